@@ -1,0 +1,27 @@
+#include "AppSetup.h"
+
+#include <QLocale>
+#include <cstdio>
+
+#include "core/Db.h"
+#include "core/forms/AdminScreens.h"
+
+namespace kavra {
+
+bool configure(const QStringList& args) {
+    const QString err = dbConfig().parse(args);
+    if (!err.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(err));
+        return false;
+    }
+    return true;
+}
+
+void setupLocale() {
+    const QLocale sys = QLocale::system();
+    if (sys.language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+}
+
+void registerAllScreens() { registerAdminScreens(); }
+
+}  // namespace kavra

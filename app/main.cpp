@@ -1,0 +1,53 @@
+#include <QApplication>
+#include <cstdio>
+
+#include "AppSetup.h"
+#include "core/ClsProd.h"
+#include "core/Login.h"
+#include "core/YearSetup.h"
+#include "core/forms/FrmLogin.h"
+#include "core/forms/MdiSSI.h"
+#include "ui/MessageDialogs.h"
+
+using namespace kavra;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kavra"));
+    if (!configure(app.arguments())) return 2;
+    setupLocale();
+    static MessageDialogs boxes;
+    Dialogs::install(&boxes);
+    registerAllScreens();
+
+    // First run: make the current financial year so there is something to log in to.
+    try {
+        if (YearSetup::noYearYet()) {
+            const int y = clsProd::FinancialYearOf(Clock::today());
+            const YearSetup::Result r = YearSetup::createYear(y);
+            const QString text =
+                QStringLiteral("The financial year %1 has been created.\n\nLog in as %2 with the password %3 "
+                               "and change that password at once (Master > Admin > Users).")
+                    .arg(Login::yearLabel(y), QString::fromLatin1(YearSetup::kAdminName),
+                         QString::fromLatin1(YearSetup::kFirstPassword));
+            std::printf("%s\n", qPrintable(text));
+            if (r.adminCreated) Dialogs::current().information(appTitle(), text);
+        }
+    } catch (const DbError& e) {
+        Dialogs::current().critical(appTitle(), e.text());
+        return 1;
+    }
+
+    auto* login = new FrmLogin;
+    MdiSSI* main = nullptr;
+    QObject::connect(login, &FrmLogin::loggedIn, &app, [&] {
+        main = new MdiSSI;
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        main->showMaximized();
+        login->deleteLater();
+    });
+    QObject::connect(login, &FrmLogin::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);
+    if (!login->start()) return 1;
+    login->show();
+    return app.exec();
+}

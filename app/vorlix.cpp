@@ -1,0 +1,50 @@
+// Creates a financial year's databases: vorlix [--year 2027] [database options].
+// Without --year it creates the financial year of today.
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "AppSetup.h"
+#include "core/ClsProd.h"
+#include "core/Login.h"
+#include "core/YearSetup.h"
+
+using namespace kavra;
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--help"))) {
+        std::printf("usage: vorlix [--year YYYY] [--dir PROGRAM_FOLDER] [--server HOST[:PORT] --db-user U "
+                    "--db-password P]\n");
+        return 0;
+    }
+    if (!configure(args)) return 2;
+    int year = clsProd::FinancialYearOf(Clock::today());
+    const int at = args.indexOf(QStringLiteral("--year"));
+    if (at > 0) {
+        bool ok = false;
+        year = at + 1 < args.size() ? args[at + 1].toInt(&ok) : 0;
+        if (!ok || year < 1990 || year > 2200) {
+            std::fprintf(stderr, "--year needs the year in which the financial year begins, e.g. 2027\n");
+            return 2;
+        }
+    }
+    try {
+        const YearSetup::Result r = YearSetup::createYear(year);
+        if (!r.created) {
+            std::printf("The financial year %s already exists.\n", qPrintable(Login::yearLabel(year)));
+            return 0;
+        }
+        std::printf("Created the financial year %s (%s).\n", qPrintable(Login::yearLabel(year)),
+                    qPrintable(r.companyDb));
+        if (r.carriedFrom)
+            std::printf("Masters and users were carried forward from %s.\n", qPrintable(Login::yearLabel(r.carriedFrom)));
+        if (r.adminCreated)
+            std::printf("Log in as %s with the password %s and change it at once.\n", YearSetup::kAdminName,
+                        YearSetup::kFirstPassword);
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
+        return 1;
+    }
+    return 0;
+}

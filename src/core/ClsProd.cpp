@@ -1,0 +1,493 @@
+#include "core/ClsProd.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <cmath>
+
+#include "core/Sql.h"
+#include "core/Text.h"
+
+namespace kavra {
+
+namespace {
+
+const QString kCaution = QStringLiteral("CAUTION: Make Sure DataBase Exists in the Correct Path !!! ");
+const QString kContact = QStringLiteral("Please contact your system administrator.");
+
+bool validIdentifier(const QString& s) {
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
+    return re.match(s).hasMatch();
+}
+
+// The first and last moment of financial year y, as the numbering queries bound it.
+QVariantList yearBounds(int y) {
+    return {Db::ts(QDateTime(QDate(y, 4, 1), QTime(0, 0))),
+            Db::ts(QDateTime(QDate(y + 1, 3, 31), QTime(23, 59)))};
+}
+
+struct DcTable {
+    QString table;
+    QString idCol;
+};
+
+const QHash<QString, DcTable>& dcTables() {
+    static const QHash<QString, DcTable> t = {
+        {QStringLiteral("DCINV"), {QStringLiteral("DcInv"), QStringLiteral("DcInvId")}},
+        {QStringLiteral("DCOUTGOINGINV"), {QStringLiteral("DcOutgoingInv"), QStringLiteral("DcId")}},
+        {QStringLiteral("DCSUBCONOUTGOING"), {QStringLiteral("DcSubConOutgoing"), QStringLiteral("DcId")}},
+    };
+    return t;
+}
+
+}  // namespace
+
+clsProd::clsProd(Session* session) : session_(session) {}
+
+clsProd::~clsProd() { CloseCompanyDatabase(); }
+
+QString clsProd::OpenStartDatabase() {
+    CloseCompanyDatabase();
+    try {
+        if (!Db::exists(QStringLiteral("DBStart")))
+            throw DbError(QStringLiteral("The start-up database could not be found."));
+        db_ = Db::open(QStringLiteral("DBStart"));
+    } catch (const DbError& e) {
+        return e.text() + QStringLiteral("\nCAUTION: Make Sure DataBase 'DBStart.db' Exists in the Correct Path !!! ") +
+               QStringLiteral("\n\n") + kContact;
+    }
+    return {};
+}
+
+void clsProd::CloseStartDatabase() { CloseCompanyDatabase(); }
+
+QString clsProd::OpenCompanyDatabase() {
+    CloseCompanyDatabase();
+    try {
+        if (session_->companyDb.isEmpty() || !Db::exists(session_->companyDb))
+            throw DbError(QStringLiteral("The company database %1 could not be found.").arg(session_->companyFile()));
+        db_ = Db::open(session_->companyDb);
+    } catch (const DbError& e) {
+        return e.text() + QLatin1Char('\n') + kCaution + QStringLiteral("\n\n") + kContact;
+    }
+    return {};
+}
+
+void clsProd::CloseCompanyDatabase() {
+    if (db_.isValid()) Db::close(db_);
+}
+
+void clsProd::ExecuteSql(const QString& sql, const QVariantList& params) { Sql::exec(db_, sql, params); }
+
+QVariant clsProd::LookupValue(const QString& sql, const QVariantList& params) {
+    try {
+        return Sql::scalar(db_, sql, params);
+    } catch (const DbError&) {
+        return {};
+    }
+}
+
+QString clsProd::LookupText(const QString& sql, const QVariantList& params) {
+    const QVariant v = LookupValue(sql, params);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QString clsProd::LookupPair(const QString& sql, const QVariantList& params) {
+    try {
+        QSqlQuery q = Sql::exec(db_, sql, params);
+        if (!q.next()) return {};
+        return q.value(1).toString() + QStringLiteral(" , ") + q.value(0).toString();
+    } catch (const DbError&) {
+        return {};
+    }
+}
+
+bool clsProd::RecordExists(const QString& sql, const QVariantList& params) {
+    try {
+        return Sql::any(db_, sql, params);
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+bool clsProd::PartyOrderExists(const QString& table, qint64 partyId, const QString& orderNo, bool supplierKey) {
+    if (!validIdentifier(table)) return false;
+    const bool supp = supplierKey || table.toUpper() == QLatin1String("SUBCONPO");
+    return RecordExists(QStringLiteral("select 1 from %1 where %2=? and PONo=?")
+                            .arg(table, supp ? QStringLiteral("SuppId") : QStringLiteral("CustId")),
+                        {partyId, orderNo});
+}
+
+QString clsProd::SqlQuote(const QString& s) {
+    QString q = s;
+    q.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return q;
+}
+
+QString clsProd::FieldOf(const QString& text, const QString& sep, int n) {
+    const QStringList parts = text.split(sep);
+    if (n < 1 || n > parts.size()) return {};
+    return parts[n - 1];
+}
+
+double clsProd::SumCommaList(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    double sum = 0;
+    for (int i = 0; i < parts.size() && i < 40; ++i) {
+        if (parts[i].isEmpty()) break;
+        sum += text::val(parts[i]);
+    }
+    return sum;
+}
+
+QString clsProd::WrapText(const QString& text, int width) {
+    const QStringList words = text.split(QLatin1Char(' '));
+    QString out;
+    int lineLen = 0;
+    for (int i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (i == 0) {
+            out = w;
+            lineLen = w.size();
+        } else if (lineLen > 0 && lineLen + 1 + w.size() > width) {
+            out += QLatin1Char('\n') + w;
+            lineLen = w.size();
+        } else {
+            out += QLatin1Char(' ') + w;
+            lineLen += 1 + w.size();
+        }
+    }
+    return out;
+}
+
+QString clsProd::StripTrailingNewlines(const QString& text) {
+    QString s = text;
+    while (s.endsWith(QLatin1Char('\n')) || s.endsWith(QLatin1Char('\r'))) s.chop(1);
+    return s;
+}
+
+QString clsProd::FormatFixed(double value, int width, int decimals) {
+    return QStringLiteral("%1").arg(value, width, 'f', decimals, QLatin1Char(' '));
+}
+
+QString clsProd::RepeatChar(QChar c, int count) { return QString(count < 0 ? 0 : count, c); }
+
+int clsProd::CountZeros(const QString& marks) { return marks.count(QLatin1Char('0')); }
+int clsProd::CountOnes(const QString& marks) { return marks.count(QLatin1Char('1')); }
+
+double clsProd::PresentDays(const QString& marks) {
+    return marks.count(QLatin1Char('P')) + 0.5 * (marks.count(QLatin1Char('N')) + marks.count(QLatin1Char('M')));
+}
+
+double clsProd::LeaveDays(const QString& marks) {
+    return marks.count(QLatin1Char('L')) + 0.5 * marks.count(QLatin1Char('M'));
+}
+
+QString clsProd::AmountInWords(qint64 amount) {
+    static const char* units[] = {"", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"};
+    static const char* teens[] = {"ten",     "eleven",  "tweleve",   "thirteen", "fourteen",
+                                  "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
+    static const char* tens[] = {"", "", "twenty", "thirty", "fourty", "fifty", "sixty", "seventy", "eighty", "ninety"};
+    static const char* scales[] = {"", "", " THOUSAND, ", " LAKH, ", " CRORE, "};
+    QString digits = QStringLiteral("000") + QString::number(amount < 0 ? -amount : amount);
+    QString result;
+    auto remainingIsZero = [&] {
+        for (QChar c : digits)
+            if (c != QLatin1Char('0')) return false;
+        return true;
+    };
+    for (int pass = 1; !digits.isEmpty() && !remainingIsZero(); ++pass) {
+        while (digits.size() < 3) digits.prepend(QLatin1Char('0'));
+        const int n = digits.right(2).toInt();
+        digits.chop(2);
+        QString g;
+        if (n >= 10 && n <= 19) {
+            g = QString::fromLatin1(teens[n - 10]) + QLatin1Char(' ');
+        } else {
+            if (n >= 1) g = QString::fromLatin1(units[n % 10]);
+            if (n >= 20) g = QString::fromLatin1(tens[n / 10]) + QLatin1Char(' ') + g;
+        }
+        if (pass == 1) {
+            const int h = digits.right(1).toInt();
+            digits.chop(1);
+            if (h >= 1) g = QString::fromLatin1(units[h]) + QStringLiteral(" ") + QStringLiteral(" HUNDRED, ") + g;
+        }
+        if (!g.isEmpty()) result = g + QString::fromLatin1(pass <= 4 ? scales[pass] : "") + result;
+    }
+    if (result.endsWith(QLatin1String(", "))) result.chop(2);
+    return result;
+}
+
+QString clsProd::GridSum(const GridCells& grid, int row, int col, int endRow, int endCol) {
+    const int r1 = std::min(row, endRow), r2 = std::max(row, endRow);
+    const int c1 = std::min(col, endCol), c2 = std::max(col, endCol);
+    double total = 0, product = 0;
+    for (int r = r1; r <= r2; ++r) {
+        for (int c = c1; c <= c2; ++c) total += text::val(grid.text(r, c));
+        if (c2 - c1 == 1) product += text::val(grid.text(r, c1)) * text::val(grid.text(r, c2));
+    }
+    if (total == 0) return QStringLiteral("Sum : ZERO");
+    if (product == 0) return QStringLiteral("Sum : ") + text::plain(std::round(total * 100) / 100);
+    return QStringLiteral("Sum : ") + text::plain(total) + QLatin1Char('\n') + QStringLiteral("(C1 ") +
+           QString(QChar(0x00D7)) + QStringLiteral(" C2): ") + text::plain(product);
+}
+
+int clsProd::FinancialYearOf(const QDate& d) { return d.month() > 3 ? d.year() : d.year() - 1; }
+
+qint64 clsProd::lastNumberOf(const QString& sql, int year) {
+    // The DC/invoice number text; anything but a plain number counts as 0.
+    const QString t = LookupText(sql, yearBounds(year));
+    return static_cast<qint64>(std::floor(text::strictNumber(t)));
+}
+
+QString clsProd::NewYearAlertText(int y, int fileYear) {
+    QString s = QStringLiteral("You are about to start New Records for this FINANCIAL YEAR %1-%2").arg(y).arg(y + 1) +
+                QStringLiteral("\n\n\n");
+    if (fileYear != y)
+        s += QStringLiteral("!!!  STOP PROCEEDING FURTHER    ---   Please Read the Following  !!! ") +
+             QStringLiteral("\n\n") +
+             QStringLiteral(" We recommend you to close this software and Proceed with 'Vorlix.Exe' Software Kit "
+                            "supplied along with this 'Kavra' Software");
+    return s;
+}
+
+qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
+    const int y = FinancialYearOf(Clock::today());
+    const QString key = table.toUpper();
+    QStringList read;
+    switch (session_->dcMode) {
+        case 1: read = {key}; break;
+        case 2:
+            read = key == QLatin1String("DCSUBCONOUTGOING") ? QStringList{key}
+                                                            : QStringList{"DCINV", "DCOUTGOINGINV"};
+            break;
+        case 3: read = {"DCINV", "DCOUTGOINGINV", "DCSUBCONOUTGOING"}; break;
+        default: break;
+    }
+    qint64 last = 0;
+    for (const QString& k : read) {
+        if (!dcTables().contains(k)) continue;
+        const DcTable& t = dcTables()[k];
+        if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
+        last = std::max(last, lastNumberOf(QStringLiteral("select DcNo from %1 where %2=(select max(%2) from %1 "
+                                                          "where DcDateT between ? and ?)")
+                                               .arg(t.table, t.idCol),
+                                           y));
+    }
+    const qint64 next = last + 1;
+    if (next == 1) dlg.information(newYearAlertTitle(), NewYearAlertText(y, session_->companyYear()));
+    return next;
+}
+
+qint64 clsProd::NextInvoiceNumber(const QString& table, Dialogs& dlg) {
+    const int y = FinancialYearOf(Clock::today());
+    const QString key = table.toUpper();
+    QStringList read;
+    if (session_->invMode == 1) read = {"DCINV", "DCOUTGOINGINV"};
+    else if (session_->invMode == 2) read = {key};
+    qint64 last = 0;
+    for (const QString& k : read) {
+        if (k != QLatin1String("DCINV") && k != QLatin1String("DCOUTGOINGINV")) continue;
+        const DcTable& t = dcTables()[k];
+        if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
+        last = std::max(last, lastNumberOf(QStringLiteral("select InvNo from %1 where InvDateT=(select max(InvDateT) "
+                                                          "from %1 where InvNo is not null and InvNo<>'Nil' and "
+                                                          "InvDateT between ? and ?)")
+                                               .arg(t.table),
+                                           y));
+    }
+    const qint64 next = last + 1;
+    if (next == 1) dlg.information(newYearAlertTitle(), NewYearAlertText(y, session_->companyYear()));
+    return next;
+}
+
+bool clsProd::CheckDuplicateItems(const GridCells& grid, int col, Dialogs& dlg) {
+    const int last = grid.rowCount() - 2;
+    for (int i = 1; i <= last; ++i) {
+        const QString a = grid.text(i, col).trimmed();
+        for (int j = i + 1; j <= last; ++j) {
+            if (a == grid.text(j, col).trimmed()) {
+                dlg.critical(appTitle(), QStringLiteral("Duplication of  Part No./ Items is not allowed. SEE ROWS: %1 "
+                                                        "and  %2")
+                                             .arg(i)
+                                             .arg(j));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool clsProd::CheckQtyLimit(const GridCells& grid, int limitCol, int qtyCol, bool markedOnly, Dialogs& dlg) {
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        if (markedOnly && grid.colorValue(r, qtyCol) != 255) continue;
+        const double limit = text::val(grid.text(r, limitCol));
+        if (text::val(grid.text(r, qtyCol)) > limit) {
+            dlg.critical(appTitle(), QStringLiteral("In Row: %1 , Qty should not be greater than %2")
+                                         .arg(r)
+                                         .arg(grid.text(r, limitCol).trimmed()));
+            return false;
+        }
+    }
+    return true;
+}
+
+int clsProd::CheckScreenLock(const QString& screenId, int userVal, Dialogs& dlg) {
+    try {
+        QSqlQuery q = Sql::exec(db_,
+                                QStringLiteral("select UserId, SysId, DateT from OnlineUsers where UserVal>1 and "
+                                               "SysId<>? and ScreenId=? order by DateT, Id"),
+                                {session_->sysId, screenId});
+        if (!q.next()) return userVal;
+        const QString user = LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {q.value(0)});
+        const QString sys = LookupText(QStringLiteral("select SysName from ImpSystems where SysId=?"), {q.value(1)});
+        const QString when = Db::toDateTime(q.value(2)).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        dlg.critical(session_->mainCaption, QStringLiteral("This Screen was already opened by\nUser Name : ") + user +
+                                                QStringLiteral("\nSystem Name : ") + sys +
+                                                QStringLiteral("\nDate / Time : ") + when +
+                                                QStringLiteral("\nSo U can't Save or Modify or Delete any record"));
+        return 1;
+    } catch (const DbError& e) {
+        LogError(e.text() + QStringLiteral(" CheckScreenLock-") + screenId, Clock::now());
+        return userVal;
+    }
+}
+
+void clsProd::RegisterScreen(const QString& screenId, int userVal, Dialogs& dlg) {
+    try {
+        ExecuteSql(QStringLiteral("insert into OnlineUsers (DateT, SysId, UserId, UserVal, ScreenId) values (?,?,?,?,?)"),
+                   {Db::ts(Clock::now()), session_->sysId, session_->userId, userVal, screenId});
+    } catch (const DbError& e) {
+        dlg.critical(appTitle(), e.text());
+    }
+}
+
+void clsProd::ReleaseScreen(const QString& screenId, Dialogs& dlg) {
+    try {
+        ExecuteSql(QStringLiteral("delete from OnlineUsers where SysId=? and UserId=? and ScreenId=?"),
+                   {session_->sysId, session_->userId, screenId});
+    } catch (const DbError& e) {
+        dlg.critical(appTitle(), e.text());
+    }
+}
+
+void clsProd::ReleaseAllScreens(Dialogs& dlg) {
+    try {
+        ExecuteSql(QStringLiteral("delete from OnlineUsers where SysId=?"), {session_->sysId});
+    } catch (const DbError& e) {
+        dlg.critical(appTitle(), e.text());
+    }
+}
+
+qint64 clsProd::CorrespondenceCount(const QString& screenName, const QString& fileKey, qint64 nameId) {
+    static const QHash<QString, QString> cats = {
+        {"FRMCUSTOMER", "Customers"},
+        {"FRMSUPPLIER", "Suppliers"},
+        {"FRMVENDOR", "Vendors"},
+        {"FRMSTAFF", "Staffs"},
+        {"FRMITEM", "Items"},
+        {"FRMESTIMATION", "Estimation"},
+        {"FRMPURCHASEPO", "Purchase PO"},
+        {"FRMPURCHASE", "Purchase"},
+        {"FRMPURCHASEGRN", "Purchase GRN"},
+        {"FRMINVOICEPURCH", "Purchase Invoice"},
+        {"FRMQUOTE", "Quotation"},
+        {"FRMMFGPO", "Mfg Po"},
+        {"FRMDC", "Mfg DC"},
+        {"FRMINVOICE", "Mfg Invoice"},
+        {"FRMLABOURPO", "Labour Po"},
+        {"FRMDCINCOMING", "Labour DC Inwards"},
+        {"FRMDCOUTGOING", "Labour DC Outwards"},
+        {"FRMINVOICEL", "Labour Invoice"},
+        {"FRMSUBCONPO", "SubContract PO"},
+        {"FRMDCSUBCONOUT", "SubContract DC Outwards"},
+        {"FRMDCSUBCONIN", "SubContract DC Inwards"},
+        {"FRMINVOICESC", "SubContract Invoice"},
+        {"FRMPAYMENTS", "Payments"},
+        {"FRMRECEIPTS", "Receipts"},
+        {"FRMBANKTRANS", "Bank Transactions"},
+        {"FRMADVADJUST", "Adjustments"},
+        {"FRMINSPECTION", "Random Inspection"},
+        {"FRMINSPECTIONINDE", "Individual Inspection"},
+        {"FRMINSPECTIONSC", "SubContract Inspection"},
+        {"FRMINSPECTIONIN", "Common Inspection"},
+        {"FRMMISC", "Company Details"},
+    };
+    const QString cat = cats.value(screenName.toUpper());
+    if (cat.isEmpty()) return 0;
+    const QString key = fileKey.trimmed();
+    QString sql = QStringLiteral("select count(*) from FileCorres where FileCat=?");
+    QVariantList params{cat};
+    if (!key.isEmpty()) {
+        sql += QStringLiteral(" and FileKey=?");
+        params << key;
+    }
+    if (nameId != 0) {
+        sql += QStringLiteral(" and NameId=?");
+        params << nameId;
+    }
+    const QVariant v = LookupValue(sql, params);
+    return v.isNull() ? 0 : v.toLongLong();
+}
+
+qint64 clsProd::AttachmentCount(const QString& screenName, qint64 recordId, Dialogs& dlg) {
+    if (!validIdentifier(screenName)) return 0;
+    QSqlDatabase att;
+    try {
+        att = Db::open(QStringLiteral("tarka"));
+    } catch (const DbError& e) {
+        dlg.critical(appTitle(), e.text() + QLatin1Char('\n') + kCaution);
+        return 0;
+    }
+    qint64 n = 0;
+    try {
+        QString sql = QStringLiteral("select count(*) from %1").arg(screenName);
+        QVariantList params;
+        if (recordId != 0) {
+            sql += QStringLiteral(" where Id=?");
+            params << recordId;
+        }
+        const QVariant v = Sql::scalar(att, sql, params);
+        n = v.isNull() ? 0 : v.toLongLong();
+    } catch (const DbError&) {
+        n = 0;
+    }
+    Db::close(att);
+    return n;
+}
+
+void clsProd::LogError(const QString& text, const QDateTime& when) {
+    try {
+        Sql::exec(db_, QStringLiteral("insert into errlog (ErrText, ErrDateT) values (?, ?)"),
+                  {text.left(255), Db::ts(when)});
+    } catch (...) {
+        // The log is best effort; a failure here must not disturb the screen.
+    }
+}
+
+void clsProd::LogFailure(const DbError& e, const QString& screen, const QString& control) {
+    LogError(e.text() + QLatin1Char(' ') + QString::number(e.number()) + QLatin1Char(' ') + screen +
+                 QLatin1Char('-') + control,
+             Clock::now());
+}
+
+QString clsProd::DbErrorText(int number) {
+    if (number == 5) return QStringLiteral("Invalid Procedure Call");
+    return QStringLiteral("Read - Write Error");
+}
+
+QString clsProd::DbErrorText(const DbError& e) {
+    const QString t = e.text().toLower();
+    if (t.contains(QLatin1String("syntax error"))) return QStringLiteral("Syntax error");
+    if (t.contains(QLatin1String("too long")) || t.contains(QLatin1String("out of range")))
+        return QStringLiteral("Field is too small to accept the data you typed");
+    if (t.contains(QLatin1String("database is locked")) || t.contains(QLatin1String("could not serialize")) ||
+        t.contains(QLatin1String("deadlock")))
+        return QStringLiteral(
+            "The database engine stopped the process because you and another user are attempting to change the "
+            "same data at same time");
+    return DbErrorText(e.number());
+}
+
+}  // namespace kavra

@@ -1,0 +1,90 @@
+#pragma once
+// Where the databases live and the few places where SQLite and PostgreSQL differ.
+// Each logical database ("DBStart", "DB2026_27", "tarka", "tarkaISO2026_27") is a
+// file DataBase/<name>.db beside the program, or a database <prefix><name> (lower
+// case) on a PostgreSQL server.
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <stdexcept>
+
+namespace kavra {
+
+enum class Engine { SQLite, PostgreSQL };
+
+struct DbConfig {
+    Engine engine = Engine::SQLite;
+    QString programDir;  // holds DataBase/ and DB_BKUP/
+    QString host;        // PostgreSQL: host name, address or socket folder
+    int port = 5432;
+    QString user;
+    QString password;
+    QString prefix = QStringLiteral("kavra_");  // PostgreSQL database name prefix
+
+    QString dbFolder() const { return programDir + QStringLiteral("/DataBase"); }
+    QString backupFolder() const { return programDir + QStringLiteral("/DB_BKUP"); }
+    bool isPg() const { return engine == Engine::PostgreSQL; }
+
+    // --server host[:port] --db-user u --db-password p --db-prefix x, or the
+    // environment variables KAVRA_SERVER, KAVRA_DB_USER, KAVRA_DB_PASSWORD, KAVRA_DB_PREFIX.
+    // Returns an error text for a malformed option, else "".
+    QString parse(const QStringList& args);
+};
+
+// The process-wide configuration, set once at start.
+DbConfig& dbConfig();
+
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& text, int number = 0)
+        : std::runtime_error(text.toStdString()), text_(text), number_(number) {}
+    const QString& text() const { return text_; }
+    int number() const { return number_; }
+
+private:
+    QString text_;
+    int number_;
+};
+
+namespace Db {
+
+// Opens a new connection to the named database (which must exist).
+// Throws DbError with the engine's description on failure.
+QSqlDatabase open(const QString& name);
+// Closes and removes a connection made by open().
+void close(QSqlDatabase& db);
+
+bool exists(const QString& name);
+// Creates an empty database (file or server database). Throws DbError.
+void create(const QString& name);
+// Removes a database; used by tests and by compaction's swap.
+void drop(const QString& name);
+QString filePath(const QString& name);
+
+// Schema text with the dialect placeholders {NAME} (text compared without regard
+// to case), {COUNTER} (auto-numbered key), {BLOB} replaced.
+QString ddl(const QString& sql, Engine engine);
+
+// Dates and times are bound and stored as "yyyy-MM-dd HH:mm:ss" text on SQLite
+// and as timestamps on PostgreSQL; both compare correctly.
+QVariant ts(const QDateTime& dt);
+QVariant day(const QDate& d);
+QDateTime toDateTime(const QVariant& v);
+QDate toDate(const QVariant& v);
+
+// Rebuilds the database without wasted space. SQLite: VACUUM INTO a temporary file,
+// checked, then swapped in; no connection to it may be open. PostgreSQL: VACUUM.
+void compact(const QString& name);
+// Writes a self-contained SQLite copy of the database to filePath.
+void copyToFile(const QString& name, const QString& filePath);
+
+// Copies every row of table from src to dst (columns both have).
+void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table);
+// The tables of a connection, in lower case.
+QStringList tables(QSqlDatabase& db);
+
+}  // namespace Db
+}  // namespace kavra

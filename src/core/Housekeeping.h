@@ -1,0 +1,34 @@
+#pragma once
+// The main window's start-up and shut-down work: compaction, backup copies, the
+// login record's logout time and the reminders.
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace kavra::House {
+
+inline constexpr int kBackupsKept = 16;
+inline constexpr int kCompactEveryDays = 8;
+
+// Compaction is due when no other workstation holds a screen and LastCompactDB is
+// 8 or more days old (an empty date counts as 1000 days).
+bool autoCompactDue(QSqlDatabase& db, qint64 sysId, const QDate& today);
+void setLastCompact(QSqlDatabase& db, const QDate& today);
+// Compacts the company and start-up databases; no connection to them may be open.
+void compactAll(const QString& companyDb);
+// First copies each database into DB_BKUP/AUTOCompactDB, then compacts.
+void autoCompact(const QString& backupFolder, const QString& companyDb);
+
+// Numbered copies DB<n>.db in folder: with 16 or more present the lowest is removed,
+// then the database is copied as the next number. Returns the number written.
+int writeBackup(const QString& folder, const QString& companyDb);
+
+void recordLogout(QSqlDatabase& db, qint64 logId, const QDateTime& now);
+
+// The organiser's reminders due today, as one message; "" when none.
+QString organiserReminders(QSqlDatabase& db, qint64 userId, const QDate& today);
+// Calibrations due from 30 days before to 90 days after their date: "instrument - date" lines.
+QStringList calibrationsDue(QSqlDatabase& db, const QDate& today);
+
+}  // namespace kavra::House

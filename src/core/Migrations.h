@@ -1,0 +1,19 @@
+#pragma once
+#include <QSqlDatabase>
+
+#include "core/Db.h"
+#include "data/Schema.h"
+
+namespace kavra::Migrations {
+
+using data::DbKind;
+
+DbKind kindOf(const QString& dbName);
+// Brings the database up to the newest schema version, one migration per transaction.
+void upgrade(QSqlDatabase& db, DbKind kind);
+void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine);
+// 0 for a database never migrated.
+int version(QSqlDatabase& db);
+int latest(DbKind kind);
+
+}  // namespace kavra::Migrations

@@ -1,0 +1,48 @@
+#include "core/Sql.h"
+
+#include <QSqlError>
+
+namespace kavra::Sql {
+
+QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
+    for (const QVariant& p : params) q.addBindValue(p);
+    if (!q.exec()) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
+    return q;
+}
+
+QVariant scalar(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
+    QSqlQuery q = exec(db, sql, params);
+    if (!q.next()) return {};
+    return q.value(0);
+}
+
+bool any(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
+    QSqlQuery q = exec(db, sql, params);
+    return q.next();
+}
+
+qint64 nextId(QSqlDatabase& db, const QString& table, const QString& column) {
+    // Table and column names come from code, never from the user.
+    const QVariant v = scalar(db, QStringLiteral("select max(%1) from %2").arg(column, table));
+    return (v.isNull() ? 0 : v.toLongLong()) + 1;
+}
+
+void transaction(QSqlDatabase& db, const std::function<void()>& work) {
+    if (!db.transaction()) throw DbError(db.lastError().text());
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw DbError(text);
+    }
+}
+
+}  // namespace kavra::Sql

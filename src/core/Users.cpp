@@ -1,0 +1,76 @@
+#include "core/Users.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "core/Password.h"
+#include "core/Sql.h"
+
+namespace kavra::Users {
+
+qint64 nextId(QSqlDatabase& db) { return Sql::nextId(db, QStringLiteral("User1"), QStringLiteral("UserId")); }
+
+std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name, const QString& password,
+                                const QString& confirm) {
+    if (name.trimmed().isEmpty()) return Problem{QStringLiteral("Please Enter the user Name....."), Problem::Name};
+    if (password.isEmpty()) return Problem{QStringLiteral("Please Enter the Password....."), Problem::Password};
+    if (password != confirm) return Problem{QStringLiteral("Your Passwords are not Identical ....."), Problem::Password};
+    if (Sql::any(db, QStringLiteral("select 1 from User1 where UserName=? and UserId<>?"), {name.trimmed(), id}))
+        return Problem{QStringLiteral("An Entry Already Exists...Try Another!"), Problem::Name};
+    return std::nullopt;
+}
+
+void add(QSqlDatabase& db, qint64 id, const QString& name, const QString& password) {
+    const QString h = Password::hash(password);
+    Sql::transaction(db, [&] {
+        Sql::exec(db, QStringLiteral("insert into User1 (UserId, UserName, UserPassword) values (?,?,?)"),
+                  {id, name.trimmed(), h});
+        Sql::exec(db, QStringLiteral("insert into UserRights (UserId) values (?)"), {id});
+    });
+}
+
+void modify(QSqlDatabase& db, qint64 id, const QString& name, const QString& password) {
+    const QString h = Password::hash(password);
+    Sql::exec(db, QStringLiteral("update User1 set UserName=?, UserPassword=? where UserId=?"), {name.trimmed(), h, id});
+}
+
+QString deleteRefusal(qint64 id, const QString& name) {
+    if (id == 1 || name.trimmed().compare(QLatin1String("ADMINISTRATOR"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("You can't Delete this user!!!");
+    return {};
+}
+
+void remove(QSqlDatabase& db, qint64 id) {
+    Sql::transaction(db, [&] {
+        Sql::exec(db, QStringLiteral("delete from User1 where UserId=?"), {id});
+        Sql::exec(db, QStringLiteral("delete from UserRights where UserId=?"), {id});
+    });
+}
+
+std::optional<QVector<bool>> rights(QSqlDatabase& db, qint64 userId) {
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select * from UserRights where UserId=?"), {userId});
+    if (!q.next()) return std::nullopt;
+    const QSqlRecord rec = q.record();
+    QVector<bool> out;
+    for (int n = 1; n <= 45; ++n) {
+        const int i = rec.indexOf(QStringLiteral("R%1").arg(n));
+        out << (i >= 0 && q.value(i).toBool());
+    }
+    return out;
+}
+
+bool storeRights(QSqlDatabase& db, qint64 userId, const QVector<bool>& r) {
+    if (!Sql::any(db, QStringLiteral("select 1 from UserRights where UserId=?"), {userId})) return false;
+    QStringList sets;
+    QVariantList params;
+    for (int n = 1; n <= r.size() && n <= 48; ++n) {
+        sets << QStringLiteral("R%1=?").arg(n);
+        params << r[n - 1];
+    }
+    if (sets.isEmpty()) return true;
+    params << userId;
+    Sql::exec(db, QStringLiteral("update UserRights set %1 where UserId=?").arg(sets.join(QLatin1Char(','))), params);
+    return true;
+}
+
+}  // namespace kavra::Users

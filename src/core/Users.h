@@ -1,0 +1,32 @@
+#pragma once
+// Users and their rights.
+#include <QSqlDatabase>
+#include <QString>
+#include <QVector>
+#include <optional>
+
+namespace kavra::Users {
+
+struct Problem {
+    enum Field { None, Name, Password };
+    QString text;
+    Field field = None;
+};
+
+qint64 nextId(QSqlDatabase& db);
+// The checks of Save, in order; nullopt when the user may be stored.
+std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name, const QString& password,
+                                const QString& confirm);
+// A new user with a UserRights row of the default rights; one transaction.
+void add(QSqlDatabase& db, qint64 id, const QString& name, const QString& password);
+void modify(QSqlDatabase& db, qint64 id, const QString& name, const QString& password);
+// "" when the user may be deleted.
+QString deleteRefusal(qint64 id, const QString& name);
+void remove(QSqlDatabase& db, qint64 id);
+
+// R1..R45 of a user; nullopt when the user has no UserRights row (every entry stays enabled).
+std::optional<QVector<bool>> rights(QSqlDatabase& db, qint64 userId);
+// Stores R1..Rn; false when the user has no UserRights row (nothing is changed).
+bool storeRights(QSqlDatabase& db, qint64 userId, const QVector<bool>& rights);
+
+}  // namespace kavra::Users

@@ -1,0 +1,406 @@
+#include "core/forms/MdiSSI.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/Housekeeping.h"
+#include "core/Sql.h"
+#include "core/Users.h"
+#include "ui/Screen.h"
+
+namespace kavra {
+
+namespace {
+const char* kNotYet = "This screen is not available yet.";
+}
+
+MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("mdiSSI"));
+    Session& s = Session::current();
+    Dialogs& dlg = Dialogs::current();
+    baseCaption_ = s.mainCaption;
+    setWindowTitle(baseCaption_);
+
+    // The menu bar is a row of labels; each pops its group up.
+    auto* central = new QWidget(this);
+    auto* v = new QVBoxLayout(central);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(0);
+    auto* bar = new QWidget(central);
+    bar->setObjectName(QStringLiteral("picMenuBar"));
+    bar->setAutoFillBackground(true);
+    bar->setStyleSheet(QStringLiteral("#picMenuBar { background: #1f3b5a; } "
+                                      "#picMenuBar QLabel { color: white; padding: 6px 10px; font-weight: bold; } "
+                                      "#picMenuBar QLabel:hover { background: #2f5f8f; }"));
+    auto* h = new QHBoxLayout(bar);
+    h->setContentsMargins(4, 0, 4, 0);
+    h->setSpacing(0);
+    for (const data::MenuGroup& g : data::menuGroups()) {
+        auto* l = new QLabel(g.caption, bar);
+        l->setObjectName(g.label);
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        h->addWidget(l);
+    }
+    h->addStretch();
+    for (const auto& [name, text] : {std::pair{"lblAboutUs", "About Us"}, std::pair{"lblExit", "Exit"}}) {
+        auto* l = new QLabel(QString::fromLatin1(text), bar);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        h->addWidget(l);
+    }
+    v->addWidget(bar);
+
+    mdiArea_ = new QMdiArea(central);
+    mdiArea_->setObjectName(QStringLiteral("imgBack"));
+    QLinearGradient grad(0, 0, 0, 900);
+    grad.setColorAt(0, QColor(0xe8, 0xee, 0xf4));
+    grad.setColorAt(1, QColor(0xb8, 0xc8, 0xda));
+    mdiArea_->setBackground(grad);
+    mdiArea_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(mdiArea_, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        QMenu m(this);
+        m.addAction(QStringLiteral("&Bring to Front"), this, [this] {
+            if (auto* sub = mdiArea_->currentSubWindow()) sub->raise();
+        });
+        m.addAction(QStringLiteral("&Send to Back"), this, [this] {
+            if (auto* sub = mdiArea_->currentSubWindow()) sub->lower();
+        });
+        m.exec(mdiArea_->mapToGlobal(p));
+    });
+    v->addWidget(mdiArea_, 1);
+    setCentralWidget(central);
+
+    lblDate_ = new QLabel(this);
+    lblDate_->setObjectName(QStringLiteral("lblDate"));
+    lblTime_ = new QLabel(this);
+    lblTime_->setObjectName(QStringLiteral("lblTime"));
+    lblCurrDB_ = new QLabel(this);
+    lblCurrDB_->setObjectName(QStringLiteral("lblCurrDB"));
+    auto* who = new QLabel(QStringLiteral("User: ") + s.userName, this);
+    who->setObjectName(QStringLiteral("lblUser"));
+    statusBar()->addWidget(who, 1);
+    statusBar()->addPermanentWidget(lblCurrDB_);
+    statusBar()->addPermanentWidget(lblDate_);
+    statusBar()->addPermanentWidget(lblTime_);
+    const QDateTime now = Clock::now();
+    lblDate_->setText(now.toString(QStringLiteral("dd/MM/yyyy")));
+    lblTime_->setText(now.toString(QStringLiteral("hh:mm:ss AP")));
+    lblCurrDB_->setText(QStringLiteral("Database: ") + s.companyFile().mid(2));
+
+    // Compaction runs before this window holds a connection of its own.
+    try {
+        clsProd probe;
+        bool due = false;
+        if (probe.OpenCompanyDatabase().isEmpty()) due = House::autoCompactDue(probe.db(), s.sysId, Clock::today());
+        probe.CloseCompanyDatabase();
+        if (due) {
+            House::autoCompact(dbConfig().backupFolder(), s.companyDb);
+            compacted_ = true;
+        }
+    } catch (const DbError& e) {
+        dlg.critical(appTitle(), e.text());
+    }
+
+    const QString err = prod_.OpenCompanyDatabase();
+    if (!err.isEmpty()) dlg.critical(appTitle(), err);
+    try {
+        prod_.ExecuteSql(QStringLiteral("delete from OnlineUsers where UserId=?"), {s.userId});
+    } catch (const DbError& e) {
+        prod_.LogFailure(e, objectName(), QString());
+    }
+    buildMenus();
+    if (compacted_) {
+        try {
+            House::setLastCompact(prod_.db(), Clock::today());
+        } catch (const DbError& e) {
+            prod_.LogFailure(e, objectName(), QString());
+        }
+        dlg.information(appTitle(), QStringLiteral(" Don't Forget to Take the backup of your Database Frequently..."));
+    }
+    prod_.RegisterScreen(QStringLiteral("mdiSSI"), 3, dlg);
+
+    timer1_ = new QTimer(this);
+    connect(timer1_, &QTimer::timeout, this,
+            [this] { lblTime_->setText(Clock::now().toString(QStringLiteral("hh:mm:ss AP"))); });
+    timer1_->start(1000);
+    timer2_ = new QTimer(this);
+    connect(timer2_, &QTimer::timeout, this, &MdiSSI::slideCaption);
+    timer2_->start(250);
+    timer3_ = new QTimer(this);
+    timer3_->setObjectName(QStringLiteral("Timer3"));
+    connect(timer3_, &QTimer::timeout, this, &MdiSSI::blink);
+    resize(1280, 800);
+}
+
+MdiSSI::~MdiSSI() = default;
+
+void MdiSSI::buildMenus() {
+    for (const data::MenuGroup& g : data::menuGroups()) {
+        auto* m = new QMenu(this);
+        m->setObjectName(QStringLiteral("mnu") + g.label.mid(3));
+        m->setToolTipsVisible(true);
+        menus_.insert(g.label, m);
+        addEntries(m, g.entries, g.number);
+        loadIsoMenus(g.number);
+    }
+}
+
+void MdiSSI::addEntries(QMenu* menu, const QVector<data::MenuEntry>& entries, int group) {
+    for (const data::MenuEntry& e : entries) {
+        QAction* act = nullptr;
+        if (e.kind == data::EntryKind::Submenu || e.kind == data::EntryKind::IsoMenu) {
+            QMenu* sub = menu->addMenu(e.caption);
+            sub->setToolTipsVisible(true);
+            sub->setObjectName(QStringLiteral("mnu") + data::plainCaption(e.caption).remove(QLatin1Char(' ')));
+            act = sub->menuAction();
+            if (e.kind == data::EntryKind::IsoMenu) isoMenus_.insert(group, sub);
+            else addEntries(sub, e.children, group);
+        } else {
+            act = menu->addAction(e.caption);
+            act->setObjectName(e.screen);
+            act->setToolTip(data::plainCaption(e.caption));
+            if (e.kind == data::EntryKind::Action) {
+                const QString name = e.screen;
+                connect(act, &QAction::triggered, this, [this, name] { runAction(name); });
+            } else {
+                screenActions_.insert(e.screen.toLower(), act);
+                kinds_.insert(e.screen.toLower(), e.kind);
+                if (!Screens::has(e.screen)) {
+                    act->setEnabled(false);
+                    act->setToolTip(QString::fromLatin1(kNotYet));
+                }
+                const QString name = e.screen;
+                connect(act, &QAction::triggered, this, [this, name] { openScreen(name); });
+            }
+        }
+        if (e.right > 0) rightActions_.insert(e.right, act);
+    }
+}
+
+void MdiSSI::loadIsoMenus(int group) {
+    QMenu* m = isoMenus_.value(group);
+    if (!m) return;
+    m->clear();
+    QAction* add = m->addAction(QStringLiteral("ADD New Menu..."));
+    add->setEnabled(false);
+    add->setToolTip(QString::fromLatin1(kNotYet));
+    try {
+        QSqlDatabase iso = Db::open(QStringLiteral("tarkaISO") + Session::current().companyDb.mid(2));
+        try {
+            QSqlQuery q = Sql::exec(iso, QStringLiteral("select UDMenuName from UDMenuNames where SubMenuID=? order by "
+                                                        "SubMenuID, ID"),
+                                    {group});
+            while (q.next()) {
+                QAction* a = m->addAction(q.value(0).toString());
+                a->setEnabled(false);
+                a->setToolTip(QString::fromLatin1(kNotYet));
+            }
+        } catch (const DbError&) {
+        }
+        Db::close(iso);
+    } catch (const DbError&) {
+        // Without the year's document database the group simply has no entries of its own.
+    }
+}
+
+void MdiSSI::popupGroup(const QString& labelName) {
+    QMenu* m = menus_.value(labelName);
+    QWidget* label = findChild<QLabel*>(labelName);
+    if (!m || !label) return;
+    for (const data::MenuGroup& g : data::menuGroups())
+        if (g.label == labelName) loadIsoMenus(g.number);
+    m->popup(label->mapToGlobal(label->rect().bottomLeft()));
+}
+
+bool MdiSSI::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+        const QString name = o->objectName();
+        if (name == QLatin1String("lblExit")) {
+            close();
+            return true;
+        }
+        if (name == QLatin1String("lblAboutUs")) {
+            Dialogs::current().information(appTitle(), QStringLiteral("Kavra\nBusiness management for manufacturing, "
+                                                                       "job work and subcontracting."));
+            return true;
+        }
+        if (menus_.contains(name)) {
+            popupGroup(name);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+void MdiSSI::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!activated_) {
+        activated_ = true;
+        firstActivation();
+    }
+}
+
+void MdiSSI::firstActivation() {
+    Session& s = Session::current();
+    Dialogs& dlg = Dialogs::current();
+    try {
+        const QString reminders = House::organiserReminders(prod_.db(), s.userId, Clock::today());
+        if (!reminders.isEmpty()) dlg.information(appTitle(), reminders);
+        s.dcMode = prod_.LookupValue(QStringLiteral("select BookType from Misc")).toInt();
+        s.invMode = prod_.LookupValue(QStringLiteral("select BookTypeInv from Misc")).toInt();
+        if (auto r = Users::rights(prod_.db(), s.userId)) {
+            for (int n = 1; n <= 45; ++n)
+                if (!(*r)[n - 1])
+                    if (QAction* a = rightActions_.value(n)) a->setEnabled(false);
+        }
+        const QStringList due = House::calibrationsDue(prod_.db(), Clock::today());
+        if (!due.isEmpty()) {
+            auto* list = new QListWidget;
+            list->setObjectName(QStringLiteral("frmCalibrateDUE"));
+            list->setWindowTitle(QStringLiteral("Calibrations due"));
+            list->addItems(due);
+            list->setAttribute(Qt::WA_DeleteOnClose);
+            QMdiSubWindow* sub = mdiArea_->addSubWindow(list);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            sub->resize(420, 260);
+            sub->move((mdiArea_->width() - 420) / 2, (mdiArea_->height() - 260) / 2);
+            sub->show();
+        }
+    } catch (const DbError& e) {
+        prod_.LogFailure(e, objectName(), QString());
+    }
+}
+
+bool MdiSSI::openScreen(const QString& screen) {
+    Dialogs& dlg = Dialogs::current();
+    if (!Screens::has(screen)) {
+        dlg.information(appTitle(), QString::fromLatin1(kNotYet));
+        return false;
+    }
+    if (QMdiSubWindow* open = Screens::find(mdiArea_, screen)) {
+        mdiArea_->setActiveSubWindow(open);
+        open->raise();
+        return true;
+    }
+    const data::EntryKind kind = kinds_.value(screen.toLower(), data::EntryKind::Working);
+    if (kind == data::EntryKind::Working && prod_.CheckScreenLock(screen, 3, dlg) == 1) return false;
+    if (kind == data::EntryKind::Working || kind == data::EntryKind::View) {
+        if (!prod_.RecordExists(QStringLiteral("select 1 from OnlineUsers where ScreenId=? and SysId=?"),
+                                {screen, Session::current().sysId}))
+            prod_.RegisterScreen(screen, 3, dlg);
+    }
+    Screen* sc = Screens::create(screen);
+    if (!sc) return false;
+    if (!sc->load()) {
+        delete sc;
+        prod_.ReleaseScreen(screen, dlg);
+        return false;
+    }
+    Screens::show(mdiArea_, sc);
+    timer3_->start(500);
+    return true;
+}
+
+void MdiSSI::blink() {
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    if (!sub || !sub->widget()) return;
+    for (const char* name : {"lblStatus", "cmdRGB"}) {
+        if (QWidget* w = sub->widget()->findChild<QWidget*>(QString::fromLatin1(name))) {
+            QSizePolicy p = w->sizePolicy();
+            if (!p.retainSizeWhenHidden()) {
+                p.setRetainSizeWhenHidden(true);
+                w->setSizePolicy(p);
+            }
+            w->setVisible(!w->isVisible());
+        }
+    }
+}
+
+void MdiSSI::slideCaption() {
+    QString t = windowTitle();
+    if (slideGrowing_) {
+        t += QLatin1Char(' ');
+        if (++slideAdded_ >= 120) slideGrowing_ = false;
+    } else {
+        t.remove(0, 1);
+        if (t.size() <= 50) {
+            slideGrowing_ = true;
+            slideAdded_ = 0;
+        }
+    }
+    setWindowTitle(t.isEmpty() ? baseCaption_ : t);
+}
+
+void MdiSSI::runAction(const QString& action) {
+    if (action == QLatin1String("compact")) compactNow();
+}
+
+bool MdiSSI::compactNow() {
+    Dialogs& dlg = Dialogs::current();
+    Session& s = Session::current();
+    if (!dlg.ask(appTitle(), QStringLiteral("If No other Users is Currently logged on, Then click YES and proceed...")))
+        return false;
+    if (prod_.RecordExists(QStringLiteral("select 1 from OnlineUsers where SysId<>?"), {s.sysId})) {
+        dlg.critical(appTitle(), QStringLiteral("Other workstations are working on this database; it was not compacted."));
+        return false;
+    }
+    // Every screen holds a connection; compaction needs the database to itself.
+    mdiArea_->closeAllSubWindows();
+    prod_.CloseCompanyDatabase();
+    bool ok = true;
+    try {
+        House::compactAll(s.companyDb);
+    } catch (const DbError& e) {
+        ok = false;
+        dlg.critical(appTitle(), e.text());
+    }
+    const QString err = prod_.OpenCompanyDatabase();
+    if (!err.isEmpty()) dlg.critical(appTitle(), err);
+    if (ok) dlg.information(appTitle(), QStringLiteral("Databases Successfully Compacted !!!"));
+    return ok;
+}
+
+void MdiSSI::closeEvent(QCloseEvent* e) {
+    Dialogs& dlg = Dialogs::current();
+    if (!closing_ && confirmExit_ &&
+        !dlg.question(appTitle(), QStringLiteral("Do you want to Exit the 'Kavra' Software?"), true)) {
+        e->ignore();
+        return;
+    }
+    closing_ = true;
+    mdiArea_->closeAllSubWindows();
+    QStringList failures;
+    Session& s = Session::current();
+    try {
+        prod_.ReleaseScreen(QStringLiteral("mdiSSI"), dlg);
+        House::recordLogout(prod_.db(), s.logId, Clock::now());
+    } catch (const DbError& ex) {
+        failures << ex.text();
+    }
+    prod_.CloseCompanyDatabase();
+    try {
+        House::writeBackup(dbConfig().backupFolder(), s.companyDb);
+    } catch (const DbError& ex) {
+        failures << ex.text();
+    }
+    if (!failures.isEmpty()) dlg.critical(appTitle(), failures.join(QLatin1Char('\n')));
+    timer1_->stop();
+    timer2_->stop();
+    timer3_->stop();
+    e->accept();
+}
+
+}  // namespace kavra

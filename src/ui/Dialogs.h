@@ -1,0 +1,39 @@
+#pragma once
+// The one way screens and domain routines talk to the user through message boxes.
+// Kept free of widgets so the domain layer can report through it; the widget
+// implementation lives in MessageDialogs, and tests install a scripted one.
+#include <QString>
+
+namespace kavra {
+
+enum class MsgIcon { None, Information, Question, Exclamation, Critical };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A plain message with an OK button.
+    virtual void message(const QString& title, const QString& text, MsgIcon icon) = 0;
+    // A Yes/No question; returns true for Yes.
+    virtual bool question(const QString& title, const QString& text, bool defaultNo) = 0;
+
+    void information(const QString& title, const QString& text) {
+        message(title, text, MsgIcon::Information);
+    }
+    void critical(const QString& title, const QString& text) {
+        message(title, text, MsgIcon::Critical);
+    }
+    void exclamation(const QString& title, const QString& text) {
+        message(title, text, MsgIcon::Exclamation);
+    }
+    bool ask(const QString& title, const QString& text) { return question(title, text, false); }
+
+    // The process-wide instance; never null.
+    static Dialogs& current();
+    // Installs d (not owned); nullptr restores the fallback, which only logs to stderr.
+    static void install(Dialogs* d);
+};
+
+// The title most messages carry.
+inline QString appTitle() { return QStringLiteral("Kavra"); }
+
+}  // namespace kavra

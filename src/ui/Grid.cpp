@@ -1,0 +1,52 @@
+#include "ui/Grid.h"
+
+#include <QHeaderView>
+
+namespace kavra {
+
+void setGridHeading(QTableWidget* grid, const QString& heading) {
+    const QStringList cols = heading.split(QLatin1Char('|'));
+    grid->setColumnCount(cols.size());
+    QStringList captions;
+    for (const QString& c : cols) captions << c.trimmed();
+    grid->setHorizontalHeaderLabels(captions);
+    const QFontMetrics fm(grid->font());
+    for (int i = 0; i < cols.size(); ++i)
+        grid->setColumnWidth(i, std::max(fm.horizontalAdvance(cols[i]) + 12, fm.horizontalAdvance(captions[i]) + 24));
+    grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+void setCell(QTableWidget* grid, int row, int col, const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    grid->setItem(row, col, item);
+}
+
+QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QWidget* parent) {
+    auto* g = new QTableWidget(parent);
+    g->setObjectName(objectName);
+    setGridHeading(g, heading);
+    g->verticalHeader()->setVisible(false);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setAlternatingRowColors(true);
+    return g;
+}
+
+QString TableCells::text(int row, int col) const {
+    if (row == 0) {
+        const QTableWidgetItem* h = t_->horizontalHeaderItem(col);
+        return h ? h->text() : QString();
+    }
+    const QTableWidgetItem* it = t_->item(row - 1, col);
+    return it ? it->text() : QString();
+}
+
+int TableCells::colorValue(int row, int col) const {
+    const QTableWidgetItem* it = row > 0 ? t_->item(row - 1, col) : nullptr;
+    if (!it) return 0;
+    const QColor c = it->foreground().color();
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+}  // namespace kavra

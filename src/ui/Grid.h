@@ -1,0 +1,27 @@
+#pragma once
+// Small helpers for the read-only grids of lists and views, and the grid checks' view of a table.
+#include <QTableWidget>
+
+#include "core/GridCells.h"
+
+namespace kavra {
+
+// Heading text "A|B|C": column captions; their lengths give the relative widths.
+void setGridHeading(QTableWidget* grid, const QString& heading);
+void setCell(QTableWidget* grid, int row, int col, const QString& text);
+QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QWidget* parent);
+
+// A QTableWidget as the grid checks see it (its heading row counted as row 0).
+class TableCells : public GridCells {
+public:
+    explicit TableCells(const QTableWidget* t) : t_(t) {}
+    int rowCount() const override { return t_->rowCount() + 1; }
+    int colCount() const override { return t_->columnCount(); }
+    QString text(int row, int col) const override;
+    int colorValue(int row, int col) const override;
+
+private:
+    const QTableWidget* t_;
+};
+
+}  // namespace kavra
