@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 
 #include "AppSetup.h"
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
     });
     QObject::connect(login, &FrmLogin::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);
     if (!login->start()) return 1;
+    login->adjustSize();
+    if (QScreen* scr = QGuiApplication::primaryScreen())
+        login->move(scr->availableGeometry().center() - login->rect().center());
     login->show();
     return app.exec();
 }

@@ -270,6 +270,15 @@ qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
         if (!dcTables().contains(k)) continue;
         const DcTable& t = dcTables()[k];
         if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
+        // The most recently created DC of the year. Nearly always that is the newest DC of all,
+        // which the key finds at once; only otherwise is the year searched.
+        const QString newest = QStringLiteral("select DcNo from %1 where %2=(select max(%2) from %1) and DcDateT "
+                                              "between ? and ?")
+                                   .arg(t.table, t.idCol);
+        if (RecordExists(newest, yearBounds(y))) {
+            last = std::max(last, lastNumberOf(newest, y));
+            continue;
+        }
         last = std::max(last, lastNumberOf(QStringLiteral("select DcNo from %1 where %2=(select max(%2) from %1 "
                                                           "where DcDateT between ? and ?)")
                                                .arg(t.table, t.idCol),
@@ -291,10 +300,11 @@ qint64 clsProd::NextInvoiceNumber(const QString& table, Dialogs& dlg) {
         if (k != QLatin1String("DCINV") && k != QLatin1String("DCOUTGOINGINV")) continue;
         const DcTable& t = dcTables()[k];
         if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
-        last = std::max(last, lastNumberOf(QStringLiteral("select InvNo from %1 where InvDateT=(select max(InvDateT) "
-                                                          "from %1 where InvNo is not null and InvNo<>'Nil' and "
-                                                          "InvDateT between ? and ?)")
-                                               .arg(t.table),
+        // The invoice with the latest invoice time of the year.
+        last = std::max(last, lastNumberOf(QStringLiteral("select InvNo from %1 where InvNo is not null and "
+                                                          "InvNo<>'Nil' and InvDateT between ? and ? order by InvDateT "
+                                                          "desc, %2 desc limit 1")
+                                               .arg(t.table, t.idCol),
                                            y));
     }
     const qint64 next = last + 1;

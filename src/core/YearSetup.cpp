@@ -5,6 +5,7 @@
 #include "core/Db.h"
 #include "core/Login.h"
 #include "core/Password.h"
+#include "core/Session.h"
 #include "core/Sql.h"
 #include "data/Schema.h"
 
@@ -67,11 +68,11 @@ Result createYear(int minYear) {
                     Sql::exec(company.db, QStringLiteral("delete from %1").arg(t));
                     Db::copyRows(old.db, company.db, t);
                 }
-                // The new year starts with its own compaction date.
-                Sql::exec(company.db, QStringLiteral("update Misc set LastCompactDB=NULL"));
             });
             r.carriedFrom = previous;
         }
+        // A new database is compact already; the first compaction falls due a week on.
+        Sql::exec(company.db, QStringLiteral("update Misc set LastCompactDB=?"), {Db::day(Clock::today())});
         if (!Sql::any(company.db, QStringLiteral("select 1 from User1"))) {
             const QString h = Password::hash(QString::fromLatin1(kFirstPassword));
             QStringList cols, marks;

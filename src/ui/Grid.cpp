@@ -27,6 +27,7 @@ QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QW
     g->setObjectName(objectName);
     setGridHeading(g, heading);
     g->verticalHeader()->setVisible(false);
+    g->verticalHeader()->setDefaultSectionSize(QFontMetrics(g->font()).height() + 8);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setAlternatingRowColors(true);

@@ -62,9 +62,11 @@ QMdiSubWindow* show(QMdiArea* area, Screen* screen) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("sub_") + screen->screenName());
     sub->setWindowTitle(screen->windowTitle());
-    sub->adjustSize();
+    // The screen's own size (or its layout's wish) plus the frame, but never beyond the area.
+    const QSize want = screen->testAttribute(Qt::WA_Resized) ? screen->size() : screen->sizeHint();
+    const QSize frame = sub->size() - sub->contentsRect().size();
     const QSize room = area->viewport()->size();
-    const QSize size = sub->size().boundedTo(room);
+    const QSize size = (want.expandedTo(screen->minimumSizeHint()) + frame).boundedTo(room);
     sub->resize(size);
     sub->move(std::max(0, (room.width() - size.width()) / 2), std::max(0, (room.height() - size.height()) / 2));
     sub->show();

@@ -91,6 +91,7 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
     lblCurrDB_->setObjectName(QStringLiteral("lblCurrDB"));
     auto* who = new QLabel(QStringLiteral("User: ") + s.userName, this);
     who->setObjectName(QStringLiteral("lblUser"));
+    for (QLabel* l : {who, lblCurrDB_, lblDate_, lblTime_}) l->setContentsMargins(8, 0, 8, 0);
     statusBar()->addWidget(who, 1);
     statusBar()->addPermanentWidget(lblCurrDB_);
     statusBar()->addPermanentWidget(lblDate_);
