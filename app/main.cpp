@@ -26,11 +26,11 @@ int main(int argc, char** argv) {
         if (YearSetup::noYearYet()) {
             const int y = clsProd::FinancialYearOf(Clock::today());
             const YearSetup::Result r = YearSetup::createYear(y);
-            const QString text =
-                QStringLiteral("The financial year %1 has been created.\n\nLog in as %2 with the password %3 "
-                               "and change that password at once (Master > Admin > Users).")
-                    .arg(Login::yearLabel(y), QString::fromLatin1(YearSetup::kAdminName),
-                         QString::fromLatin1(YearSetup::kFirstPassword));
+            const QString text = QStringLiteral(
+                                     "The financial year %1 has been created.\n\nLog in as %2 with the password %3 "
+                                     "and change that password at once (Master > Admin > Users).")
+                                     .arg(Login::yearLabel(y), QString::fromLatin1(YearSetup::kAdminName),
+                                          QString::fromLatin1(YearSetup::kFirstPassword));
             std::printf("%s\n", qPrintable(text));
             if (r.adminCreated) Dialogs::current().information(appTitle(), text);
         }

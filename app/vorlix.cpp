@@ -14,8 +14,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.contains(QStringLiteral("--help"))) {
-        std::printf("usage: vorlix [--year YYYY] [--dir PROGRAM_FOLDER] [--server HOST[:PORT] --db-user U "
-                    "--db-password P]\n");
+        std::printf(
+            "usage: vorlix [--year YYYY] [--dir PROGRAM_FOLDER] [--server HOST[:PORT] --db-user U "
+            "--db-password P]\n");
         return 0;
     }
     if (!configure(args)) return 2;
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
         std::printf("Created the financial year %s (%s).\n", qPrintable(Login::yearLabel(year)),
                     qPrintable(r.companyDb));
         if (r.carriedFrom)
-            std::printf("Masters and users were carried forward from %s.\n", qPrintable(Login::yearLabel(r.carriedFrom)));
+            std::printf("Masters and users were carried forward from %s.\n",
+                        qPrintable(Login::yearLabel(r.carriedFrom)));
         if (r.adminCreated)
             std::printf("Log in as %s with the password %s and change it at once.\n", YearSetup::kAdminName,
                         YearSetup::kFirstPassword);

@@ -1,9 +1,9 @@
 // Prints start-up and numbering figures: kavra_bench [--server host:port --db-user u]
 // Runs in a temporary program folder (or under a temporary database prefix on a server).
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -20,7 +20,7 @@ using namespace kavra;
 namespace {
 
 class YesDialogs : public Dialogs {
-public:
+  public:
     void message(const QString&, const QString&, MsgIcon) override {}
     bool question(const QString&, const QString&, bool) override { return true; }
 };
@@ -82,10 +82,16 @@ int main(int argc, char** argv) {
     const qint64 coldMs = cold.elapsed() - yearMs;  // creating the year's databases is not start-up
     const qint64 loginShownMs = t.elapsed();
 
-    login->findChild<QComboBox*>(QStringLiteral("cmbUserName"))->setEditText(QString::fromLatin1(YearSetup::kAdminName));
-    login->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(QString::fromLatin1(YearSetup::kFirstPassword));
+    login->findChild<QComboBox*>(QStringLiteral("cmbUserName"))
+        ->setEditText(QString::fromLatin1(YearSetup::kAdminName));
+    login->findChild<QLineEdit*>(QStringLiteral("txtPassword"))
+        ->setText(QString::fromLatin1(YearSetup::kFirstPassword));
     MdiSSI* main = nullptr;
-    QObject::connect(login, &FrmLogin::loggedIn, [&] { main = new MdiSSI; main->setConfirmExit(false); main->show(); });
+    QObject::connect(login, &FrmLogin::loggedIn, [&] {
+        main = new MdiSSI;
+        main->setConfirmExit(false);
+        main->show();
+    });
     t.restart();
     login->login();
     if (!main) return 1;

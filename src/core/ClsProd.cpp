@@ -23,8 +23,7 @@ bool validIdentifier(const QString& s) {
 
 // The first and last moment of financial year y, as the numbering queries bound it.
 QVariantList yearBounds(int y) {
-    return {Db::ts(QDateTime(QDate(y, 4, 1), QTime(0, 0))),
-            Db::ts(QDateTime(QDate(y + 1, 3, 31), QTime(23, 59)))};
+    return {Db::ts(QDateTime(QDate(y, 4, 1), QTime(0, 0))), Db::ts(QDateTime(QDate(y + 1, 3, 31), QTime(23, 59)))};
 }
 
 struct DcTable {
@@ -45,7 +44,9 @@ const QHash<QString, DcTable>& dcTables() {
 
 clsProd::clsProd(Session* session) : session_(session) {}
 
-clsProd::~clsProd() { CloseCompanyDatabase(); }
+clsProd::~clsProd() {
+    CloseCompanyDatabase();
+}
 
 QString clsProd::OpenStartDatabase() {
     CloseCompanyDatabase();
@@ -60,7 +61,9 @@ QString clsProd::OpenStartDatabase() {
     return {};
 }
 
-void clsProd::CloseStartDatabase() { CloseCompanyDatabase(); }
+void clsProd::CloseStartDatabase() {
+    CloseCompanyDatabase();
+}
 
 QString clsProd::OpenCompanyDatabase() {
     CloseCompanyDatabase();
@@ -78,7 +81,9 @@ void clsProd::CloseCompanyDatabase() {
     if (db_.isValid()) Db::close(db_);
 }
 
-void clsProd::ExecuteSql(const QString& sql, const QVariantList& params) { Sql::exec(db_, sql, params); }
+void clsProd::ExecuteSql(const QString& sql, const QVariantList& params) {
+    Sql::exec(db_, sql, params);
+}
 
 QVariant clsProd::LookupValue(const QString& sql, const QVariantList& params) {
     try {
@@ -171,10 +176,16 @@ QString clsProd::FormatFixed(double value, int width, int decimals) {
     return QStringLiteral("%1").arg(value, width, 'f', decimals, QLatin1Char(' '));
 }
 
-QString clsProd::RepeatChar(QChar c, int count) { return QString(count < 0 ? 0 : count, c); }
+QString clsProd::RepeatChar(QChar c, int count) {
+    return QString(count < 0 ? 0 : count, c);
+}
 
-int clsProd::CountZeros(const QString& marks) { return marks.count(QLatin1Char('0')); }
-int clsProd::CountOnes(const QString& marks) { return marks.count(QLatin1Char('1')); }
+int clsProd::CountZeros(const QString& marks) {
+    return marks.count(QLatin1Char('0'));
+}
+int clsProd::CountOnes(const QString& marks) {
+    return marks.count(QLatin1Char('1'));
+}
 
 double clsProd::PresentDays(const QString& marks) {
     return marks.count(QLatin1Char('P')) + 0.5 * (marks.count(QLatin1Char('N')) + marks.count(QLatin1Char('M')));
@@ -233,7 +244,9 @@ QString clsProd::GridSum(const GridCells& grid, int row, int col, int endRow, in
            QString(QChar(0x00D7)) + QStringLiteral(" C2): ") + text::plain(product);
 }
 
-int clsProd::FinancialYearOf(const QDate& d) { return d.month() > 3 ? d.year() : d.year() - 1; }
+int clsProd::FinancialYearOf(const QDate& d) {
+    return d.month() > 3 ? d.year() : d.year() - 1;
+}
 
 qint64 clsProd::lastNumberOf(const QString& sql, int year) {
     // The DC/invoice number text; anything but a plain number counts as 0.
@@ -247,8 +260,9 @@ QString clsProd::NewYearAlertText(int y, int fileYear) {
     if (fileYear != y)
         s += QStringLiteral("!!!  STOP PROCEEDING FURTHER    ---   Please Read the Following  !!! ") +
              QStringLiteral("\n\n") +
-             QStringLiteral(" We recommend you to close this software and Proceed with 'Vorlix.Exe' Software Kit "
-                            "supplied along with this 'Kavra' Software");
+             QStringLiteral(
+                 " We recommend you to close this software and Proceed with 'Vorlix.Exe' Software Kit "
+                 "supplied along with this 'Kavra' Software");
     return s;
 }
 
@@ -257,13 +271,17 @@ qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
     const QString key = table.toUpper();
     QStringList read;
     switch (session_->dcMode) {
-        case 1: read = {key}; break;
-        case 2:
-            read = key == QLatin1String("DCSUBCONOUTGOING") ? QStringList{key}
-                                                            : QStringList{"DCINV", "DCOUTGOINGINV"};
+        case 1:
+            read = {key};
             break;
-        case 3: read = {"DCINV", "DCOUTGOINGINV", "DCSUBCONOUTGOING"}; break;
-        default: break;
+        case 2:
+            read = key == QLatin1String("DCSUBCONOUTGOING") ? QStringList{key} : QStringList{"DCINV", "DCOUTGOINGINV"};
+            break;
+        case 3:
+            read = {"DCINV", "DCOUTGOINGINV", "DCSUBCONOUTGOING"};
+            break;
+        default:
+            break;
     }
     qint64 last = 0;
     for (const QString& k : read) {
@@ -272,8 +290,9 @@ qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
         if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
         // The most recently created DC of the year. Nearly always that is the newest DC of all,
         // which the key finds at once; only otherwise is the year searched.
-        const QString newest = QStringLiteral("select DcNo from %1 where %2=(select max(%2) from %1) and DcDateT "
-                                              "between ? and ?")
+        const QString newest = QStringLiteral(
+                                   "select DcNo from %1 where %2=(select max(%2) from %1) and DcDateT "
+                                   "between ? and ?")
                                    .arg(t.table, t.idCol);
         if (RecordExists(newest, yearBounds(y))) {
             last = std::max(last, lastNumberOf(newest, y));
@@ -293,8 +312,10 @@ qint64 clsProd::NextInvoiceNumber(const QString& table, Dialogs& dlg) {
     const int y = FinancialYearOf(Clock::today());
     const QString key = table.toUpper();
     QStringList read;
-    if (session_->invMode == 1) read = {"DCINV", "DCOUTGOINGINV"};
-    else if (session_->invMode == 2) read = {key};
+    if (session_->invMode == 1)
+        read = {"DCINV", "DCOUTGOINGINV"};
+    else if (session_->invMode == 2)
+        read = {key};
     qint64 last = 0;
     for (const QString& k : read) {
         if (k != QLatin1String("DCINV") && k != QLatin1String("DCOUTGOINGINV")) continue;
@@ -366,8 +387,9 @@ int clsProd::CheckScreenLock(const QString& screenId, int userVal, Dialogs& dlg)
 
 void clsProd::RegisterScreen(const QString& screenId, int userVal, Dialogs& dlg) {
     try {
-        ExecuteSql(QStringLiteral("insert into OnlineUsers (DateT, SysId, UserId, UserVal, ScreenId) values (?,?,?,?,?)"),
-                   {Db::ts(Clock::now()), session_->sysId, session_->userId, userVal, screenId});
+        ExecuteSql(
+            QStringLiteral("insert into OnlineUsers (DateT, SysId, UserId, UserVal, ScreenId) values (?,?,?,?,?)"),
+            {Db::ts(Clock::now()), session_->sysId, session_->userId, userVal, screenId});
     } catch (const DbError& e) {
         dlg.critical(appTitle(), e.text());
     }
@@ -477,8 +499,8 @@ void clsProd::LogError(const QString& text, const QDateTime& when) {
 }
 
 void clsProd::LogFailure(const DbError& e, const QString& screen, const QString& control) {
-    LogError(e.text() + QLatin1Char(' ') + QString::number(e.number()) + QLatin1Char(' ') + screen +
-                 QLatin1Char('-') + control,
+    LogError(e.text() + QLatin1Char(' ') + QString::number(e.number()) + QLatin1Char(' ') + screen + QLatin1Char('-') +
+                 control,
              Clock::now());
 }
 

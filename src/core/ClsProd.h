@@ -16,7 +16,7 @@
 namespace kavra {
 
 class clsProd {
-public:
+  public:
     explicit clsProd(Session* session = &Session::current());
     ~clsProd();
     clsProd(const clsProd&) = delete;
@@ -85,7 +85,7 @@ public:
     static QString DbErrorText(int number);
     static QString DbErrorText(const DbError& e);
 
-private:
+  private:
     qint64 lastNumberOf(const QString& sql, int year);
     QSqlDatabase db_;
     Session* session_;

@@ -27,8 +27,7 @@ QString DbConfig::parse(const QStringList& args) {
     const auto env = QProcessEnvironment::systemEnvironment();
     QString server = env.value(QStringLiteral("KAVRA_SERVER"));
     if (env.contains(QStringLiteral("KAVRA_DB_USER"))) user = env.value(QStringLiteral("KAVRA_DB_USER"));
-    if (env.contains(QStringLiteral("KAVRA_DB_PASSWORD")))
-        password = env.value(QStringLiteral("KAVRA_DB_PASSWORD"));
+    if (env.contains(QStringLiteral("KAVRA_DB_PASSWORD"))) password = env.value(QStringLiteral("KAVRA_DB_PASSWORD"));
     if (env.contains(QStringLiteral("KAVRA_DB_PREFIX"))) prefix = env.value(QStringLiteral("KAVRA_DB_PREFIX"));
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -38,12 +37,18 @@ QString DbConfig::parse(const QStringList& args) {
             return true;
         };
         bool ok = true;
-        if (a == QLatin1String("--server")) ok = value(server);
-        else if (a == QLatin1String("--db-user")) ok = value(user);
-        else if (a == QLatin1String("--db-password")) ok = value(password);
-        else if (a == QLatin1String("--db-prefix")) ok = value(prefix);
-        else if (a == QLatin1String("--dir")) ok = value(programDir);
-        else continue;
+        if (a == QLatin1String("--server"))
+            ok = value(server);
+        else if (a == QLatin1String("--db-user"))
+            ok = value(user);
+        else if (a == QLatin1String("--db-password"))
+            ok = value(password);
+        else if (a == QLatin1String("--db-prefix"))
+            ok = value(prefix);
+        else if (a == QLatin1String("--dir"))
+            ok = value(programDir);
+        else
+            continue;
         if (!ok) return QStringLiteral("The option %1 needs a value.").arg(a);
     }
     if (!server.isEmpty()) {
@@ -70,21 +75,25 @@ namespace {
 
 std::atomic<int> g_connSerial{0};
 QMutex g_openMutex;
-QHash<QString, int> g_openCount;     // logical name -> connections open in this process
+QHash<QString, int> g_openCount;       // logical name -> connections open in this process
 QHash<QString, QString> g_nameOfConn;  // connection name -> logical name
 
-QString pgName(const QString& name) { return dbConfig().prefix + name.toLower(); }
+QString pgName(const QString& name) {
+    return dbConfig().prefix + name.toLower();
+}
 
 void checkName(const QString& name) {
     static const QRegularExpression ok(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
     if (!ok.match(name).hasMatch()) throw DbError(QStringLiteral("Invalid database name: ") + name);
 }
 
-QSqlDatabase rawOpen(const QString& pgDatabase, const QString& sqliteFile) {
+// fileOnly opens an SQLite file whatever the engine (the copies written from a server).
+QSqlDatabase rawOpen(const QString& pgDatabase, const QString& sqliteFile, bool fileOnly = false) {
     const DbConfig& cfg = dbConfig();
+    const bool pg = cfg.isPg() && !fileOnly;
     const QString conn = QStringLiteral("kavra_%1").arg(++g_connSerial);
     QSqlDatabase db;
-    if (cfg.isPg()) {
+    if (pg) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), conn);
         db.setHostName(cfg.host);
         db.setPort(cfg.port);
@@ -102,7 +111,7 @@ QSqlDatabase rawOpen(const QString& pgDatabase, const QString& sqliteFile) {
         QSqlDatabase::removeDatabase(conn);
         throw DbError(text);
     }
-    if (!cfg.isPg()) {
+    if (!pg) {
         QSqlQuery q(db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
@@ -122,7 +131,9 @@ void rawClose(QSqlDatabase& db) {
 
 }  // namespace
 
-QString filePath(const QString& name) { return dbConfig().dbFolder() + QLatin1Char('/') + name + QStringLiteral(".db"); }
+QString filePath(const QString& name) {
+    return dbConfig().dbFolder() + QLatin1Char('/') + name + QStringLiteral(".db");
+}
 
 QSqlDatabase open(const QString& name) {
     checkName(name);
@@ -245,13 +256,17 @@ QDateTime toDateTime(const QVariant& v) {
     return {};
 }
 
-QDate toDate(const QVariant& v) { return toDateTime(v).date(); }
+QDate toDate(const QVariant& v) {
+    return toDateTime(v).date();
+}
 
 void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
     QSqlQuery rows = Sql::exec(src, QStringLiteral("select * from %1").arg(table));
     const QSqlRecord rec = rows.record();
     // Only the columns both sides have: an older year may lack what a newer one added.
     QSqlRecord target = dst.record(table);
+    // The PostgreSQL driver finds a table only by its folded (lower-case) name.
+    if (target.isEmpty()) target = dst.record(table.toLower());
     QStringList cols, marks;
     QVector<int> idx;
     for (int i = 0; i < rec.count(); ++i) {
@@ -267,8 +282,10 @@ void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
         QVariantList vals;
         for (int i : idx) {
             QVariant v = rows.value(i);
-            if (v.typeId() == QMetaType::QDateTime) v = ts(v.toDateTime());
-            else if (v.typeId() == QMetaType::QDate) v = day(v.toDate());
+            if (v.typeId() == QMetaType::QDateTime)
+                v = ts(v.toDateTime());
+            else if (v.typeId() == QMetaType::QDate)
+                v = day(v.toDate());
             vals << v;
         }
         Sql::exec(dst, ins, vals);
@@ -345,7 +362,7 @@ void copyToFile(const QString& name, const QString& target) {
     }
     // From the server: an SQLite file with the same schema, filled table by table.
     QSqlDatabase src = open(name);
-    QSqlDatabase dst = rawOpen({}, target);
+    QSqlDatabase dst = rawOpen({}, target, true);
     try {
         Migrations::upgradeWith(dst, Migrations::kindOf(name), Engine::SQLite);
         Sql::transaction(dst, [&] {

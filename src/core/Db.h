@@ -38,13 +38,13 @@ struct DbConfig {
 DbConfig& dbConfig();
 
 class DbError : public std::runtime_error {
-public:
+  public:
     explicit DbError(const QString& text, int number = 0)
         : std::runtime_error(text.toStdString()), text_(text), number_(number) {}
     const QString& text() const { return text_; }
     int number() const { return number_; }
 
-private:
+  private:
     QString text_;
     int number_;
 };

@@ -8,7 +8,7 @@ namespace kavra {
 
 namespace {
 class StderrDialogs : public Dialogs {
-public:
+  public:
     void message(const QString& title, const QString& text, MsgIcon) override {
         std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(text));
     }
@@ -25,6 +25,8 @@ Dialogs& Dialogs::current() {
     return g_installed ? *g_installed : fallback;
 }
 
-void Dialogs::install(Dialogs* d) { g_installed = d; }
+void Dialogs::install(Dialogs* d) {
+    g_installed = d;
+}
 
 }  // namespace kavra

@@ -6,7 +6,7 @@
 namespace kavra {
 
 class GridCells {
-public:
+  public:
     virtual ~GridCells() = default;
     virtual int rowCount() const = 0;
     virtual int colCount() const = 0;

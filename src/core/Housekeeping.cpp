@@ -59,8 +59,8 @@ void recordLogout(QSqlDatabase& db, qint64 logId, const QDateTime& now) {
 }
 
 QString organiserReminders(QSqlDatabase& db, qint64 userId, const QDate& today) {
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select dateT, alarmb4, Descr from sch where userid=? order by dateT"),
-                            {userId});
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("select dateT, alarmb4, Descr from sch where userid=? order by dateT"), {userId});
     QStringList lines;
     const QDateTime t0 = today.startOfDay();
     while (q.next()) {

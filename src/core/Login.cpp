@@ -19,7 +19,9 @@ QString companyDbOfLabel(const QString& label) {
     return QStringLiteral("DB") + l.replace(QLatin1Char('-'), QLatin1Char('_'));
 }
 
-int minYearOfLabel(const QString& label) { return label.left(4).toInt(); }
+int minYearOfLabel(const QString& label) {
+    return label.left(4).toInt();
+}
 
 QStringList yearLabels(QSqlDatabase& start) {
     QStringList out;
@@ -52,8 +54,9 @@ QString clockQuestion(const QDate& today) {
 }
 
 QString newYearAlert(int y) {
-    return QStringLiteral("We recommend you to close this Kavra software for this moment and Proceed with "
-                          "'Vorlix.Exe' Software Kit (Supplied along with Kavra Software)") +
+    return QStringLiteral(
+               "We recommend you to close this Kavra software for this moment and Proceed with "
+               "'Vorlix.Exe' Software Kit (Supplied along with Kavra Software)") +
            QStringLiteral("\n\n") +
            QStringLiteral(" This will help you to create a new database for this Financial Year... (%1-%2)")
                .arg(y)

@@ -48,8 +48,7 @@ struct Refusal {
     Focus focus = None;
 };
 // The user and password checks of the Login button; userId is set when they pass.
-std::optional<Refusal> checkCredentials(QSqlDatabase& db, const QString& name, const QString& password,
-                                        qint64* userId);
+std::optional<Refusal> checkCredentials(QSqlDatabase& db, const QString& name, const QString& password, qint64* userId);
 // Writes this login's Logs row, keeping about 500 rows; returns its id.
 qint64 recordLogin(QSqlDatabase& db, qint64 userId, const QDateTime& now);
 

@@ -22,14 +22,18 @@ int latest(DbKind kind) {
     return all.empty() ? 0 : all.back().version;
 }
 
-void upgrade(QSqlDatabase& db, DbKind kind) { upgradeWith(db, kind, dbConfig().engine); }
+void upgrade(QSqlDatabase& db, DbKind kind) {
+    upgradeWith(db, kind, dbConfig().engine);
+}
 
-void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine) {
-    if (version(db) >= latest(kind)) return;
+void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion) {
+    const int target = maxVersion > 0 ? maxVersion : latest(kind);
+    if (version(db) >= target) return;
     if (!Db::tables(db).contains(QStringLiteral("schemaversion")))
         Sql::exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS SchemaVersion (Version INTEGER NOT NULL, "
                                      "Name TEXT, AppliedAt TEXT)"));
     for (const data::Migration& m : data::migrations(kind)) {
+        if (m.version > target) break;
         Sql::transaction(db, [&] {
             // Read again inside the transaction: another workstation may have just upgraded.
             const QVariant cur = Sql::scalar(db, QStringLiteral("select max(Version) from SchemaVersion"));

@@ -10,7 +10,7 @@
 namespace kavra {
 
 class Money {
-public:
+  public:
     constexpr Money() = default;
     static constexpr Money fromPaise(std::int64_t p) { return Money(p); }
     static Money fromRupees(double r) { return Money(static_cast<std::int64_t>(std::llround(r * 100.0))); }
@@ -40,7 +40,7 @@ public:
     constexpr auto operator<=>(const Money&) const = default;
     constexpr bool isZero() const { return paise_ == 0; }
 
-private:
+  private:
     constexpr explicit Money(std::int64_t p) : paise_(p) {}
     std::int64_t paise_ = 0;
 };

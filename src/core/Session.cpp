@@ -16,7 +16,9 @@ QDateTime now() {
     QDateTime t = QDateTime::currentDateTime();
     return t.addMSecs(-t.time().msec());
 }
-void pin(const QDateTime& dt) { g_pinned = dt; }
+void pin(const QDateTime& dt) {
+    g_pinned = dt;
+}
 }  // namespace Clock
 
 }  // namespace kavra

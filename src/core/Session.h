@@ -25,7 +25,9 @@ struct Session {
 
 namespace Clock {
 QDateTime now();
-inline QDate today() { return now().date(); }
+inline QDate today() {
+    return now().date();
+}
 // Tests pin the clock; an invalid value restores the real one.
 void pin(const QDateTime& dt);
 }  // namespace Clock

@@ -7,6 +7,12 @@ namespace kavra::Sql {
 QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
+    // PostgreSQL cannot prepare utility statements (CREATE DATABASE, DDL), so a
+    // statement without parameters is sent as it is.
+    if (params.isEmpty()) {
+        if (!q.exec(sql)) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
+        return q;
+    }
     if (!q.prepare(sql)) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
     for (const QVariant& p : params) q.addBindValue(p);
     if (!q.exec()) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());

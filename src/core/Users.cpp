@@ -8,13 +8,16 @@
 
 namespace kavra::Users {
 
-qint64 nextId(QSqlDatabase& db) { return Sql::nextId(db, QStringLiteral("User1"), QStringLiteral("UserId")); }
+qint64 nextId(QSqlDatabase& db) {
+    return Sql::nextId(db, QStringLiteral("User1"), QStringLiteral("UserId"));
+}
 
 std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name, const QString& password,
                                 const QString& confirm) {
     if (name.trimmed().isEmpty()) return Problem{QStringLiteral("Please Enter the user Name....."), Problem::Name};
     if (password.isEmpty()) return Problem{QStringLiteral("Please Enter the Password....."), Problem::Password};
-    if (password != confirm) return Problem{QStringLiteral("Your Passwords are not Identical ....."), Problem::Password};
+    if (password != confirm)
+        return Problem{QStringLiteral("Your Passwords are not Identical ....."), Problem::Password};
     if (Sql::any(db, QStringLiteral("select 1 from User1 where UserName=? and UserId<>?"), {name.trimmed(), id}))
         return Problem{QStringLiteral("An Entry Already Exists...Try Another!"), Problem::Name};
     return std::nullopt;
@@ -31,7 +34,8 @@ void add(QSqlDatabase& db, qint64 id, const QString& name, const QString& passwo
 
 void modify(QSqlDatabase& db, qint64 id, const QString& name, const QString& password) {
     const QString h = Password::hash(password);
-    Sql::exec(db, QStringLiteral("update User1 set UserName=?, UserPassword=? where UserId=?"), {name.trimmed(), h, id});
+    Sql::exec(db, QStringLiteral("update User1 set UserName=?, UserPassword=? where UserId=?"),
+              {name.trimmed(), h, id});
 }
 
 QString deleteRefusal(qint64 id, const QString& name) {

@@ -44,8 +44,8 @@ Result createYear(int minYear) {
     // The year to carry from: the latest earlier year whose database is there.
     int previous = 0;
     {
-        QSqlQuery q = Sql::exec(start.db, QStringLiteral("select minYear from DB_Years where minYear<? order by minYear desc"),
-                                {minYear});
+        QSqlQuery q = Sql::exec(
+            start.db, QStringLiteral("select minYear from DB_Years where minYear<? order by minYear desc"), {minYear});
         while (q.next()) {
             const int y = q.value(0).toInt();
             if (Db::exists(Login::companyDbOfLabel(Login::yearLabel(y)))) {
@@ -83,7 +83,8 @@ Result createYear(int minYear) {
                 vals << true;
             }
             Sql::transaction(company.db, [&] {
-                Sql::exec(company.db, QStringLiteral("insert into User1 (UserId, UserName, UserPassword) values (1,?,?)"),
+                Sql::exec(company.db,
+                          QStringLiteral("insert into User1 (UserId, UserName, UserPassword) values (1,?,?)"),
                           {QString::fromLatin1(kAdminName), h});
                 Sql::exec(company.db,
                           QStringLiteral("insert into UserRights (UserId,%1) values (?,%2)")

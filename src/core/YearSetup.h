@@ -10,9 +10,9 @@ inline constexpr const char* kAdminName = "ADMINISTRATOR";
 inline constexpr const char* kFirstPassword = "Kavra@123";
 
 struct Result {
-    bool created = false;     // false when the year was already there
-    QString companyDb;        // "DB2026_27"
-    int carriedFrom = 0;      // the previous year whose masters were taken over, 0 when none
+    bool created = false;  // false when the year was already there
+    QString companyDb;     // "DB2026_27"
+    int carriedFrom = 0;   // the previous year whose masters were taken over, 0 when none
     bool adminCreated = false;
 };
 

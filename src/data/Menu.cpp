@@ -21,34 +21,51 @@ MenuEntry a(const char* caption, const char* action, int right = 0) {
 MenuEntry sub(const char* caption, int right, QVector<MenuEntry> children) {
     return {QString::fromUtf8(caption), {}, right, EntryKind::Submenu, std::move(children)};
 }
-MenuEntry iso() { return {QStringLiteral("My ISO Menus"), {}, 0, EntryKind::IsoMenu, {}}; }
+MenuEntry iso() {
+    return {QStringLiteral("My ISO Menus"), {}, 0, EntryKind::IsoMenu, {}};
+}
 
 QVector<MenuGroup> build() {
     QVector<MenuGroup> g;
-    g.push_back({1, "lblMaster", "Master", "Master",
-                 {sub("Admin", 1, {w("&Users", "frmUserEntry"), w("User &Rights", "frmUserRights"),
-                                   v("User &Status", "frmViewImpSys")}),
-                  sub("Human Resource", 2,
-                      {w("&Employee Details", "frmStaff"), w("Print Salary &Headings", "frmColHeadingPR")}),
-                  sub("General", 3,
-                      {w("&Machine", "frmMachine"), w("&Customer (Sales/Labour)", "frmCustomer"),
-                       w("&Supplier (Sub Contract)", "frmSupplier"), w("&Vendor (Purchase)", "frmVendor")}),
-                  sub("Inventory", 4,
-                      {w("&Category", "frmCategory"), w("&Item", "frmItem"),
-                       t("Bill Of Materials", "frmStkRedDefine"), t("Process", "frmProcessID")}),
-                  sub("Accounts", 5,
-                      {w("&Expense", "frmExpense"), w("&Income", "frmIncome"), w("&Bank Details", "frmBanks")}),
-                  w("My Company Details", "frmMisc", 6), iso()}});
-    g.push_back({2, "lblProd", "Production", "Production",
+    g.push_back(
+        {1,
+         "lblMaster",
+         "Master",
+         "Master",
+         {sub("Admin", 1,
+              {w("&Users", "frmUserEntry"), w("User &Rights", "frmUserRights"), v("User &Status", "frmViewImpSys")}),
+          sub("Human Resource", 2,
+              {w("&Employee Details", "frmStaff"), w("Print Salary &Headings", "frmColHeadingPR")}),
+          sub("General", 3,
+              {w("&Machine", "frmMachine"), w("&Customer (Sales/Labour)", "frmCustomer"),
+               w("&Supplier (Sub Contract)", "frmSupplier"), w("&Vendor (Purchase)", "frmVendor")}),
+          sub("Inventory", 4,
+              {w("&Category", "frmCategory"), w("&Item", "frmItem"), t("Bill Of Materials", "frmStkRedDefine"),
+               t("Process", "frmProcessID")}),
+          sub("Accounts", 5, {w("&Expense", "frmExpense"), w("&Income", "frmIncome"), w("&Bank Details", "frmBanks")}),
+          w("My Company Details", "frmMisc", 6), iso()}});
+    g.push_back({2,
+                 "lblProd",
+                 "Production",
+                 "Production",
                  {w("Production Log", "frmProdn", 7), w("Production Schedule", "frmProdSchedule", 8), iso()}});
-    g.push_back({3, "lblInventory", "Inventory", "Inventory",
+    g.push_back({3,
+                 "lblInventory",
+                 "Inventory",
+                 "Inventory",
                  {v("&Stock Position", "frmStock", 9), w("Material &Issue Note (Stock Reduction)", "frmStockIssue", 10),
                   w("Store &Transfer Note (Stock Addition)", "frmSTN", 11), iso()}});
-    g.push_back({4, "lblPurchase", "Purchase", "Purchase",
-                 {w("Purchase Order  (Outgoing)", "frmPurchasePO", 12),
-                  w("Purchased Bills  (Incoming)", "frmPurchase", 13),
-                  w("Serices Bill (Inwards)", "frmInvoiceServIn", 14), iso()}});
-    g.push_back({5, "lblSales", "Sales", "Sales",
+    g.push_back(
+        {4,
+         "lblPurchase",
+         "Purchase",
+         "Purchase",
+         {w("Purchase Order  (Outgoing)", "frmPurchasePO", 12), w("Purchased Bills  (Incoming)", "frmPurchase", 13),
+          w("Serices Bill (Inwards)", "frmInvoiceServIn", 14), iso()}});
+    g.push_back({5,
+                 "lblSales",
+                 "Sales",
+                 "Sales",
                  {w("&Quotation  (Outgoing)", "frmQuote", 15),
                   sub("&Manufacturing", 0,
                       {w("Customer Purchase Order  (Incoming)", "frmMfgPO", 16), w("&DC  (Outgoing)", "frmDC", 17),
@@ -58,47 +75,67 @@ QVector<MenuGroup> build() {
                        w("Customer DC  (Incoming)", "frmDCIncoming", 20), w("DC  (Outgoing)", "frmDCOutgoing", 21),
                        w("Invoice  (Outgoing)", "frmInvoiceL", 22)}),
                   w("Services Bill (Outwards)", "frmInvoiceServOut", 23), iso()}});
-    g.push_back({6, "lblSubContract", "SubContract", "SubContract",
+    g.push_back({6,
+                 "lblSubContract",
+                 "SubContract",
+                 "SubContract",
                  {w("Purchase Order  (Outgoing)", "frmSubConPO", 24), w("&DC  (Outgoing)", "frmDCSubConOut", 25),
                   w("&SubContractor DC  (Incoming)", "frmDCSubConIn", 26),
                   w("&SubContractor Invoice  (Incoming)", "frmInvoiceSC", 27), iso()}});
-    g.push_back({7, "lblCash", "Accounts Transactions", "Accounts Transactions",
+    g.push_back({7,
+                 "lblCash",
+                 "Accounts Transactions",
+                 "Accounts Transactions",
                  {w("&Payments", "frmPayments", 28), w("&Receipts", "frmReceipts", 29),
                   w("&Bank Transactions", "frmBankTrans", 30), w("&Advance Adjustments", "frmAdvAdjust", 31), iso()}});
-    g.push_back({8, "lblStaffWelf", "Human Resource", "Human Resource",
+    g.push_back({8,
+                 "lblStaffWelf",
+                 "Human Resource",
+                 "Human Resource",
                  {w("&Attendance", "frmAttendance", 32), w("&Salary", "frmSalary", 33),
                   w("&Staff Loan", "frmStaffLoan", 34), iso()}});
-    g.push_back({9, "lblMaintain", "Maintenance", "Maintenance",
+    g.push_back({9,
+                 "lblMaintain",
+                 "Maintenance",
+                 "Maintenance",
                  {w("Maintenance &Schedule", "frmMaintain", 35), w("Maintenance Process", "frmMaintainPro", 36),
                   w("BreakDown Maintenance", "frmBrkDnMaint", 37),
                   w("Calibration History and Maintainence", "frmCalibrate", 38), iso()}});
-    g.push_back({10, "lblInspection", "Inspection", "Inspection",
+    g.push_back({10,
+                 "lblInspection",
+                 "Inspection",
+                 "Inspection",
                  {sub("Manufacturing  &&  Labour", 0,
                       {w("Final Inspection - Random Samples ", "frmInspection", 39),
                        w("Final Inspection - Individual Samples", "frmInspectionInde", 40)}),
                   w("SubContractor Inspection Report  (Incoming)", "frmInspectionSC", 41), iso()}});
-    g.push_back({11, "lblView", "View", "View",
-                 {sub("General", 0, {v("Ledger", "frmView", 42), v("Search", "frmViewSrch", 43)}),
-                  v("Customized Reports", "frmViewCustom", 44),
-                  v("All DCs and Invoices OUTWARDS", "frmViewAllDCINV_OUT"),
-                  v("All DCs and Invoices INWARDS", "frmViewAllDCINV_IN"),
-                  v("Tally - DC Inwards && Outwards", "frmViewLabSubConDCStatus"),
-                  v("Confirmation of Accounts", "frmViewACC"), v("Fund Flow Statement", "frmViewFundFlow"),
-                  v("Profit and Loss Statement", "frmView_GPL_NPL"), v("PO Pending List", "frmViewPOPendg"),
-                  v("Material Stock left with Supplier", "frmViewBalLabSubConDC"),
-                  v("Bills Pending List", "frmViewPending"), v("Bills Paid  List", "frmViewPaid"),
-                  v("Tax Details", "frmViewTaxDetails"), v("VAT Report", "frmViewVATReport"),
-                  v("Rejection Analysis", "frmViewRejection"), v("View Summary && Graphs", "frmViewGraphs"), iso()}});
-    g.push_back({12, "lblUtilities", "Utilities", "Utilities",
+    g.push_back(
+        {11,
+         "lblView",
+         "View",
+         "View",
+         {sub("General", 0, {v("Ledger", "frmView", 42), v("Search", "frmViewSrch", 43)}),
+          v("Customized Reports", "frmViewCustom", 44), v("All DCs and Invoices OUTWARDS", "frmViewAllDCINV_OUT"),
+          v("All DCs and Invoices INWARDS", "frmViewAllDCINV_IN"),
+          v("Tally - DC Inwards && Outwards", "frmViewLabSubConDCStatus"), v("Confirmation of Accounts", "frmViewACC"),
+          v("Fund Flow Statement", "frmViewFundFlow"), v("Profit and Loss Statement", "frmView_GPL_NPL"),
+          v("PO Pending List", "frmViewPOPendg"), v("Material Stock left with Supplier", "frmViewBalLabSubConDC"),
+          v("Bills Pending List", "frmViewPending"), v("Bills Paid  List", "frmViewPaid"),
+          v("Tax Details", "frmViewTaxDetails"), v("VAT Report", "frmViewVATReport"),
+          v("Rejection Analysis", "frmViewRejection"), v("View Summary && Graphs", "frmViewGraphs"), iso()}});
+    g.push_back({12,
+                 "lblUtilities",
+                 "Utilities",
+                 "Utilities",
                  {t("&Calculator", "frmCal", 45), t("Con&version", "frmConv", 46), t("&ORGANISER", "frmOrganise", 47),
                   a("Compact &Database", "compact", 48), t("Correspondences", "frmCorres"), iso()}});
     return g;
 }
 
-void collect(const QString& topic, const QString& path, const QVector<MenuEntry>& entries,
-             QHash<int, RightRow>& out) {
+void collect(const QString& topic, const QString& path, const QVector<MenuEntry>& entries, QHash<int, RightRow>& out) {
     for (const MenuEntry& e : entries) {
-        const QString here = path.isEmpty() ? plainCaption(e.caption) : path + QStringLiteral(" - ") + plainCaption(e.caption);
+        const QString here =
+            path.isEmpty() ? plainCaption(e.caption) : path + QStringLiteral(" - ") + plainCaption(e.caption);
         if (e.right >= 1 && e.right <= 45) out.insert(e.right, {e.right, topic, here.trimmed()});
         collect(topic, here, e.children, out);
     }

@@ -24,10 +24,10 @@ struct MenuEntry {
 };
 
 struct MenuGroup {
-    int number;          // 1..12, as UDMenuNames.SubMenuID
-    QString label;       // objectName of the menu-bar label
-    QString caption;     // text of the label
-    QString topic;       // group name in the rights list
+    int number;       // 1..12, as UDMenuNames.SubMenuID
+    QString label;    // objectName of the menu-bar label
+    QString caption;  // text of the label
+    QString topic;    // group name in the rights list
     QVector<MenuEntry> entries;
 };
 

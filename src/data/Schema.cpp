@@ -81,11 +81,56 @@ std::vector<Migration> company() {
         m1 << QStringLiteral("INSERT INTO ViewRights VALUES (%1, %2, %3)")
                   .arg(r.slNo)
                   .arg(quoted(r.topic), quoted(r.subTopic));
-    return {{1, "foundation", m1}};
+    QStringList m2;
+    // Company settings: the rest of the single Misc row.
+    for (const char* c :
+         {"PrintHead", "PrintShortAddr", "MyKST", "MyCST", "MyVATRegNo", "MyPANNo", "MyServRegNo", "Rng", "Divi",
+          "commission", "MyCERegNo", "AcctCircle", "PrefixQuote", "PrefixPO", "PrefixWO"})
+        m2 << QStringLiteral("ALTER TABLE Misc ADD COLUMN %1 TEXT").arg(QString::fromLatin1(c));
+    for (const char* c :
+         {"RedStkM", "RedStkL", "RedStkSC", "RoffPurch", "RoffSales", "RoffLabour", "RoffSubCon", "ReTrkRejPurch",
+          "ReTrkRejMfgSale", "ReTrkRejLabourSale", "ReTrkRejSubCon", "sales1to1", "labour1to1", "SubCon1to1"})
+        m2 << QStringLiteral("ALTER TABLE Misc ADD COLUMN %1 BOOLEAN NOT NULL DEFAULT FALSE")
+                  .arg(QString::fromLatin1(c));
+    m2 << "ALTER TABLE Misc ADD COLUMN PF DOUBLE PRECISION NOT NULL DEFAULT 0"
+       << "ALTER TABLE Misc ADD COLUMN ESI DOUBLE PRECISION NOT NULL DEFAULT 0"
+       << "ALTER TABLE Misc ADD COLUMN OpenBal BIGINT NOT NULL DEFAULT 0"  // paise
+       << "ALTER TABLE Misc ADD COLUMN DateOpenBal DATE";
+    // Items, their categories and units.
+    m2 << "CREATE TABLE Category (CategoryCode BIGINT PRIMARY KEY, CategoryName {NAME} NOT NULL, CategoryDesc TEXT)"
+       << "INSERT INTO Category VALUES (1, 'RAW MATERIAL', 'Bars, sheets, castings, forgings')"
+       << "INSERT INTO Category VALUES (2, 'CONSUMABLES', 'Oils, coolants, abrasives')"
+       << "INSERT INTO Category VALUES (3, 'TOOLS', 'Cutting tools, inserts, gauges')"
+       << "INSERT INTO Category VALUES (4, 'SUB ASSEMBLY', 'Assemblies made of components')"
+       << "INSERT INTO Category VALUES (5, 'FINISHED GOODS', 'Components sold to customers')"
+       << "CREATE TABLE Measurement (MeasureCode {NAME} PRIMARY KEY, MeasureName TEXT)"
+       << "INSERT INTO Measurement VALUES ('NOS', 'Numbers')"
+       << "INSERT INTO Measurement VALUES ('KGS', 'Kilograms')"
+       << "INSERT INTO Measurement VALUES ('MTR', 'Metres')"
+       << "INSERT INTO Measurement VALUES ('LTR', 'Litres')"
+       << "INSERT INTO Measurement VALUES ('SET', 'Sets')"
+       << "CREATE TABLE Item (ItemId BIGINT PRIMARY KEY, ItemCode {NAME} NOT NULL, ItemName {NAME}, "
+          "CategoryCode BIGINT, MeasureUnit {NAME}, AltUnit {NAME}, ROL DOUBLE PRECISION, RackNo TEXT, "
+          "TariffSubHead TEXT, Rate BIGINT)"
+       << "CREATE UNIQUE INDEX ix_Item_Code ON Item (ItemCode)"
+       << "CREATE INDEX ix_Item_Unit ON Item (MeasureUnit)"
+       << "CREATE INDEX ix_Item_Category ON Item (CategoryCode)";
+    // Line tables of the documents that use items; their screens add the other columns.
+    for (const char* t : {"PurchPOSub", "PurchaseSub"})
+        m2 << QStringLiteral("CREATE TABLE %1 (Id {COUNTER}, ItemId BIGINT, CategoryCode BIGINT)")
+                  .arg(QString::fromLatin1(t));
+    for (const char* t : {"AssmblyDef", "DailyProd", "QuoteSub", "MfgPoSub", "LabPoSub", "DcInvSub", "DcIncomingSub",
+                          "DcSubConOutgoingSub", "InspectionInde", "STNsub"})
+        m2 << QStringLiteral("CREATE TABLE %1 (Id {COUNTER}, ItemId BIGINT)").arg(QString::fromLatin1(t));
+    for (const char* t : {"PurchPOSub", "PurchaseSub", "AssmblyDef", "DailyProd", "QuoteSub", "MfgPoSub", "LabPoSub",
+                          "DcInvSub", "DcIncomingSub", "DcSubConOutgoingSub", "InspectionInde", "STNsub"})
+        m2 << QStringLiteral("CREATE INDEX ix_%1_Item ON %1 (ItemId)").arg(QString::fromLatin1(t));
+    return {{1, "foundation", m1}, {2, "company settings and items", m2}};
 }
 
 std::vector<Migration> start() {
-    return {{1, "foundation",
+    return {{1,
+             "foundation",
              {"CREATE TABLE DB_Years (minYear INTEGER PRIMARY KEY, maxYear INTEGER, CurrYear BOOLEAN NOT NULL "
               "DEFAULT FALSE)"}}};
 }
@@ -112,7 +157,8 @@ std::vector<Migration> attachments() {
 }
 
 std::vector<Migration> iso() {
-    return {{1, "foundation",
+    return {{1,
+             "foundation",
              {"CREATE TABLE UDMenuNames (SubMenuID INTEGER, ID INTEGER, UDMenuIdx INTEGER, UDMenuName TEXT)"}}};
 }
 
@@ -121,16 +167,21 @@ std::vector<Migration> iso() {
 const std::vector<Migration>& migrations(DbKind kind) {
     static const std::vector<Migration> s = start(), c = company(), a = attachments(), i = iso();
     switch (kind) {
-        case DbKind::Start: return s;
-        case DbKind::Company: return c;
-        case DbKind::Attachments: return a;
-        case DbKind::Iso: return i;
+        case DbKind::Start:
+            return s;
+        case DbKind::Company:
+            return c;
+        case DbKind::Attachments:
+            return a;
+        case DbKind::Iso:
+            return i;
     }
     return c;
 }
 
 QStringList carryForwardTables() {
-    return {"User1", "UserRights", "ImpSystems", "Misc", "BusinessType", "PrintInfo", "Income", "Expense"};
+    return {"User1",  "UserRights", "ImpSystems", "Misc",        "BusinessType", "PrintInfo",
+            "Income", "Expense",    "Category",   "Measurement", "Item"};
 }
 
 }  // namespace kavra::data

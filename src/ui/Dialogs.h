@@ -9,22 +9,16 @@ namespace kavra {
 enum class MsgIcon { None, Information, Question, Exclamation, Critical };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A plain message with an OK button.
     virtual void message(const QString& title, const QString& text, MsgIcon icon) = 0;
     // A Yes/No question; returns true for Yes.
     virtual bool question(const QString& title, const QString& text, bool defaultNo) = 0;
 
-    void information(const QString& title, const QString& text) {
-        message(title, text, MsgIcon::Information);
-    }
-    void critical(const QString& title, const QString& text) {
-        message(title, text, MsgIcon::Critical);
-    }
-    void exclamation(const QString& title, const QString& text) {
-        message(title, text, MsgIcon::Exclamation);
-    }
+    void information(const QString& title, const QString& text) { message(title, text, MsgIcon::Information); }
+    void critical(const QString& title, const QString& text) { message(title, text, MsgIcon::Critical); }
+    void exclamation(const QString& title, const QString& text) { message(title, text, MsgIcon::Exclamation); }
     bool ask(const QString& title, const QString& text) { return question(title, text, false); }
 
     // The process-wide instance; never null.
@@ -34,6 +28,8 @@ public:
 };
 
 // The title most messages carry.
-inline QString appTitle() { return QStringLiteral("Kavra"); }
+inline QString appTitle() {
+    return QStringLiteral("Kavra");
+}
 
 }  // namespace kavra

@@ -13,14 +13,14 @@ QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QW
 
 // A QTableWidget as the grid checks see it (its heading row counted as row 0).
 class TableCells : public GridCells {
-public:
+  public:
     explicit TableCells(const QTableWidget* t) : t_(t) {}
     int rowCount() const override { return t_->rowCount() + 1; }
     int colCount() const override { return t_->columnCount(); }
     QString text(int row, int col) const override;
     int colorValue(int row, int col) const override;
 
-private:
+  private:
     const QTableWidget* t_;
 };
 

@@ -5,7 +5,7 @@ namespace kavra {
 
 // Message boxes on the active window.
 class MessageDialogs : public Dialogs {
-public:
+  public:
     void message(const QString& title, const QString& text, MsgIcon icon) override;
     bool question(const QString& title, const QString& text, bool defaultNo) override;
 };

@@ -50,8 +50,12 @@ QHash<QString, Factory>& registry() {
 }
 }  // namespace
 
-void add(const QString& name, Factory f) { registry().insert(name.toLower(), std::move(f)); }
-bool has(const QString& name) { return registry().contains(name.toLower()); }
+void add(const QString& name, Factory f) {
+    registry().insert(name.toLower(), std::move(f));
+}
+bool has(const QString& name) {
+    return registry().contains(name.toLower());
+}
 Screen* create(const QString& name) {
     auto it = registry().constFind(name.toLower());
     return it == registry().cend() ? nullptr : (*it)();
@@ -75,9 +79,25 @@ QMdiSubWindow* show(QMdiArea* area, Screen* screen) {
     return sub;
 }
 
+namespace {
+std::function<bool(const QString&)>& opener() {
+    static std::function<bool(const QString&)> o;
+    return o;
+}
+}  // namespace
+
+void setOpener(std::function<bool(const QString&)> o) {
+    opener() = std::move(o);
+}
+
+bool open(const QString& name) {
+    return opener() ? opener()(name) : false;
+}
+
 QMdiSubWindow* find(QMdiArea* area, const QString& name) {
     for (QMdiSubWindow* s : area->subWindowList()) {
-        if (auto* sc = qobject_cast<Screen*>(s->widget()); sc && sc->screenName().compare(name, Qt::CaseInsensitive) == 0)
+        if (auto* sc = qobject_cast<Screen*>(s->widget());
+            sc && sc->screenName().compare(name, Qt::CaseInsensitive) == 0)
             return s;
     }
     return nullptr;

@@ -14,7 +14,7 @@ namespace kavra {
 
 class Screen : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Screen(const QString& screenName, QWidget* parent = nullptr);
     ~Screen() override;
 
@@ -29,10 +29,10 @@ public:
     // Trapped failures go to the error log with the screen and focused control; the screen keeps its state.
     void logFailure(const DbError& e);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     QString screenName_;
     clsProd prod_;
     bool released_ = false;
@@ -47,6 +47,10 @@ Screen* create(const QString& name);
 QMdiSubWindow* show(QMdiArea* area, Screen* screen);
 // The open sub-window of that screen name, if any.
 QMdiSubWindow* find(QMdiArea* area, const QString& name);
+// Opening a screen the way the main window's menu does (lock check and registration);
+// the main window installs it. False when the screen was not opened.
+void setOpener(std::function<bool(const QString&)> opener);
+bool open(const QString& name);
 }  // namespace Screens
 
 }  // namespace kavra

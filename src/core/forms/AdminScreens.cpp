@@ -41,17 +41,17 @@ QLabel* statusLabel(QWidget* parent) {
 
 // A label that acts on a click.
 class ClickLabel : public QLabel {
-public:
+  public:
     ClickLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
         : QLabel(text, parent), onClick_(std::move(onClick)) {
         setCursor(Qt::PointingHandCursor);
         setStyleSheet(QStringLiteral("color: #1f4f9f; text-decoration: underline;"));
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent*) override { onClick_(); }
 
-private:
+  private:
     std::function<void()> onClick_;
 };
 
@@ -147,7 +147,9 @@ bool FrmUserEntry::load() {
     return true;
 }
 
-void FrmUserEntry::setStatus(const QString& s) { lblStatus_->setText(s); }
+void FrmUserEntry::setStatus(const QString& s) {
+    lblStatus_->setText(s);
+}
 
 void FrmUserEntry::fillList() {
     lstNames_->clear();
@@ -174,7 +176,8 @@ void FrmUserEntry::cmdNew() {
 
 void FrmUserEntry::showUser(const QString& name) {
     try {
-        QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select UserId, UserName from User1 where UserName=?"), {name});
+        QSqlQuery q =
+            Sql::exec(prod().db(), QStringLiteral("select UserId, UserName from User1 where UserName=?"), {name});
         if (!q.next()) return;
         adding_ = false;
         txtUserId_->setText(q.value(0).toString());
@@ -191,10 +194,11 @@ void FrmUserEntry::showUser(const QString& name) {
 
 void FrmUserEntry::move(int delta, bool toEnd) {
     if (ids_.isEmpty()) return;
-    if (toEnd) pos_ = delta < 0 ? 0 : int(ids_.size()) - 1;
-    else pos_ = std::clamp(pos_ + delta, 0, int(ids_.size()) - 1);
-    const QString name =
-        prod().LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {ids_[pos_]});
+    if (toEnd)
+        pos_ = delta < 0 ? 0 : int(ids_.size()) - 1;
+    else
+        pos_ = std::clamp(pos_ + delta, 0, int(ids_.size()) - 1);
+    const QString name = prod().LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {ids_[pos_]});
     showUser(name);
 }
 
@@ -222,9 +226,9 @@ void FrmUserEntry::cmdSave() {
         const QString name = txtUserName_->text().trimmed();
         if (adding_) {
             Users::add(prod().db(), id, name, txtUserPassword_->text());
-            dlg.information(appTitle(), QStringLiteral("Records Saved!\n\nDon't forget to set rights for the new User: \n") +
-                                            name +
-                                            QStringLiteral("\nTo set rights go to menu Master --> Admin --> UserRights"));
+            dlg.information(appTitle(),
+                            QStringLiteral("Records Saved!\n\nDon't forget to set rights for the new User: \n") + name +
+                                QStringLiteral("\nTo set rights go to menu Master --> Admin --> UserRights"));
         } else {
             Users::modify(prod().db(), id, name, txtUserPassword_->text());
             dlg.information(appTitle(), QStringLiteral("Records Modified!"));
@@ -309,8 +313,9 @@ FrmUserRights::FrmUserRights() : Screen(QStringLiteral("frmUserRights")) {
 bool FrmUserRights::load() {
     if (!Screen::load()) return false;
     try {
-        QSqlQuery u = Sql::exec(prod().db(), QStringLiteral("select UserId, UserName from User1 where UserId>1 order by "
-                                                            "UserName"));
+        QSqlQuery u =
+            Sql::exec(prod().db(), QStringLiteral("select UserId, UserName from User1 where UserId>1 order by "
+                                                  "UserName"));
         while (u.next()) {
             auto* it = new QListWidgetItem(u.value(1).toString(), lstUsers_);
             it->setData(Qt::UserRole, u.value(0));
@@ -358,10 +363,13 @@ void FrmUserRights::cmdModify() {
         return;
     }
     QVector<bool> r;
-    for (int row = 0; row < msflex_->rowCount(); ++row) r << (msflex_->item(row, 2)->data(Qt::UserRole).toString() == tick());
+    for (int row = 0; row < msflex_->rowCount(); ++row)
+        r << (msflex_->item(row, 2)->data(Qt::UserRole).toString() == tick());
     try {
-        if (Users::storeRights(prod().db(), userId_, r)) dlg.information(appTitle(), QStringLiteral("Data Stored Successfully..."));
-        else dlg.critical(appTitle(), QStringLiteral("This user has no rights record; nothing was changed."));
+        if (Users::storeRights(prod().db(), userId_, r))
+            dlg.information(appTitle(), QStringLiteral("Data Stored Successfully..."));
+        else
+            dlg.critical(appTitle(), QStringLiteral("This user has no rights record; nothing was changed."));
     } catch (const DbError& e) {
         logFailure(e);
     }
@@ -372,14 +380,16 @@ void FrmUserRights::cmdModify() {
 QList<QPair<qint64, qint64>> fillOnlineGrid(clsProd& prod, QTableWidget* grid) {
     QList<QPair<qint64, qint64>> out;
     grid->setRowCount(0);
-    QSqlQuery q = Sql::exec(prod.db(), QStringLiteral("select DateT, UserId, SysId from OnlineUsers where Id in (select "
-                                                      "max(Id) from OnlineUsers group by SysId, UserId) order by Id"));
+    QSqlQuery q =
+        Sql::exec(prod.db(), QStringLiteral("select DateT, UserId, SysId from OnlineUsers where Id in (select "
+                                            "max(Id) from OnlineUsers group by SysId, UserId) order by Id"));
     int row = 0;
     while (q.next()) {
         grid->insertRow(row);
         setCell(grid, row, 0, QString::number(row + 1));
         setCell(grid, row, 1, Db::toDateTime(q.value(0)).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
-        setCell(grid, row, 2, prod.LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {q.value(1)}));
+        setCell(grid, row, 2,
+                prod.LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {q.value(1)}));
         setCell(grid, row, 3, sysText(prod, "SysName", q.value(2)));
         setCell(grid, row, 4, sysText(prod, "SysIP", q.value(2)));
         out << qMakePair(q.value(1).toLongLong(), q.value(2).toLongLong());
@@ -396,9 +406,9 @@ const char* kOnlineHeading =
 
 FrmViewImpSys::FrmViewImpSys() : Screen(QStringLiteral("frmViewImpSys")) {
     setWindowTitle(QStringLiteral("VIEW - ONLINE USERS"));
-    msflexSys_ = makeListGrid(QStringLiteral("msflexSys"),
-                              QStringLiteral("Sl No|Imp. Date                   |System Name                |System IP         "),
-                              this);
+    msflexSys_ = makeListGrid(
+        QStringLiteral("msflexSys"),
+        QStringLiteral("Sl No|Imp. Date                   |System Name                |System IP         "), this);
     msflexOnline_ = makeListGrid(QStringLiteral("msflexOnline"), QString::fromLatin1(kOnlineHeading), this);
     auto* refresh = button(this, "cmdRefresh", QStringLiteral("&Refresh"));
     auto* close = button(this, "cmdClose", QStringLiteral("&CLOSE"));
@@ -429,7 +439,8 @@ bool FrmViewImpSys::load() {
 void FrmViewImpSys::refresh() {
     try {
         msflexSys_->setRowCount(0);
-        QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select SysDateT, SysName, SysIP from ImpSystems order by SysId"));
+        QSqlQuery q =
+            Sql::exec(prod().db(), QStringLiteral("select SysDateT, SysName, SysIP from ImpSystems order by SysId"));
         int row = 0;
         while (q.next()) {
             msflexSys_->insertRow(row);
@@ -471,8 +482,9 @@ FrmViewUserScreens::FrmViewUserScreens(qint64 userId, qint64 sysId)
     lblSysIP_ = new QLabel(this);
     lblSysIP_->setObjectName(QStringLiteral("lblSysIP"));
     msflexOnline_ = makeListGrid(QStringLiteral("msflexOnline"), QString::fromLatin1(kOnlineHeading), this);
-    msflexScreens_ = makeListGrid(QStringLiteral("msflexScreens"),
-                                  QStringLiteral("Sl No|Date & Time          |Screen Name                       "), this);
+    msflexScreens_ =
+        makeListGrid(QStringLiteral("msflexScreens"),
+                     QStringLiteral("Sl No|Date & Time          |Screen Name                       "), this);
     auto* unlock = button(this, "cmdUnlock", QStringLiteral("&UNLOCK"));
     auto* close = button(this, "cmdClose", QStringLiteral("&CLOSE"));
     auto* info = new QFormLayout;

@@ -12,7 +12,7 @@ namespace kavra {
 
 class FrmUserEntry : public Screen {
     Q_OBJECT
-public:
+  public:
     FrmUserEntry();
     bool load() override;
     void cmdNew();
@@ -21,7 +21,7 @@ public:
     void showUser(const QString& name);
     void move(int delta, bool toEnd = false);
 
-private:
+  private:
     void fillList();
     void setStatus(const QString& s);
     QLineEdit* txtUserId_;
@@ -38,7 +38,7 @@ private:
 
 class FrmUserRights : public Screen {
     Q_OBJECT
-public:
+  public:
     FrmUserRights();
     bool load() override;
     void selectUser(int row);
@@ -46,7 +46,7 @@ public:
     void cmdModify();
     static QString tick() { return QStringLiteral("P"); }
 
-private:
+  private:
     QListWidget* lstUsers_;
     QTableWidget* msflex_;
     qint64 userId_ = 0;
@@ -54,14 +54,14 @@ private:
 
 class FrmViewImpSys : public Screen {
     Q_OBJECT
-public:
+  public:
     FrmViewImpSys();
     bool load() override;
     void refresh();
     // Opens the screen list of the online user in that grid row.
     void openUserScreens(int row);
 
-private:
+  private:
     QTableWidget* msflexSys_;
     QTableWidget* msflexOnline_;
     QList<QPair<qint64, qint64>> online_;  // user, workstation per row
@@ -69,13 +69,13 @@ private:
 
 class FrmViewUserScreens : public Screen {
     Q_OBJECT
-public:
+  public:
     FrmViewUserScreens(qint64 userId, qint64 sysId);
     bool load() override;
     void refresh();
     void cmdUnlock();
 
-private:
+  private:
     qint64 userId_;
     qint64 sysId_;
     QLabel* lblUser_;

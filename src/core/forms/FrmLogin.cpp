@@ -9,8 +9,8 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "core/Db.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 // Names are typed in capitals: letters, digits and blanks only.
 class UserNameValidator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         input = input.toUpper();
@@ -87,9 +87,9 @@ FrmLogin::FrmLogin(QWidget* parent) : QWidget(parent), ws_(Login::localWorkstati
     box->addWidget(lblWorkstation_);
     setMinimumWidth(440);
 
-    for (QWidget* w : {static_cast<QWidget*>(cmbUserName_), static_cast<QWidget*>(cmbUserName_->lineEdit()),
-                       static_cast<QWidget*>(txtPassword_), static_cast<QWidget*>(cmbAccYears_),
-                       static_cast<QWidget*>(cmdLogin_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmbUserName_), static_cast<QWidget*>(cmbUserName_->lineEdit()),
+          static_cast<QWidget*>(txtPassword_), static_cast<QWidget*>(cmbAccYears_), static_cast<QWidget*>(cmdLogin_)})
         w->installEventFilter(this);
     connect(cmdLogin_, &QPushButton::clicked, this, &FrmLogin::login);
     connect(cmbAccYears_, &QComboBox::currentIndexChanged, this, [this](int) {
@@ -97,7 +97,9 @@ FrmLogin::FrmLogin(QWidget* parent) : QWidget(parent), ws_(Login::localWorkstati
     });
 }
 
-FrmLogin::~FrmLogin() { delete lock_; }
+FrmLogin::~FrmLogin() {
+    delete lock_;
+}
 
 void FrmLogin::endProgram() {
     ended_ = true;
@@ -110,7 +112,8 @@ bool FrmLogin::start() {
     Dialogs& dlg = Dialogs::current();
     const QDate today = Clock::today();
     if (!dlg.question(QStringLiteral("SYSTEM DATE"), Login::clockQuestion(today), false)) {
-        dlg.critical(QStringLiteral("DATE INCORRECT"), QStringLiteral("Please Change the System Date and Log Again !!!"));
+        dlg.critical(QStringLiteral("DATE INCORRECT"),
+                     QStringLiteral("Please Change the System Date and Log Again !!!"));
         endProgram();
         return false;
     }
@@ -140,8 +143,8 @@ bool FrmLogin::start() {
     prod_.CloseStartDatabase();
 
     if (singleCopyCheck_) {
-        lock_ = new QLockFile(QDir::tempPath() + QStringLiteral("/kavra-") + QString::number(qHash(dbConfig().dbFolder())) +
-                              QStringLiteral(".lock"));
+        lock_ = new QLockFile(QDir::tempPath() + QStringLiteral("/kavra-") +
+                              QString::number(qHash(dbConfig().dbFolder())) + QStringLiteral(".lock"));
         lock_->setStaleLockTime(0);
         if (!lock_->tryLock(100)) {
             dlg.information(appTitle(), QStringLiteral("Kavra is already running on this workstation."));

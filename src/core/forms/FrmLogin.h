@@ -15,7 +15,7 @@ namespace kavra {
 
 class FrmLogin : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FrmLogin(QWidget* parent = nullptr);
     ~FrmLogin() override;
 
@@ -28,17 +28,17 @@ public:
     bool start();
     bool ended() const { return ended_; }
 
-public slots:
+  public slots:
     void login();
 
-signals:
+  signals:
     void loggedIn();
     void programEnded();
 
-protected:
+  protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
-private:
+  private:
     bool openChosenYear();
     void endProgram();
 

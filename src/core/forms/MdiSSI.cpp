@@ -40,9 +40,10 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
     auto* bar = new QWidget(central);
     bar->setObjectName(QStringLiteral("picMenuBar"));
     bar->setAutoFillBackground(true);
-    bar->setStyleSheet(QStringLiteral("#picMenuBar { background: #1f3b5a; } "
-                                      "#picMenuBar QLabel { color: white; padding: 6px 10px; font-weight: bold; } "
-                                      "#picMenuBar QLabel:hover { background: #2f5f8f; }"));
+    bar->setStyleSheet(
+        QStringLiteral("#picMenuBar { background: #1f3b5a; } "
+                       "#picMenuBar QLabel { color: white; padding: 6px 10px; font-weight: bold; } "
+                       "#picMenuBar QLabel:hover { background: #2f5f8f; }"));
     auto* h = new QHBoxLayout(bar);
     h->setContentsMargins(4, 0, 4, 0);
     h->setSpacing(0);
@@ -132,6 +133,7 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
         dlg.information(appTitle(), QStringLiteral(" Don't Forget to Take the backup of your Database Frequently..."));
     }
     prod_.RegisterScreen(QStringLiteral("mdiSSI"), 3, dlg);
+    Screens::setOpener([this](const QString& name) { return openScreen(name); });
 
     timer1_ = new QTimer(this);
     connect(timer1_, &QTimer::timeout, this,
@@ -146,7 +148,9 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
     resize(1280, 800);
 }
 
-MdiSSI::~MdiSSI() = default;
+MdiSSI::~MdiSSI() {
+    Screens::setOpener(nullptr);
+}
 
 void MdiSSI::buildMenus() {
     for (const data::MenuGroup& g : data::menuGroups()) {
@@ -167,8 +171,10 @@ void MdiSSI::addEntries(QMenu* menu, const QVector<data::MenuEntry>& entries, in
             sub->setToolTipsVisible(true);
             sub->setObjectName(QStringLiteral("mnu") + data::plainCaption(e.caption).remove(QLatin1Char(' ')));
             act = sub->menuAction();
-            if (e.kind == data::EntryKind::IsoMenu) isoMenus_.insert(group, sub);
-            else addEntries(sub, e.children, group);
+            if (e.kind == data::EntryKind::IsoMenu)
+                isoMenus_.insert(group, sub);
+            else
+                addEntries(sub, e.children, group);
         } else {
             act = menu->addAction(e.caption);
             act->setObjectName(e.screen);
@@ -201,8 +207,9 @@ void MdiSSI::loadIsoMenus(int group) {
     try {
         QSqlDatabase iso = Db::open(QStringLiteral("tarkaISO") + Session::current().companyDb.mid(2));
         try {
-            QSqlQuery q = Sql::exec(iso, QStringLiteral("select UDMenuName from UDMenuNames where SubMenuID=? order by "
-                                                        "SubMenuID, ID"),
+            QSqlQuery q = Sql::exec(iso,
+                                    QStringLiteral("select UDMenuName from UDMenuNames where SubMenuID=? order by "
+                                                   "SubMenuID, ID"),
                                     {group});
             while (q.next()) {
                 QAction* a = m->addAction(q.value(0).toString());
@@ -235,7 +242,7 @@ bool MdiSSI::eventFilter(QObject* o, QEvent* e) {
         }
         if (name == QLatin1String("lblAboutUs")) {
             Dialogs::current().information(appTitle(), QStringLiteral("Kavra\nBusiness management for manufacturing, "
-                                                                       "job work and subcontracting."));
+                                                                      "job work and subcontracting."));
             return true;
         }
         if (menus_.contains(name)) {
@@ -355,7 +362,8 @@ bool MdiSSI::compactNow() {
     if (!dlg.ask(appTitle(), QStringLiteral("If No other Users is Currently logged on, Then click YES and proceed...")))
         return false;
     if (prod_.RecordExists(QStringLiteral("select 1 from OnlineUsers where SysId<>?"), {s.sysId})) {
-        dlg.critical(appTitle(), QStringLiteral("Other workstations are working on this database; it was not compacted."));
+        dlg.critical(appTitle(),
+                     QStringLiteral("Other workstations are working on this database; it was not compacted."));
         return false;
     }
     // Every screen holds a connection; compaction needs the database to itself.

@@ -16,7 +16,7 @@ namespace kavra {
 
 class MdiSSI : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MdiSSI(QWidget* parent = nullptr);
     ~MdiSSI() override;
 
@@ -33,12 +33,12 @@ public:
     void setConfirmExit(bool on) { confirmExit_ = on; }
     bool compactNow();
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
-private:
+  private:
     void buildMenus();
     void addEntries(QMenu* menu, const QVector<data::MenuEntry>& entries, int group);
     void loadIsoMenus(int group);
@@ -52,11 +52,11 @@ private:
     QLabel* lblDate_;
     QLabel* lblTime_;
     QLabel* lblCurrDB_;
-    QHash<QString, QMenu*> menus_;           // label objectName -> group menu
-    QHash<int, QMenu*> isoMenus_;            // group number -> "My ISO Menus"
-    QHash<int, QAction*> rightActions_;      // right n -> entry
-    QHash<QString, QAction*> screenActions_; // screen name (lower) -> entry
-    QHash<QString, data::EntryKind> kinds_;  // screen name (lower) -> kind
+    QHash<QString, QMenu*> menus_;            // label objectName -> group menu
+    QHash<int, QMenu*> isoMenus_;             // group number -> "My ISO Menus"
+    QHash<int, QAction*> rightActions_;       // right n -> entry
+    QHash<QString, QAction*> screenActions_;  // screen name (lower) -> entry
+    QHash<QString, data::EntryKind> kinds_;   // screen name (lower) -> kind
     QTimer* timer1_;
     QTimer* timer2_;
     QTimer* timer3_;

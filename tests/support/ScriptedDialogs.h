@@ -1,0 +1,38 @@
+#pragma once
+// Message boxes for tests: everything shown is recorded, questions are answered
+// from a queue and then with the default answer.
+#include <QQueue>
+#include <QString>
+#include <QVector>
+
+#include "ui/Dialogs.h"
+
+namespace kavra::test {
+
+struct Shown {
+    QString title;
+    QString text;
+    MsgIcon icon = MsgIcon::None;  // Question for questions
+};
+
+class ScriptedDialogs : public Dialogs {
+  public:
+    void message(const QString& title, const QString& text, MsgIcon icon) override;
+    bool question(const QString& title, const QString& text, bool defaultNo) override;
+
+    void answer(bool yes) { answers_.enqueue(yes); }
+    void setDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    void clear();
+
+    const QVector<Shown>& shown() const { return shown_; }
+    // The last message (not question); empty when nothing was shown.
+    Shown last() const;
+    int count() const { return shown_.size(); }
+
+  private:
+    QVector<Shown> shown_;
+    QQueue<bool> answers_;
+    bool defaultAnswer_ = false;
+};
+
+}  // namespace kavra::test
