@@ -5,6 +5,8 @@
 
 #include "core/Db.h"
 #include "core/forms/AdminScreens.h"
+#include "masters/forms/ItemScreens.h"
+#include "masters/forms/MiscScreens.h"
 
 namespace kavra {
 
@@ -22,6 +24,10 @@ void setupLocale() {
     if (sys.language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 }
 
-void registerAllScreens() { registerAdminScreens(); }
+void registerAllScreens() {
+    registerAdminScreens();
+    registerMiscScreens();
+    registerItemScreens();
+}
 
 }  // namespace kavra

@@ -287,15 +287,23 @@ qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
     for (const QString& k : read) {
         if (!dcTables().contains(k)) continue;
         const DcTable& t = dcTables()[k];
-        if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
         // The most recently created DC of the year. Nearly always that is the newest DC of all,
         // which the key finds at once; only otherwise is the year searched.
-        const QString newest = QStringLiteral(
-                                   "select DcNo from %1 where %2=(select max(%2) from %1) and DcDateT "
-                                   "between ? and ?")
-                                   .arg(t.table, t.idCol);
-        if (RecordExists(newest, yearBounds(y))) {
-            last = std::max(last, lastNumberOf(newest, y));
+        QVariant newestNo, newestAt;
+        try {
+            QSqlQuery q = Sql::exec(
+                db_,
+                QStringLiteral("select DcNo, DcDateT from %1 where %2=(select max(%2) from %1)").arg(t.table, t.idCol));
+            if (!q.next()) continue;  // no DC at all in this book
+            newestNo = q.value(0);
+            newestAt = q.value(1);
+        } catch (const DbError&) {
+            continue;
+        }
+        const QDateTime at = Db::toDateTime(newestAt);
+        const QVariantList bounds = yearBounds(y);
+        if (at.isValid() && at >= Db::toDateTime(bounds[0]) && at <= Db::toDateTime(bounds[1])) {
+            last = std::max(last, static_cast<qint64>(std::floor(text::strictNumber(newestNo.toString()))));
             continue;
         }
         last = std::max(last, lastNumberOf(QStringLiteral("select DcNo from %1 where %2=(select max(%2) from %1 "
@@ -320,7 +328,6 @@ qint64 clsProd::NextInvoiceNumber(const QString& table, Dialogs& dlg) {
     for (const QString& k : read) {
         if (k != QLatin1String("DCINV") && k != QLatin1String("DCOUTGOINGINV")) continue;
         const DcTable& t = dcTables()[k];
-        if (!RecordExists(QStringLiteral("select 1 from %1 limit 1").arg(t.table))) continue;
         // The invoice with the latest invoice time of the year.
         last = std::max(last, lastNumberOf(QStringLiteral("select InvNo from %1 where InvNo is not null and "
                                                           "InvNo<>'Nil' and InvDateT between ? and ? order by InvDateT "

@@ -53,14 +53,17 @@ QString DbConfig::parse(const QStringList& args) {
     }
     if (!server.isEmpty()) {
         engine = Engine::PostgreSQL;
-        // host:port, unless it is a socket folder path
+        // host:port (also /socket/folder:port); a trailing part that is not a number is no port
         const int colon = server.lastIndexOf(QLatin1Char(':'));
-        if (colon > 0 && !server.startsWith(QLatin1Char('/'))) {
+        if (colon > 0) {
             bool ok = false;
             const int p = server.mid(colon + 1).toInt(&ok);
-            if (!ok) return QStringLiteral("The server port in \"%1\" is not a number.").arg(server);
-            port = p;
-            server = server.left(colon);
+            if (!ok && !server.startsWith(QLatin1Char('/')))
+                return QStringLiteral("The server port in \"%1\" is not a number.").arg(server);
+            if (ok) {
+                port = p;
+                server = server.left(colon);
+            }
         }
         host = server;
         if (!QRegularExpression(QStringLiteral("^[a-z0-9_]*$")).match(prefix).hasMatch())

@@ -1,0 +1,77 @@
+#pragma once
+// Items, their categories and units of measure.
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "core/Money.h"
+
+namespace kavra {
+
+// A refusal of a master screen: the message and the field it concerns.
+struct MasterProblem {
+    QString text;
+    QString field;  // objectName of the control to focus, "" for none
+};
+
+namespace Items {
+
+struct Item {
+    qint64 id = 0;
+    QString code, name;
+    qint64 categoryCode = 0;  // 0: none chosen
+    QString unit, altUnit;
+    double rol = 0;
+    QString rackNo, tariffSubHead;
+    Money rate;
+};
+
+QList<qint64> ids(QSqlDatabase& db);
+qint64 nextId(QSqlDatabase& db);
+std::optional<Item> load(QSqlDatabase& db, qint64 id);
+std::optional<qint64> idOfCode(QSqlDatabase& db, const QString& code);
+QStringList codes(QSqlDatabase& db);
+QStringList tariffSubHeads(QSqlDatabase& db);
+// The checks of Save / Modify in order.
+std::optional<MasterProblem> validate(QSqlDatabase& db, const Item& item);
+void save(QSqlDatabase& db, const Item& item, bool adding);
+// "" when no document uses the item.
+QString deleteRefusal(QSqlDatabase& db, qint64 id);
+void remove(QSqlDatabase& db, qint64 id);
+
+}  // namespace Items
+
+namespace Categories {
+
+struct Category {
+    qint64 code = 0;
+    QString name, desc;
+};
+
+QList<qint64> ids(QSqlDatabase& db);
+qint64 nextId(QSqlDatabase& db);
+std::optional<Category> load(QSqlDatabase& db, qint64 code);
+std::optional<qint64> codeOfName(QSqlDatabase& db, const QString& name);
+std::optional<MasterProblem> validate(QSqlDatabase& db, const Category& c, bool adding);
+void save(QSqlDatabase& db, const Category& c, bool adding);
+QString deleteRefusal(QSqlDatabase& db, qint64 code);
+void remove(QSqlDatabase& db, qint64 code);
+
+}  // namespace Categories
+
+namespace Units {
+
+QStringList codes(QSqlDatabase& db);  // in code order
+QString nameOf(QSqlDatabase& db, const QString& code);
+std::optional<MasterProblem> validateNew(QSqlDatabase& db, const QString& code, const QString& name);
+std::optional<MasterProblem> validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
+                                            const QString& name);
+void add(QSqlDatabase& db, const QString& code, const QString& name);
+// Items keep the old code: a unit's code is its name in documents already written.
+void modify(QSqlDatabase& db, const QString& oldCode, const QString& code, const QString& name);
+QString deleteRefusal(QSqlDatabase& db, const QString& code);
+void remove(QSqlDatabase& db, const QString& code);
+
+}  // namespace Units
+}  // namespace kavra

@@ -1,0 +1,489 @@
+#include "masters/forms/ItemScreens.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSqlQuery>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "core/Sql.h"
+#include "core/Text.h"
+#include "ui/Widgets.h"
+
+namespace kavra {
+
+namespace {
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLen);
+    return e;
+}
+
+QComboBox* combo(QWidget* parent, const char* name, bool editable = false) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setEditable(editable);
+    return c;
+}
+
+QValidator* numberValidator(QObject* parent) {
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d{0,9}(\\.\\d{0,3})?$")), parent);
+}
+
+QString question(bool adding) {
+    return QStringLiteral("Are You Sure To ") + (adding ? QStringLiteral("Save") : QStringLiteral("Modify")) +
+           QStringLiteral("?");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- shared
+
+MasterScreen::MasterScreen(const QString& name, const QString& caption) : Screen(name) {
+    setWindowTitle(caption);
+}
+
+void MasterScreen::finishLayout(QLayout* fields, const QString& listCaption, RecordTexts texts) {
+    lstNames_ = new QListWidget(this);
+    lstNames_->setObjectName(QStringLiteral("lstNames"));
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(listCaption, this));
+    right->addWidget(lstNames_);
+    auto* box = new QGroupBox(this);
+    box->setLayout(fields);
+    auto* top = new QHBoxLayout;
+    top->addWidget(box, 3);
+    top->addLayout(right, 2);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(makeStatusLabel(this), 1);
+    statusRow->addWidget(makeLinkLabel(this, "lblCorres"));
+    auto* v = new QVBoxLayout(this);
+    v->addLayout(top);
+    v->addLayout(statusRow);
+    v->addLayout(makeCommandRow(this));
+
+    texts.fieldsLockedInBrowse = false;
+    ctl_ = new RecordController(this, this, std::move(texts));
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        if (!e->isReadOnly()) connect(e, &QLineEdit::textEdited, ctl_, &RecordController::fieldEdited);
+    for (QComboBox* c : findChildren<QComboBox*>())
+        connect(c, &QComboBox::activated, ctl_, &RecordController::fieldEdited);
+    for (QTextEdit* t : findChildren<QTextEdit*>()) {
+        connect(t, &QTextEdit::textChanged, ctl_, [this, t] {
+            if (t->hasFocus()) ctl_->fieldEdited();
+        });
+    }
+    enterMovesOn(this);
+}
+
+bool MasterScreen::load() {
+    if (!Screen::load()) return false;
+    ctl_->start();
+    return true;
+}
+
+void MasterScreen::fillNames(const QString& sql) {
+    lstNames_->clear();
+    QSqlQuery q = Sql::exec(prod().db(), sql);
+    while (q.next()) lstNames_->addItem(q.value(0).toString());
+}
+
+std::optional<Refusal> MasterScreen::toRefusal(const std::optional<MasterProblem>& p) {
+    if (!p) return std::nullopt;
+    QWidget* focus = p->field.isEmpty() ? nullptr : findChild<QWidget*>(p->field);
+    return Refusal{p->text, focus, MsgIcon::Critical};
+}
+
+void MasterScreen::functionKey(int key) {
+    if (key == Qt::Key_F1 && !helpTopic_.isEmpty())
+        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: ") + helpTopic_);
+}
+
+// ---------------------------------------------------------------- items
+
+FrmItem::FrmItem() : MasterScreen(QStringLiteral("frmItem"), paddedCaption(QStringLiteral("MASTER - Inventory"))) {
+    helpTopic_ = QStringLiteral("MasInvItem.htm");
+    txtItemId_ = lineEdit(this, "txtItemId", 10);
+    txtItemId_->setReadOnly(true);
+    txtItemCode_ = lineEdit(this, "txtItemCode", 100);
+    txtItemName_ = lineEdit(this, "txtItemName", 100);
+    lstCategoryCode_ = combo(this, "lstCategoryCode");
+    lstCategoryCode_->setPlaceholderText(QStringLiteral("(Select a Category)"));
+    cmbMeasurement_ = combo(this, "cmbMeasurement");
+    cmbAltUnit_ = combo(this, "cmbAltUnit");
+    cmbAltUnit_->setToolTip(
+        QStringLiteral("Used in Purchase Order(Purchase) and Labour Invoices and SubContract Invoices"));
+    txtROL_ = lineEdit(this, "txtROL", 12);
+    txtROL_->setValidator(numberValidator(txtROL_));
+    txtRackNo_ = lineEdit(this, "txtRackNo", 20);
+    cmbTariffSubHead_ = combo(this, "cmbTariffSubHead", true);
+    cmbTariffSubHead_->lineEdit()->setMaxLength(30);
+    txtRate_ = lineEdit(this, "txtRate", 12);
+    txtRate_->setToolTip(QStringLiteral("Optional Field"));
+    txtRate_->setValidator(numberValidator(txtRate_));
+    auto* addUnits = makeButton(this, "cmdMeasureAdd", QStringLiteral("Add New &Units"));
+
+    auto* f = new QFormLayout;
+    f->addRow(QStringLiteral("Item Id"), txtItemId_);
+    f->addRow(QStringLiteral("Item Code / Part No. / Drg. No."), txtItemCode_);
+    f->addRow(QStringLiteral("Item Name / Description"), txtItemName_);
+    f->addRow(QStringLiteral("Category Code"), lstCategoryCode_);
+    auto* units = new QHBoxLayout;
+    units->addWidget(cmbMeasurement_, 1);
+    units->addWidget(addUnits);
+    f->addRow(QStringLiteral("Measurement Unit"), units);
+    f->addRow(QStringLiteral("Alternate Unit"), cmbAltUnit_);
+    f->addRow(QStringLiteral("* Re-Order Level"), txtROL_);
+    f->addRow(QStringLiteral("* Rack Number"), txtRackNo_);
+    f->addRow(QStringLiteral("* Tariff Sub-Heading   (for Excise Invoice)"), cmbTariffSubHead_);
+    f->addRow(QStringLiteral("* Rate"), txtRate_);
+
+    RecordTexts t;
+    t.adding = QStringLiteral("You are about to ADD a NEW Item Now...");
+    t.showing = QStringLiteral("You are about to MODIFY the existing Item Now...");
+    t.modifying = t.showing;
+    t.deleting = QStringLiteral("You are about to DELETE the existing Item now...");
+    t.afterWrite = QStringLiteral("You are about to MODIFY the existing Item now...");
+    t.saved = QStringLiteral("Records Saved!");
+    t.modified = QStringLiteral("Records Modified!");
+    t.deleted = QStringLiteral("Records Deleted .");
+    t.deleteGoesFirst = false;
+    finishLayout(f, QStringLiteral("List of Available Items :"), t);
+    attachTypeAhead(txtItemCode_, lstNames_);
+    resize(820, 440);
+
+    // A name is required; leaving the box empty puts a point there.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+        if (old == txtItemName_ && txtItemName_->text().trimmed().isEmpty()) txtItemName_->setText(QStringLiteral("."));
+    });
+    connect(lstNames_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
+        if (auto id = Items::idOfCode(prod().db(), it->text())) ctl_->showId(*id);
+    });
+    connect(addUnits, &QPushButton::clicked, this, [this] {
+        if (!Screens::open(QStringLiteral("frmMeasure"))) return;
+        auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+        QMdiSubWindow* units =
+            sub && sub->mdiArea() ? Screens::find(sub->mdiArea(), QStringLiteral("frmMeasure")) : nullptr;
+        if (units) connect(units, &QObject::destroyed, this, &FrmItem::fillUnits);
+    });
+}
+
+bool FrmItem::load() {
+    if (!Screen::load()) return false;
+    try {
+        QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select CategoryCode, CategoryName from Category order by "
+                                                            "CategoryName"));
+        while (q.next()) lstCategoryCode_->addItem(q.value(1).toString(), q.value(0));
+        fillUnits();
+        refreshLists();
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+    ctl_->start();
+    return true;
+}
+
+void FrmItem::fillUnits() {
+    try {
+        const QStringList units = Units::codes(prod().db());
+        for (QComboBox* c : {cmbMeasurement_, cmbAltUnit_}) {
+            const QString keep = c->currentText();
+            c->clear();
+            c->addItems(units);
+            c->setCurrentIndex(c->findText(keep));
+        }
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+}
+
+void FrmItem::refreshLists() {
+    fillNames(QStringLiteral("select ItemCode from Item order by ItemCode"));
+    const QString keep = cmbTariffSubHead_->currentText();
+    cmbTariffSubHead_->clear();
+    cmbTariffSubHead_->addItems(Items::tariffSubHeads(prod().db()));
+    cmbTariffSubHead_->setEditText(keep);
+}
+
+QList<qint64> FrmItem::navigation() {
+    return Items::ids(prod().db());
+}
+qint64 FrmItem::proposeId() {
+    return Items::nextId(prod().db());
+}
+
+void FrmItem::showRecord(qint64 id) {
+    const auto it = Items::load(prod().db(), id);
+    if (!it) return;
+    txtItemId_->setText(QString::number(it->id));
+    txtItemCode_->setText(it->code);
+    txtItemName_->setText(it->name);
+    lstCategoryCode_->setCurrentIndex(lstCategoryCode_->findData(it->categoryCode));
+    cmbMeasurement_->setCurrentIndex(cmbMeasurement_->findText(it->unit, Qt::MatchFixedString));
+    cmbAltUnit_->setCurrentIndex(cmbAltUnit_->findText(it->altUnit, Qt::MatchFixedString));
+    txtROL_->setText(text::plain(it->rol));
+    txtRackNo_->setText(it->rackNo);
+    cmbTariffSubHead_->setEditText(it->tariffSubHead);
+    txtRate_->setText(it->rate.toString());
+}
+
+void FrmItem::clearForNew(qint64 id) {
+    txtItemId_->setText(QString::number(id));
+    for (QLineEdit* e : {txtItemCode_, txtItemName_, txtROL_, txtRackNo_, txtRate_}) e->clear();
+    for (QComboBox* c : {lstCategoryCode_, cmbMeasurement_, cmbAltUnit_}) c->setCurrentIndex(-1);
+    cmbTariffSubHead_->setEditText(QString());
+    txtItemCode_->setFocus();
+}
+
+Items::Item FrmItem::read() const {
+    Items::Item it;
+    it.id = txtItemId_->text().toLongLong();
+    it.code = txtItemCode_->text();
+    it.name = txtItemName_->text();
+    it.categoryCode = lstCategoryCode_->currentIndex() >= 0 ? lstCategoryCode_->currentData().toLongLong() : 0;
+    it.unit = cmbMeasurement_->currentText();
+    it.altUnit = cmbAltUnit_->currentText();
+    it.rol = text::val(txtROL_->text());
+    it.rackNo = txtRackNo_->text();
+    it.tariffSubHead = cmbTariffSubHead_->currentText();
+    it.rate = Money::parse(txtRate_->text());
+    return it;
+}
+
+std::optional<Refusal> FrmItem::validate(bool) {
+    return toRefusal(Items::validate(prod().db(), read()));
+}
+void FrmItem::write(bool adding, qint64) {
+    Items::save(prod().db(), read(), adding);
+}
+QString FrmItem::confirmText(bool adding) {
+    return question(adding);
+}
+
+std::optional<Refusal> FrmItem::deleteBlock() {
+    const QString r = Items::deleteRefusal(prod().db(), ctl_->currentId());
+    if (r.isEmpty()) return std::nullopt;
+    return Refusal{r, nullptr, MsgIcon::Critical};
+}
+
+void FrmItem::remove(qint64 id) {
+    Items::remove(prod().db(), id);
+}
+
+// ---------------------------------------------------------------- categories
+
+FrmCategory::FrmCategory()
+    : MasterScreen(QStringLiteral("frmCategory"), paddedCaption(QStringLiteral("MASTER - Inventory"))) {
+    helpTopic_ = QStringLiteral("MasInvcat.htm");
+    txtCategoryCode_ = lineEdit(this, "txtCategoryCode", 10);
+    txtCategoryCode_->setReadOnly(true);
+    txtCategoryName_ = lineEdit(this, "txtCategoryName", 50);
+    txtCategoryDesc_ = new QTextEdit(this);
+    txtCategoryDesc_->setObjectName(QStringLiteral("txtCategoryDesc"));
+    txtCategoryDesc_->setAcceptRichText(false);
+    txtCategoryDesc_->setTabChangesFocus(true);
+    auto* f = new QFormLayout;
+    f->addRow(QStringLiteral("Category Code"), txtCategoryCode_);
+    f->addRow(QStringLiteral("Category Name"), txtCategoryName_);
+    auto* descLabel =
+        new QLabel(QStringLiteral("* Category Description        (Type  some sample items under this Category)"), this);
+    descLabel->setWordWrap(true);
+    f->addRow(descLabel);
+    f->addRow(txtCategoryDesc_);
+
+    RecordTexts t;
+    t.adding = QStringLiteral("You are about to ADD a NEW Category Now...");
+    t.showing = QStringLiteral("You are about to MODIFY the existing Category Now...");
+    t.modifying = t.showing;
+    t.deleting = QStringLiteral("You are about to DELETE the existing Category now...");
+    t.afterWrite = QStringLiteral("You are about to MODIFY the existing Category now...");
+    t.saved = QStringLiteral("Records Saved!");
+    t.modified = QStringLiteral("Records Modified!");
+    t.deleted = QStringLiteral("Records Deleted .");
+    t.deleteGoesFirst = false;
+    finishLayout(f, QStringLiteral("List of Available Categories:"), t);
+    attachTypeAhead(txtCategoryName_, lstNames_);
+    resize(720, 380);
+    connect(lstNames_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
+        if (auto code = Categories::codeOfName(prod().db(), it->text())) ctl_->showId(*code);
+    });
+}
+
+bool FrmCategory::load() {
+    if (!Screen::load()) return false;
+    try {
+        refreshLists();
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+    ctl_->start();
+    return true;
+}
+
+void FrmCategory::refreshLists() {
+    fillNames(QStringLiteral("select CategoryName from Category order by CategoryName"));
+}
+QList<qint64> FrmCategory::navigation() {
+    return Categories::ids(prod().db());
+}
+qint64 FrmCategory::proposeId() {
+    return Categories::nextId(prod().db());
+}
+
+void FrmCategory::showRecord(qint64 id) {
+    const auto c = Categories::load(prod().db(), id);
+    if (!c) return;
+    txtCategoryCode_->setText(QString::number(c->code));
+    txtCategoryName_->setText(c->name);
+    txtCategoryDesc_->setPlainText(c->desc);
+}
+
+void FrmCategory::clearForNew(qint64 id) {
+    txtCategoryCode_->setText(QString::number(id));
+    txtCategoryName_->clear();
+    txtCategoryDesc_->clear();
+    txtCategoryName_->setFocus();
+}
+
+std::optional<Refusal> FrmCategory::validate(bool adding) {
+    return toRefusal(Categories::validate(
+        prod().db(), {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(), txtCategoryDesc_->toPlainText()},
+        adding));
+}
+
+void FrmCategory::write(bool adding, qint64) {
+    Categories::save(prod().db(),
+                     {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(), txtCategoryDesc_->toPlainText()},
+                     adding);
+}
+
+QString FrmCategory::confirmText(bool adding) {
+    return question(adding);
+}
+
+std::optional<Refusal> FrmCategory::deleteBlock() {
+    const QString r = Categories::deleteRefusal(prod().db(), ctl_->currentId());
+    if (r.isEmpty()) return std::nullopt;
+    return Refusal{r, nullptr, MsgIcon::Critical};
+}
+
+void FrmCategory::remove(qint64 id) {
+    Categories::remove(prod().db(), id);
+}
+
+// ---------------------------------------------------------------- units
+
+FrmMeasure::FrmMeasure() : MasterScreen(QStringLiteral("frmMeasure"), QStringLiteral("Measurement")) {
+    txtMeasureCode_ = lineEdit(this, "txtMeasureCode", 5);
+    txtMeasureName_ = lineEdit(this, "txtMeasureName", 50);
+    auto* f = new QFormLayout;
+    f->addRow(QStringLiteral("Measure Code"), txtMeasureCode_);
+    f->addRow(QStringLiteral("Measure Name"), txtMeasureName_);
+    RecordTexts t;
+    t.adding = QStringLiteral("You are about to ADD a NEW Unit of Measurement Now...");
+    t.showing = QStringLiteral("You are about to MODIFY the existing Unit of Measure Now...");
+    t.modifying = t.showing;
+    t.deleting = QStringLiteral("You are about to DELETE the existing Unit of Measure now...");
+    t.afterWrite = QStringLiteral("You are about to MODIFY the existing Unit of Measure now...");
+    t.saved = QStringLiteral("Records Added.");
+    t.modified = QStringLiteral("Records Modified...");
+    t.deleted = QStringLiteral("Records Deleted .");
+    t.deleteGoesFirst = false;
+    finishLayout(f, QStringLiteral("List of Available Units:"), t);
+    attachTypeAhead(txtMeasureCode_, lstNames_);
+    resize(600, 320);
+    connect(lstNames_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
+        const int i = int(codes_.indexOf(it->text()));
+        if (i >= 0) ctl_->showId(i + 1);
+    });
+}
+
+bool FrmMeasure::load() {
+    if (!Screen::load()) return false;
+    try {
+        refreshLists();
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+    ctl_->start();
+    return true;
+}
+
+void FrmMeasure::refreshLists() {
+    fillNames(QStringLiteral("select MeasureCode from Measurement order by MeasureCode"));
+}
+
+QList<qint64> FrmMeasure::navigation() {
+    codes_ = Units::codes(prod().db());
+    QList<qint64> ids;
+    for (int i = 1; i <= codes_.size(); ++i) ids << i;
+    return ids;
+}
+
+void FrmMeasure::showRecord(qint64 id) {
+    if (id < 1 || id > codes_.size()) return;
+    shownCode_ = codes_[id - 1];
+    txtMeasureCode_->setText(shownCode_);
+    txtMeasureName_->setText(Units::nameOf(prod().db(), shownCode_));
+}
+
+void FrmMeasure::clearForNew(qint64) {
+    shownCode_.clear();
+    txtMeasureCode_->clear();
+    txtMeasureName_->clear();
+    txtMeasureCode_->setFocus();
+}
+
+std::optional<Refusal> FrmMeasure::validate(bool adding) {
+    return toRefusal(
+        adding ? Units::validateNew(prod().db(), txtMeasureCode_->text(), txtMeasureName_->text())
+               : Units::validateModify(prod().db(), shownCode_, txtMeasureCode_->text(), txtMeasureName_->text()));
+}
+
+void FrmMeasure::write(bool adding, qint64) {
+    if (adding)
+        Units::add(prod().db(), txtMeasureCode_->text(), txtMeasureName_->text());
+    else
+        Units::modify(prod().db(), shownCode_, txtMeasureCode_->text(), txtMeasureName_->text());
+}
+
+qint64 FrmMeasure::writtenId(qint64) {
+    // The new code's place among the codes, once the navigation set is read again.
+    QStringList all = Units::codes(prod().db());
+    return all.indexOf(txtMeasureCode_->text().trimmed()) + 1;
+}
+
+QString FrmMeasure::confirmText(bool adding) {
+    return adding ? QStringLiteral("Are You Sure To Save") : QStringLiteral("Are You Sure To Modify?");
+}
+
+std::optional<Refusal> FrmMeasure::deleteBlock() {
+    const QString r = Units::deleteRefusal(prod().db(), shownCode_);
+    if (r.isEmpty()) return std::nullopt;
+    return Refusal{r, nullptr, MsgIcon::Critical};
+}
+
+void FrmMeasure::remove(qint64) {
+    Units::remove(prod().db(), shownCode_);
+}
+
+void registerItemScreens() {
+    Screens::add(QStringLiteral("frmItem"), [] { return new FrmItem; });
+    Screens::add(QStringLiteral("frmCategory"), [] { return new FrmCategory; });
+    Screens::add(QStringLiteral("frmMeasure"), [] { return new FrmMeasure; });
+}
+
+}  // namespace kavra

@@ -1,0 +1,113 @@
+#pragma once
+// Items, categories and units of measure.
+#include "masters/Items.h"
+#include "ui/RecordController.h"
+#include "ui/Screen.h"
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QTextEdit;
+
+namespace kavra {
+
+// What the three master screens share: the controller, the name list and the field hooks.
+class MasterScreen : public Screen, public RecordHost {
+    Q_OBJECT
+  public:
+    MasterScreen(const QString& name, const QString& caption);
+    RecordController* controller() const { return ctl_; }
+    bool load() override;
+    void functionKey(int key) override;
+
+  protected:
+    // Call once the fields exist: fields edited here switch a shown record to Modifying.
+    void finishLayout(QLayout* fields, const QString& listCaption, RecordTexts texts);
+    void fillNames(const QString& sql);
+    std::optional<Refusal> toRefusal(const std::optional<MasterProblem>& p);
+    QListWidget* lstNames_ = nullptr;
+    RecordController* ctl_ = nullptr;
+    QString helpTopic_;
+};
+
+class FrmItem : public MasterScreen {
+    Q_OBJECT
+  public:
+    FrmItem();
+    bool load() override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    std::optional<Refusal> validate(bool adding) override;
+    void write(bool adding, qint64 id) override;
+    std::optional<Refusal> deleteBlock() override;
+    void remove(qint64 id) override;
+    QString confirmText(bool adding) override;
+    void refreshLists() override;
+    void fillUnits();
+
+  private:
+    Items::Item read() const;
+    QLineEdit* txtItemId_;
+    QLineEdit* txtItemCode_;
+    QLineEdit* txtItemName_;
+    QComboBox* lstCategoryCode_;
+    QComboBox* cmbMeasurement_;
+    QComboBox* cmbAltUnit_;
+    QLineEdit* txtROL_;
+    QLineEdit* txtRackNo_;
+    QComboBox* cmbTariffSubHead_;
+    QLineEdit* txtRate_;
+};
+
+class FrmCategory : public MasterScreen {
+    Q_OBJECT
+  public:
+    FrmCategory();
+    bool load() override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    std::optional<Refusal> validate(bool adding) override;
+    void write(bool adding, qint64 id) override;
+    std::optional<Refusal> deleteBlock() override;
+    void remove(qint64 id) override;
+    QString confirmText(bool adding) override;
+    void refreshLists() override;
+
+  private:
+    QLineEdit* txtCategoryCode_;
+    QLineEdit* txtCategoryName_;
+    QTextEdit* txtCategoryDesc_;
+};
+
+// Units are keyed by their code text; the navigation positions stand in for identifiers.
+class FrmMeasure : public MasterScreen {
+    Q_OBJECT
+  public:
+    FrmMeasure();
+    bool load() override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override { return 0; }
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    std::optional<Refusal> validate(bool adding) override;
+    void write(bool adding, qint64 id) override;
+    qint64 writtenId(qint64 id) override;
+    std::optional<Refusal> deleteBlock() override;
+    void remove(qint64 id) override;
+    QString confirmText(bool adding) override;
+    void refreshLists() override;
+
+  private:
+    QStringList codes_;
+    QString shownCode_;
+    QLineEdit* txtMeasureCode_;
+    QLineEdit* txtMeasureName_;
+};
+
+void registerItemScreens();
+
+}  // namespace kavra

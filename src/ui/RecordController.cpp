@@ -1,0 +1,338 @@
+#include "ui/RecordController.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/Sql.h"
+#include "ui/Screen.h"
+
+namespace kavra {
+
+RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts texts)
+    : QObject(screen), screen_(screen), host_(host), texts_(std::move(texts)) {
+    auto btn = [&](const char* n) { return screen->findChild<QPushButton*>(QString::fromLatin1(n)); };
+    cmdNew_ = btn("cmdNew");
+    cmdSave_ = btn("cmdSave");
+    cmdModify_ = btn("cmdModify");
+    cmdDelete_ = btn("cmdDelete");
+    lblStatus_ = screen->findChild<QLabel*>(QStringLiteral("lblStatus"));
+    lblCorres_ = screen->findChild<QLabel*>(QStringLiteral("lblCorres"));
+    txtGO_ = screen->findChild<QLineEdit*>(QStringLiteral("txtGO"));
+    cmdRGB_ = screen->findChild<QWidget*>(QStringLiteral("cmdRGB"));
+    if (!cmdRGB_ && cmdNew_) {
+        // The marker under the button of the current action.
+        cmdRGB_ = new QWidget(cmdNew_->parentWidget());
+        cmdRGB_->setObjectName(QStringLiteral("cmdRGB"));
+        cmdRGB_->setAutoFillBackground(true);
+        cmdRGB_->setStyleSheet(QStringLiteral("background: #d02020;"));
+        cmdRGB_->hide();
+    }
+    auto hook = [&](QPushButton* b, void (RecordController::*slot)()) {
+        if (b) connect(b, &QPushButton::clicked, this, slot);
+    };
+    hook(cmdNew_, &RecordController::cmdNew);
+    hook(cmdSave_, &RecordController::cmdSave);
+    hook(cmdModify_, &RecordController::cmdModify);
+    hook(cmdDelete_, &RecordController::cmdDelete);
+    hook(btn("cmdMoveFirst"), &RecordController::moveFirst);
+    hook(btn("cmdMovePrevious"), &RecordController::movePrevious);
+    hook(btn("cmdMoveNext"), &RecordController::moveNext);
+    hook(btn("cmdMoveLast"), &RecordController::moveLast);
+    if (QPushButton* exit = btn("cmdExit")) connect(exit, &QPushButton::clicked, screen, &QWidget::close);
+    if (txtGO_) {
+        connect(txtGO_, &QLineEdit::returnPressed, this, [this] { search(txtGO_->text()); });
+        if (auto* lblGO = screen->findChild<QLabel*>(QStringLiteral("lblGO"))) lblGO->installEventFilter(this);
+    }
+    if (lblCorres_) lblCorres_->installEventFilter(this);
+    screen->installEventFilter(this);
+}
+
+bool RecordController::guarded(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const DbError& e) {
+        // Logged, and the screen keeps its state; a write that failed left nothing behind.
+        screen_->logFailure(e);
+        return false;
+    }
+}
+
+void RecordController::setStatus(const QString& text) {
+    if (lblStatus_) lblStatus_->setText(text);
+}
+
+void RecordController::markUnder(QPushButton* b) {
+    if (!cmdRGB_) return;
+    if (!b) {
+        cmdRGB_->hide();
+        return;
+    }
+    QPointer<QPushButton> target(b);
+    QPointer<QWidget> marker(cmdRGB_);
+    // After layout, so the button has its final place.
+    QTimer::singleShot(0, cmdRGB_, [target, marker] {
+        if (!target || !marker) return;
+        const QPoint at = target->mapTo(marker->parentWidget(), QPoint(0, target->height() + 1));
+        marker->setGeometry(at.x() + 4, at.y(), std::max(8, target->width() - 8), 4);
+        marker->show();
+        marker->raise();
+    });
+}
+
+void RecordController::apply(RecState s) {
+    state_ = s;
+    const bool cancelled = s == RecState::Browse && host_->isCancelled();
+    auto en = [](QPushButton* b, bool on) {
+        if (b) b->setEnabled(on);
+    };
+    switch (s) {
+        case RecState::Browse:
+            en(cmdNew_, true);
+            en(cmdSave_, false);
+            en(cmdModify_, !cancelled);
+            en(cmdDelete_, !cancelled);
+            host_->setFieldsEnabled(!texts_.fieldsLockedInBrowse);
+            setStatus(texts_.showing);
+            markUnder(nullptr);
+            break;
+        case RecState::Adding:
+            en(cmdNew_, false);
+            en(cmdSave_, true);
+            en(cmdModify_, false);
+            en(cmdDelete_, false);
+            host_->setFieldsEnabled(true);
+            setStatus(texts_.adding);
+            markUnder(cmdSave_);
+            break;
+        case RecState::Modifying:
+            en(cmdNew_, false);
+            en(cmdSave_, false);
+            en(cmdModify_, true);
+            en(cmdDelete_, true);
+            host_->setFieldsEnabled(true);
+            setStatus(texts_.modifying);
+            markUnder(cmdModify_);
+            break;
+    }
+    refreshAttachments();
+}
+
+void RecordController::refreshAttachments() {
+    if (!lblCorres_) return;
+    const bool shown = state_ != RecState::Adding && currentId_ != 0;
+    lblCorres_->setVisible(shown);
+    if (shown)
+        lblCorres_->setText(
+            clsProd::AttachmentLabel(screen_->prod().AttachmentCount(screen_->screenName(), currentId_)));
+}
+
+void RecordController::reload() {
+    guarded([&] { ids_ = host_->navigation(); });
+}
+
+void RecordController::start() {
+    reload();
+    if (ids_.isEmpty()) {
+        cmdNew();
+        return;
+    }
+    moveTo(texts_.showFirstOnLoad ? 0 : int(ids_.size()) - 1);
+}
+
+void RecordController::moveTo(int index) {
+    if (ids_.isEmpty()) {
+        Dialogs::current().information(appTitle(), texts_.emptyTable);
+        cmdNew();
+        return;
+    }
+    const int n = int(ids_.size());
+    index_ = ((index % n) + n) % n;  // wraps both ways
+    currentId_ = ids_[index_];
+    guarded([&] { host_->showRecord(currentId_); });
+    apply(RecState::Browse);
+}
+
+void RecordController::showId(qint64 id) {
+    const int i = int(ids_.indexOf(id));
+    if (i >= 0) {
+        moveTo(i);
+        return;
+    }
+    reload();
+    moveTo(std::max(0, int(ids_.indexOf(id))));
+}
+
+void RecordController::moveFirst() {
+    moveTo(0);
+}
+void RecordController::moveLast() {
+    moveTo(int(ids_.size()) - 1);
+}
+void RecordController::moveNext() {
+    moveTo(index_ + 1);
+}
+void RecordController::movePrevious() {
+    moveTo(index_ - 1);
+}
+
+void RecordController::cmdNew() {
+    qint64 id = 0;
+    if (!guarded([&] { id = host_->proposeId(); })) return;
+    currentId_ = 0;
+    index_ = -1;
+    host_->clearForNew(id);
+    apply(RecState::Adding);
+    pendingId_ = id;
+}
+
+void RecordController::beginModify() {
+    if (state_ != RecState::Browse || currentId_ == 0 || host_->isCancelled()) return;
+    apply(RecState::Modifying);
+}
+
+void RecordController::fieldEdited() {
+    if (state_ == RecState::Browse && currentId_ != 0) {
+        apply(RecState::Modifying);
+        // Typing in a shown record is a change, not a deletion.
+        if (cmdDelete_) cmdDelete_->setEnabled(false);
+    }
+}
+
+void RecordController::cmdSave() {
+    if (state_ != RecState::Adding) return;
+    Dialogs& dlg = Dialogs::current();
+    std::optional<Refusal> r;
+    if (!guarded([&] { r = host_->validate(true); })) return;
+    if (r) {
+        dlg.message(appTitle(), r->text, r->icon);
+        if (r->focus) r->focus->setFocus();
+        return;
+    }
+    const QString q = host_->confirmText(true);
+    if (!dlg.question(appTitle(), q.isEmpty() ? texts_.saveQuestion : q, false)) return;
+    const qint64 id = pendingId_;
+    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->write(true, id); }); })) return;
+    dlg.information(appTitle(), texts_.saved);
+    guarded([&] { host_->refreshLists(); });
+    reload();
+    moveTo(std::max(0, int(ids_.indexOf(host_->writtenId(id)))));
+    if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
+}
+
+void RecordController::cmdModify() {
+    if (currentId_ == 0) return;
+    Dialogs& dlg = Dialogs::current();
+    std::optional<Refusal> r;
+    if (!guarded([&] {
+            r = host_->modifyBlock();
+            if (!r) r = host_->validate(false);
+        }))
+        return;
+    if (r) {
+        dlg.message(appTitle(), r->text, r->icon);
+        if (r->focus) r->focus->setFocus();
+        return;
+    }
+    const QString q = host_->confirmText(false);
+    if (!dlg.question(appTitle(), q.isEmpty() ? texts_.modifyQuestion : q, false)) return;
+    const qint64 id = currentId_;
+    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->write(false, id); }); })) return;
+    dlg.information(appTitle(), texts_.modified);
+    guarded([&] { host_->refreshLists(); });
+    reload();
+    moveTo(std::max(0, int(ids_.indexOf(host_->writtenId(id)))));
+    if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
+}
+
+void RecordController::cmdDelete() {
+    if (currentId_ == 0 || state_ == RecState::Adding) return;
+    Dialogs& dlg = Dialogs::current();
+    std::optional<Refusal> r;
+    if (!guarded([&] { r = host_->deleteBlock(); })) return;
+    if (r) {
+        dlg.message(appTitle(), r->text, r->icon);
+        return;
+    }
+    setStatus(texts_.deleting);
+    markUnder(cmdDelete_);
+    if (!dlg.question(appTitle(), texts_.deleteQuestion, false)) {
+        setStatus(texts_.modifying);
+        markUnder(state_ == RecState::Modifying ? cmdModify_ : nullptr);
+        return;
+    }
+    const qint64 id = currentId_;
+    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->remove(id); }); })) return;
+    dlg.information(appTitle(), texts_.deleted);
+    guarded([&] { host_->refreshLists(); });
+    reload();
+    if (ids_.isEmpty()) {
+        cmdNew();
+        return;
+    }
+    moveTo(texts_.deleteGoesFirst ? 0 : std::min(index_, int(ids_.size()) - 1));
+    if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
+}
+
+void RecordController::search(const QString& text) {
+    QString message;
+    std::optional<qint64> found;
+    if (!guarded([&] { found = host_->find(text.trimmed(), &message); })) return;
+    if (!message.isEmpty()) Dialogs::current().information(appTitle(), message);
+    if (found) showId(*found);
+}
+
+bool RecordController::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+        if (o->objectName() == QLatin1String("lblGO") && txtGO_) {
+            search(txtGO_->text());
+            return true;
+        }
+        if (o == lblCorres_) {
+            Dialogs::current().information(appTitle(),
+                                           QStringLiteral("The correspondence files are not available yet."));
+            return true;
+        }
+    }
+    if (o == screen_ && e->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_F1 || key == Qt::Key_F5 || key == Qt::Key_F10 || key == Qt::Key_F11) {
+            host_->functionKey(key);
+            return true;
+        }
+    }
+    return QObject::eventFilter(o, e);
+}
+
+bool openItemMaster(clsProd& prod) {
+    const QVariant r4 =
+        prod.LookupValue(QStringLiteral("select R4 from UserRights where UserId=?"), {prod.session().userId});
+    // A user without a rights row has every right, as on the menu.
+    if (!r4.isNull() && !r4.toBool()) {
+        Dialogs::current().critical(
+            appTitle(), QStringLiteral("You have no rights to add New Items!!! Contact your administrator!!!"));
+        return false;
+    }
+    return Screens::open(QStringLiteral("frmItem"));
+}
+
+void attachTypeAhead(QLineEdit* box, QListWidget* list) {
+    QObject::connect(box, &QLineEdit::textEdited, list, [list](const QString& t) {
+        if (t.isEmpty()) return;
+        const QString up = t.toUpper();
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->text().toUpper().startsWith(up)) {
+                list->setCurrentRow(i);
+                list->scrollToItem(list->item(i));
+                return;
+            }
+        }
+    });
+}
+
+}  // namespace kavra

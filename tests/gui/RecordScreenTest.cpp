@@ -1,0 +1,163 @@
+// The shared record-screen behaviour, driven through the category, item and settings screens.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "core/Session.h"
+#include "core/Sql.h"
+#include "masters/forms/ItemScreens.h"
+#include "masters/forms/MiscScreens.h"
+#include "support/TestEnv.h"
+#include "ui/RecordController.h"
+
+using namespace kavra;
+using namespace kavra::test;
+
+namespace {
+
+class RecordScreens : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        makeYear(2026);
+        Session::current().userId = 1;
+        Session::current().sysId = 1;
+        dialogs.setDefaultAnswer(true);
+    }
+    static QPushButton* button(QWidget* w, const char* name) {
+        return w->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    // New, Save, Modify, Delete as "1010".
+    static QString states(QWidget* w) {
+        QString s;
+        for (const char* n : {"cmdNew", "cmdSave", "cmdModify", "cmdDelete"})
+            s += button(w, n)->isEnabled() ? '1' : '0';
+        return s;
+    }
+    static QString status(QWidget* w) { return w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(); }
+    static QString field(QWidget* w, const char* name) {
+        return w->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    }
+};
+
+TEST_P(RecordScreens, StatesNavigationAndSave) {
+    FrmCategory c;
+    ASSERT_TRUE(c.load());
+    EXPECT_EQ(states(&c), QStringLiteral("1011"));
+    EXPECT_EQ(status(&c), QStringLiteral("You are about to MODIFY the existing Category Now..."));
+    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("1"));
+
+    QTest::mouseClick(button(&c, "cmdMovePrevious"), Qt::LeftButton);  // wraps to the last
+    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("5"));
+    QTest::mouseClick(button(&c, "cmdMoveNext"), Qt::LeftButton);  // and back to the first
+    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("1"));
+
+    QTest::mouseClick(button(&c, "cmdNew"), Qt::LeftButton);
+    EXPECT_EQ(states(&c), QStringLiteral("0100"));
+    EXPECT_EQ(status(&c), QStringLiteral("You are about to ADD a NEW Category Now..."));
+    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("6"));
+    QTest::mouseClick(button(&c, "cmdSave"), Qt::LeftButton);  // no name yet
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Enter the Category Name....."));
+    EXPECT_EQ(states(&c), QStringLiteral("0100"));
+
+    QTest::keyClicks(c.findChild<QLineEdit*>(QStringLiteral("txtCategoryName")), QStringLiteral("CASTINGS"));
+    QTest::mouseClick(button(&c, "cmdSave"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Saved!"));
+    EXPECT_EQ(dialogs.shown()[dialogs.count() - 2].text, QStringLiteral("Are You Sure To Save?"));
+    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("6"));
+    EXPECT_EQ(states(&c), QStringLiteral("1011"));
+    EXPECT_EQ(status(&c), QStringLiteral("You are about to MODIFY the existing Category now..."));
+
+    // Typing in a shown record turns it into a change; Delete waits.
+    QTest::keyClicks(c.findChild<QLineEdit*>(QStringLiteral("txtCategoryName")), QStringLiteral(" GREY"));
+    EXPECT_EQ(states(&c), QStringLiteral("0010"));
+    QTest::mouseClick(button(&c, "cmdModify"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Modified!"));
+    EXPECT_EQ(
+        Sql::scalar(company(), QStringLiteral("select CategoryName from Category where CategoryCode=6")).toString(),
+        QStringLiteral("CASTINGS GREY"));
+
+    // Declining the delete question changes nothing.
+    dialogs.answer(false);
+    QTest::mouseClick(button(&c, "cmdDelete"), Qt::LeftButton);
+    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Category")), 6);
+    QTest::mouseClick(button(&c, "cmdDelete"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Deleted ."));
+    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Category")), 5);
+}
+
+TEST_P(RecordScreens, EmptyTableOpensForAdding) {
+    FrmItem items;
+    ASSERT_TRUE(items.load());
+    EXPECT_EQ(states(&items), QStringLiteral("0100"));
+    EXPECT_EQ(field(&items, "txtItemId"), QStringLiteral("1"));
+    EXPECT_EQ(dialogs.count(), 0);
+    // Leaving the name empty puts a point there, as the name is required.
+    items.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&items));
+    auto* name = items.findChild<QLineEdit*>(QStringLiteral("txtItemName"));
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(name->text(), QStringLiteral("."));
+}
+
+// A screen whose write fails half-way: nothing of it may stay.
+class FailingScreen : public Screen, public RecordHost {
+  public:
+    FailingScreen() : Screen(QStringLiteral("frmCategory")) {
+        for (const char* n : {"cmdNew", "cmdSave", "cmdModify", "cmdDelete"}) {
+            auto* b = new QPushButton(this);
+            b->setObjectName(QString::fromLatin1(n));
+        }
+        ctl = new RecordController(this, this, RecordTexts{});
+    }
+    QList<qint64> navigation() override { return {}; }
+    qint64 proposeId() override { return 99; }
+    void showRecord(qint64) override {}
+    void clearForNew(qint64) override {}
+    std::optional<Refusal> validate(bool) override { return std::nullopt; }
+    void write(bool, qint64 id) override {
+        Sql::exec(prod().db(), QStringLiteral("insert into Category (CategoryCode, CategoryName) values (?, 'HALF')"),
+                  {id});
+        Sql::exec(prod().db(), QStringLiteral("insert into NoSuchTable values (1)"));
+    }
+    void remove(qint64) override {}
+    RecordController* ctl;
+};
+
+TEST_P(RecordScreens, AFailedWriteLeavesNothingAndIsLogged) {
+    FailingScreen s;
+    ASSERT_TRUE(s.load());
+    s.ctl->start();
+    ASSERT_EQ(s.ctl->state(), RecState::Adding);
+    s.ctl->cmdSave();
+    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Category where CategoryCode=99")), 0);
+    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from errlog")), 1);
+    EXPECT_EQ(s.ctl->state(), RecState::Adding);
+}
+
+TEST_P(RecordScreens, CompanySettingsTakeOverTheNumberingModes) {
+    exec(company(), QStringLiteral("delete from Misc"));
+    FrmMisc m;
+    ASSERT_TRUE(m.load());
+    EXPECT_EQ(button(&m, "cmdModify")->text(), QStringLiteral("&Save"));
+    EXPECT_TRUE(m.findChild<QRadioButton*>(QStringLiteral("optBookType1"))->isChecked());
+    QTest::mouseClick(m.findChild<QRadioButton*>(QStringLiteral("optBookType3")), Qt::LeftButton);
+    QTest::mouseClick(button(&m, "cmdModify"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Modified ."));
+    EXPECT_EQ(Session::current().dcMode, 3);
+    EXPECT_EQ(Sql::scalar(company(), QStringLiteral("select BookType from Misc")).toInt(), 3);
+
+    FrmMiscMore more;
+    ASSERT_TRUE(more.load());
+    more.findChild<QLineEdit*>(QStringLiteral("txtOpenBal"))->clear();
+    QTest::mouseClick(button(&more, "cmdModify"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Enter Opening balance..... "));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, RecordScreens, ::testing::Values(Engine::SQLite), engineName);
+
+}  // namespace

@@ -1,0 +1,142 @@
+// Company settings, items, categories and units on both engines.
+#include "core/ClsProd.h"
+#include "core/Session.h"
+#include "core/Sql.h"
+#include "masters/Items.h"
+#include "masters/Misc.h"
+#include "support/TestEnv.h"
+
+using namespace kavra;
+using namespace kavra::test;
+
+namespace {
+
+class Masters : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        makeYear(2026);
+        Clock::pin(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
+    }
+    Items::Item item(qint64 id, const QString& code) {
+        Items::Item it;
+        it.id = id;
+        it.code = code;
+        it.name = QStringLiteral("Flange");
+        it.categoryCode = 1;
+        it.unit = QStringLiteral("NOS");
+        it.altUnit = QStringLiteral("KGS");
+        it.rate = Money::parse(QStringLiteral("12.50"));
+        return it;
+    }
+};
+
+TEST_P(Masters, FirstSaveOnEmptyMiscMakesOneRowWithBlanksForClearedTexts) {
+    QSqlDatabase& db = company();
+    exec(db, QStringLiteral("delete from Misc"));
+    EXPECT_FALSE(Misc::load(db).has_value());
+    Misc::Settings s;
+    s.printHead = QStringLiteral("  ACME TOOLS\nPEENYA  ");
+    s.myKST = QStringLiteral("   ");
+    Misc::save(db, s, Session::current());
+    Misc::save(db, s, Session::current());  // a second save must not add a row
+    EXPECT_EQ(count(db, QStringLiteral("select count(*) from Misc")), 1);
+    EXPECT_EQ(Sql::scalar(db, QStringLiteral("select MyKST from Misc")).toString(), QStringLiteral(" "));
+    EXPECT_EQ(Sql::scalar(db, QStringLiteral("select PrintHead from Misc")).toString(),
+              QStringLiteral("ACME TOOLS\nPEENYA"));
+    const auto back = Misc::load(db);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->bookType, 1);
+    EXPECT_EQ(back->bookTypeInv, 1);
+
+    Misc::More m;
+    m.openBal = Money::parse(QStringLiteral("1500.75"));
+    m.dateOpenBal = QDate(2026, 4, 1);
+    m.pf = 12;
+    Misc::saveMore(db, m);
+    const auto more = Misc::loadMore(db);
+    ASSERT_TRUE(more);
+    EXPECT_EQ(more->openBal.paise(), 150075);
+    EXPECT_EQ(more->dateOpenBal, QDate(2026, 4, 1));
+    EXPECT_EQ(more->pf, 12);
+}
+
+TEST_P(Masters, NumberingModeChangeIsSeenByTheNextDcNumber) {
+    QSqlDatabase& db = company();
+    exec(db, QStringLiteral("insert into DcInv (DcInvId, DcNo, DcDateT) values (1, '5', ?)"), {at(2026, 6, 1)});
+    exec(db, QStringLiteral("insert into DcOutgoingInv (DcId, DcNo, DcDateT) values (1, '9', ?)"), {at(2026, 6, 2)});
+    exec(db, QStringLiteral("insert into DcSubConOutgoing (DcId, DcNo, DcDateT) values (1, '12', ?)"),
+         {at(2026, 6, 3)});
+    clsProd prod;
+    ASSERT_TRUE(prod.OpenCompanyDatabase().isEmpty());
+    Misc::Settings s = *Misc::load(db);
+    Misc::save(db, s, Session::current());
+    EXPECT_EQ(prod.NextDcNumber(QStringLiteral("DCINV"), dialogs), 6);
+    s.bookType = 3;
+    Misc::save(db, s, Session::current());
+    EXPECT_EQ(prod.NextDcNumber(QStringLiteral("DCINV"), dialogs), 13);
+    s.bookTypeInv = 2;
+    Misc::save(db, s, Session::current());
+    EXPECT_EQ(Session::current().invMode, 2);
+}
+
+TEST_P(Masters, ItemCodesAreUniqueWithoutRegardToCaseAndUsedItemsStay) {
+    QSqlDatabase& db = company();
+    Items::save(db, item(1, QStringLiteral("AB-100")), true);
+    const auto dup = Items::validate(db, item(2, QStringLiteral("ab-100")));
+    ASSERT_TRUE(dup);
+    EXPECT_EQ(dup->text, QStringLiteral("An Entry Already Exists...Try Another!"));
+    EXPECT_FALSE(Items::validate(db, item(1, QStringLiteral("AB-100"))));  // itself is no duplicate
+    Items::Item noAlt = item(2, QStringLiteral("AB-200"));
+    noAlt.altUnit.clear();
+    EXPECT_EQ(Items::validate(db, noAlt)->text, QStringLiteral("Enter the Alternate Unit....."));
+    Items::Item same = item(2, QStringLiteral("AB-200"));  // the same name is allowed
+    EXPECT_FALSE(Items::validate(db, same));
+    Items::save(db, same, true);
+    EXPECT_EQ(Sql::scalar(db, QStringLiteral("select RackNo from Item where ItemId=2")).toString(),
+              QStringLiteral(" "));
+    EXPECT_EQ(Items::load(db, 2)->rate.paise(), 1250);
+
+    exec(db, QStringLiteral("insert into DcInvSub (ItemId) values (1)"));
+    EXPECT_EQ(Items::deleteRefusal(db, 1),
+              QStringLiteral("This record cannot be deleted, Since this item is being used in 'DC - Sales' Screen!!!"));
+    exec(db, QStringLiteral("insert into PurchPOSub (ItemId, CategoryCode) values (1, 1)"));
+    EXPECT_EQ(Items::deleteRefusal(db, 1),
+              QStringLiteral("This record cannot be deleted, Since this item is being used "
+                             "in 'Purchase Order' Screen!!!"));
+    EXPECT_TRUE(Items::deleteRefusal(db, 2).isEmpty());
+}
+
+TEST_P(Masters, SuppliedCategoriesAndUnitsAreProtected) {
+    QSqlDatabase& db = company();
+    using Categories::Category;
+    EXPECT_EQ(Categories::validate(db, Category{3, "TOOLS", ""}, false)->text,
+              QStringLiteral("You cannot Modify this Category!!!"));
+    EXPECT_FALSE(Categories::validate(db, Category{4, "SUB ASSEMBLY", "x"}, false));
+    EXPECT_EQ(Categories::deleteRefusal(db, 4), QStringLiteral("You cannot Delete this Category!!!"));
+    Categories::save(db, Category{6, "CASTINGS", ""}, true);
+    EXPECT_FALSE(Categories::validate(db, Category{6, "CASTINGS", "grey iron"}, false));
+    EXPECT_EQ(Categories::validate(db, Category{7, "castings", ""}, true)->text,
+              QStringLiteral("An Entry Already Exists...Try Another!"));
+    EXPECT_TRUE(Categories::deleteRefusal(db, 6).isEmpty());
+    Items::Item it = item(1, QStringLiteral("C-1"));
+    it.categoryCode = 6;
+    Items::save(db, it, true);
+    EXPECT_EQ(Categories::deleteRefusal(db, 6),
+              QStringLiteral("This record cannot be deleted, Since this category is being used in 'Item' Screen !!!"));
+
+    // A unit used only as an alternate unit may go; the main unit may not.
+    EXPECT_TRUE(Units::deleteRefusal(db, QStringLiteral("KGS")).isEmpty());
+    EXPECT_FALSE(Units::deleteRefusal(db, QStringLiteral("NOS")).isEmpty());
+    EXPECT_EQ(Units::validateNew(db, QStringLiteral("nos"), QStringLiteral("Numbers"))->text,
+              QStringLiteral("An Entry Already Exists...Try Another!"));
+    EXPECT_EQ(Units::validateModify(db, QStringLiteral("KGS"), QStringLiteral("MTR"), QStringLiteral("x"))->text,
+              QStringLiteral("An Entry Already Exists... Try Another."));
+    Units::modify(db, QStringLiteral("KGS"), QStringLiteral("KG"), QStringLiteral("Kilograms"));
+    EXPECT_EQ(Items::load(db, 1)->altUnit, QStringLiteral("KGS"));  // items keep the old code
+}
+
+KAVRA_ON_EVERY_ENGINE(Masters);
+
+}  // namespace
