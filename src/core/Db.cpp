@@ -125,6 +125,20 @@ QSqlDatabase rawOpen(const QString& pgDatabase, const QString& sqliteFile, bool 
     return db;
 }
 
+void rawClose(QSqlDatabase& db);
+
+// Runs one statement on its own connection, closed whatever happens.
+void execOn(const QString& pgDatabase, const QString& sql) {
+    QSqlDatabase db = rawOpen(pgDatabase, {});
+    try {
+        Sql::exec(db, sql);
+    } catch (...) {
+        rawClose(db);
+        throw;
+    }
+    rawClose(db);
+}
+
 void rawClose(QSqlDatabase& db) {
     const QString conn = db.connectionName();
     db.close();
@@ -188,23 +202,9 @@ void create(const QString& name) {
         rawClose(db);
         return;
     }
-    QSqlDatabase adm = rawOpen(QStringLiteral("postgres"), {});
-    try {
-        Sql::exec(adm, QStringLiteral("CREATE DATABASE \"%1\"").arg(pgName(name)));
-    } catch (...) {
-        rawClose(adm);
-        throw;
-    }
-    rawClose(adm);
-    QSqlDatabase db = rawOpen(pgName(name), {});
-    try {
-        // Names are compared without regard to case; citext gives that on PostgreSQL.
-        Sql::exec(db, QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
-    } catch (...) {
-        rawClose(db);
-        throw;
-    }
-    rawClose(db);
+    execOn(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE \"%1\"").arg(pgName(name)));
+    // Names are compared without regard to case; citext gives that on PostgreSQL.
+    execOn(pgName(name), QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
 }
 
 void drop(const QString& name) {
@@ -216,14 +216,7 @@ void drop(const QString& name) {
         QFile::remove(f + QStringLiteral("-shm"));
         return;
     }
-    QSqlDatabase adm = rawOpen(QStringLiteral("postgres"), {});
-    try {
-        Sql::exec(adm, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(pgName(name)));
-    } catch (...) {
-        rawClose(adm);
-        throw;
-    }
-    rawClose(adm);
+    execOn(QStringLiteral("postgres"), QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(pgName(name)));
 }
 
 QString ddl(const QString& sql, Engine engine) {

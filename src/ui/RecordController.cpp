@@ -205,33 +205,19 @@ void RecordController::fieldEdited() {
 }
 
 void RecordController::cmdSave() {
-    if (state_ != RecState::Adding) return;
-    Dialogs& dlg = Dialogs::current();
-    std::optional<Refusal> r;
-    if (!guarded([&] { r = host_->validate(true); })) return;
-    if (r) {
-        dlg.message(appTitle(), r->text, r->icon);
-        if (r->focus) r->focus->setFocus();
-        return;
-    }
-    const QString q = host_->confirmText(true);
-    if (!dlg.question(appTitle(), q.isEmpty() ? texts_.saveQuestion : q, false)) return;
-    const qint64 id = pendingId_;
-    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->write(true, id); }); })) return;
-    dlg.information(appTitle(), texts_.saved);
-    guarded([&] { host_->refreshLists(); });
-    reload();
-    moveTo(std::max(0, int(ids_.indexOf(host_->writtenId(id)))));
-    if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
+    if (state_ == RecState::Adding) commit(true);
 }
 
 void RecordController::cmdModify() {
-    if (currentId_ == 0) return;
+    if (currentId_ != 0) commit(false);
+}
+
+void RecordController::commit(bool adding) {
     Dialogs& dlg = Dialogs::current();
     std::optional<Refusal> r;
     if (!guarded([&] {
-            r = host_->modifyBlock();
-            if (!r) r = host_->validate(false);
+            if (!adding) r = host_->modifyBlock();
+            if (!r) r = host_->validate(adding);
         }))
         return;
     if (r) {
@@ -239,11 +225,12 @@ void RecordController::cmdModify() {
         if (r->focus) r->focus->setFocus();
         return;
     }
-    const QString q = host_->confirmText(false);
-    if (!dlg.question(appTitle(), q.isEmpty() ? texts_.modifyQuestion : q, false)) return;
-    const qint64 id = currentId_;
-    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->write(false, id); }); })) return;
-    dlg.information(appTitle(), texts_.modified);
+    const QString q = host_->confirmText(adding);
+    if (!dlg.question(appTitle(), q.isEmpty() ? (adding ? texts_.saveQuestion : texts_.modifyQuestion) : q, false))
+        return;
+    const qint64 id = adding ? pendingId_ : currentId_;
+    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->write(adding, id); }); })) return;
+    dlg.information(appTitle(), adding ? texts_.saved : texts_.modified);
     guarded([&] { host_->refreshLists(); });
     reload();
     moveTo(std::max(0, int(ids_.indexOf(host_->writtenId(id)))));

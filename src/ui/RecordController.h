@@ -114,6 +114,7 @@ class RecordController : public QObject {
 
   private:
     void apply(RecState s);
+    void commit(bool adding);
     void markUnder(QPushButton* b);
     void reload();
     void moveTo(int index);

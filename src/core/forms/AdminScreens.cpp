@@ -20,23 +20,14 @@
 #include "core/Users.h"
 #include "data/Menu.h"
 #include "ui/Grid.h"
+#include "ui/Widgets.h"
 
 namespace kavra {
 
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* statusLabel(QWidget* parent) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QStringLiteral("lblStatus"));
-    l->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
-    return l;
+    return makeButton(parent, name, caption);
 }
 
 // A label that acts on a click.
@@ -80,7 +71,7 @@ FrmUserEntry::FrmUserEntry() : Screen(QStringLiteral("frmUserEntry")) {
     txtConfmPwd_->setEchoMode(QLineEdit::Password);
     lstNames_ = new QListWidget(this);
     lstNames_->setObjectName(QStringLiteral("lstNames"));
-    lblStatus_ = statusLabel(this);
+    lblStatus_ = makeStatusLabel(this);
     auto* pwd = new ClickLabel(QStringLiteral("Show Password"), this, [this] {
         const bool show = txtUserPassword_->echoMode() == QLineEdit::Password;
         txtUserPassword_->setEchoMode(show ? QLineEdit::Normal : QLineEdit::Password);

@@ -91,8 +91,18 @@ void MasterScreen::finishLayout(QLayout* fields, const QString& listCaption, Rec
 
 bool MasterScreen::load() {
     if (!Screen::load()) return false;
+    try {
+        refreshLists();
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
     ctl_->start();
     return true;
+}
+
+std::optional<Refusal> MasterScreen::refusal(const QString& text) {
+    if (text.isEmpty()) return std::nullopt;
+    return Refusal{text, nullptr, MsgIcon::Critical};
 }
 
 void MasterScreen::fillNames(const QString& sql) {
@@ -274,9 +284,7 @@ QString FrmItem::confirmText(bool adding) {
 }
 
 std::optional<Refusal> FrmItem::deleteBlock() {
-    const QString r = Items::deleteRefusal(prod().db(), ctl_->currentId());
-    if (r.isEmpty()) return std::nullopt;
-    return Refusal{r, nullptr, MsgIcon::Critical};
+    return refusal(Items::deleteRefusal(prod().db(), ctl_->currentId()));
 }
 
 void FrmItem::remove(qint64 id) {
@@ -322,17 +330,6 @@ FrmCategory::FrmCategory()
     });
 }
 
-bool FrmCategory::load() {
-    if (!Screen::load()) return false;
-    try {
-        refreshLists();
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    ctl_->start();
-    return true;
-}
-
 void FrmCategory::refreshLists() {
     fillNames(QStringLiteral("select CategoryName from Category order by CategoryName"));
 }
@@ -375,9 +372,7 @@ QString FrmCategory::confirmText(bool adding) {
 }
 
 std::optional<Refusal> FrmCategory::deleteBlock() {
-    const QString r = Categories::deleteRefusal(prod().db(), ctl_->currentId());
-    if (r.isEmpty()) return std::nullopt;
-    return Refusal{r, nullptr, MsgIcon::Critical};
+    return refusal(Categories::deleteRefusal(prod().db(), ctl_->currentId()));
 }
 
 void FrmCategory::remove(qint64 id) {
@@ -409,17 +404,6 @@ FrmMeasure::FrmMeasure() : MasterScreen(QStringLiteral("frmMeasure"), QStringLit
         const int i = int(codes_.indexOf(it->text()));
         if (i >= 0) ctl_->showId(i + 1);
     });
-}
-
-bool FrmMeasure::load() {
-    if (!Screen::load()) return false;
-    try {
-        refreshLists();
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    ctl_->start();
-    return true;
 }
 
 void FrmMeasure::refreshLists() {
@@ -471,9 +455,7 @@ QString FrmMeasure::confirmText(bool adding) {
 }
 
 std::optional<Refusal> FrmMeasure::deleteBlock() {
-    const QString r = Units::deleteRefusal(prod().db(), shownCode_);
-    if (r.isEmpty()) return std::nullopt;
-    return Refusal{r, nullptr, MsgIcon::Critical};
+    return refusal(Units::deleteRefusal(prod().db(), shownCode_));
 }
 
 void FrmMeasure::remove(qint64) {

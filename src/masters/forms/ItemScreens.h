@@ -25,6 +25,7 @@ class MasterScreen : public Screen, public RecordHost {
     void finishLayout(QLayout* fields, const QString& listCaption, RecordTexts texts);
     void fillNames(const QString& sql);
     std::optional<Refusal> toRefusal(const std::optional<MasterProblem>& p);
+    static std::optional<Refusal> refusal(const QString& text);
     QListWidget* lstNames_ = nullptr;
     RecordController* ctl_ = nullptr;
     QString helpTopic_;
@@ -65,7 +66,6 @@ class FrmCategory : public MasterScreen {
     Q_OBJECT
   public:
     FrmCategory();
-    bool load() override;
     QList<qint64> navigation() override;
     qint64 proposeId() override;
     void showRecord(qint64 id) override;
@@ -88,7 +88,6 @@ class FrmMeasure : public MasterScreen {
     Q_OBJECT
   public:
     FrmMeasure();
-    bool load() override;
     QList<qint64> navigation() override;
     qint64 proposeId() override { return 0; }
     void showRecord(qint64 id) override;

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "core/Text.h"
+#include "ui/Widgets.h"
 
 namespace kavra {
 
@@ -43,10 +44,7 @@ QGroupBox* group(const char* title, QWidget* parent) {
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
+    return makeButton(parent, name, caption);
 }
 
 QString buttonVerb(const QPushButton* b) {
@@ -192,33 +190,51 @@ bool FrmMisc::load() {
     return true;
 }
 
+namespace {
+using S = Misc::Settings;
+struct TextField {
+    const char* control;
+    QString S::*field;
+};
+const TextField kTextFields[] = {
+    {"txtMyKST", &S::myKST},
+    {"txtMyCST", &S::myCST},
+    {"txtMyVATRegNo", &S::myVATRegNo},
+    {"txtMyPANno", &S::myPANNo},
+    {"txtMyServRegNo", &S::myServRegNo},
+    {"txtRng", &S::rng},
+    {"txtDivi", &S::divi},
+    {"txtcommission", &S::commission},
+    {"txtMyCERegNo", &S::myCERegNo},
+    {"txtAcctCircle", &S::acctCircle},
+    {"txtPrefixQuote", &S::prefixQuote},
+    {"txtPrefixPO", &S::prefixPO},
+    {"txtPrefixWO", &S::prefixWO},
+};
+struct CheckField {
+    const char* control;
+    bool S::*field;
+};
+const CheckField kCheckFields[] = {
+    {"chkStkSales", &S::redStkM},
+    {"chkStkLabour", &S::redStkL},
+    {"chkStkSubCon", &S::redStkSC},
+    {"chkROffPurchase", &S::roffPurch},
+    {"chkRoffSales", &S::roffSales},
+    {"chkROffLabour", &S::roffLabour},
+    {"chkROffSubContract", &S::roffSubCon},
+    {"chkReTrkRejPurch", &S::reTrkRejPurch},
+    {"chkReTrkRejMfgSale", &S::reTrkRejMfgSale},
+    {"chkReTrkRejLabourSale", &S::reTrkRejLabourSale},
+    {"chkReTrkRejSubCon", &S::reTrkRejSubCon},
+};
+}  // namespace
+
 void FrmMisc::showSettings(const Misc::Settings& s) {
     rtbHeadP_->setPlainText(s.printHead);
     rtbPrintShortAddr_->setPlainText(s.printShortAddr);
-    text("txtMyKST")->setText(s.myKST);
-    text("txtMyCST")->setText(s.myCST);
-    text("txtMyVATRegNo")->setText(s.myVATRegNo);
-    text("txtMyPANno")->setText(s.myPANNo);
-    text("txtMyServRegNo")->setText(s.myServRegNo);
-    text("txtRng")->setText(s.rng);
-    text("txtDivi")->setText(s.divi);
-    text("txtcommission")->setText(s.commission);
-    text("txtMyCERegNo")->setText(s.myCERegNo);
-    text("txtAcctCircle")->setText(s.acctCircle);
-    text("txtPrefixQuote")->setText(s.prefixQuote);
-    text("txtPrefixPO")->setText(s.prefixPO);
-    text("txtPrefixWO")->setText(s.prefixWO);
-    check("chkStkSales")->setChecked(s.redStkM);
-    check("chkStkLabour")->setChecked(s.redStkL);
-    check("chkStkSubCon")->setChecked(s.redStkSC);
-    check("chkROffPurchase")->setChecked(s.roffPurch);
-    check("chkRoffSales")->setChecked(s.roffSales);
-    check("chkROffLabour")->setChecked(s.roffLabour);
-    check("chkROffSubContract")->setChecked(s.roffSubCon);
-    check("chkReTrkRejPurch")->setChecked(s.reTrkRejPurch);
-    check("chkReTrkRejMfgSale")->setChecked(s.reTrkRejMfgSale);
-    check("chkReTrkRejLabourSale")->setChecked(s.reTrkRejLabourSale);
-    check("chkReTrkRejSubCon")->setChecked(s.reTrkRejSubCon);
+    for (const TextField& f : kTextFields) text(f.control)->setText(s.*(f.field));
+    for (const CheckField& f : kCheckFields) check(f.control)->setChecked(s.*(f.field));
     optBookType_[std::clamp(s.bookType, 1, 3) - 1]->setChecked(true);
     optBookTypeINV_[std::clamp(s.bookTypeInv, 1, 2) - 1]->setChecked(true);
 }
@@ -227,30 +243,8 @@ Misc::Settings FrmMisc::readSettings() const {
     Misc::Settings s;
     s.printHead = rtbHeadP_->toPlainText();
     s.printShortAddr = rtbPrintShortAddr_->toPlainText();
-    s.myKST = text("txtMyKST")->text();
-    s.myCST = text("txtMyCST")->text();
-    s.myVATRegNo = text("txtMyVATRegNo")->text();
-    s.myPANNo = text("txtMyPANno")->text();
-    s.myServRegNo = text("txtMyServRegNo")->text();
-    s.rng = text("txtRng")->text();
-    s.divi = text("txtDivi")->text();
-    s.commission = text("txtcommission")->text();
-    s.myCERegNo = text("txtMyCERegNo")->text();
-    s.acctCircle = text("txtAcctCircle")->text();
-    s.prefixQuote = text("txtPrefixQuote")->text();
-    s.prefixPO = text("txtPrefixPO")->text();
-    s.prefixWO = text("txtPrefixWO")->text();
-    s.redStkM = check("chkStkSales")->isChecked();
-    s.redStkL = check("chkStkLabour")->isChecked();
-    s.redStkSC = check("chkStkSubCon")->isChecked();
-    s.roffPurch = check("chkROffPurchase")->isChecked();
-    s.roffSales = check("chkRoffSales")->isChecked();
-    s.roffLabour = check("chkROffLabour")->isChecked();
-    s.roffSubCon = check("chkROffSubContract")->isChecked();
-    s.reTrkRejPurch = check("chkReTrkRejPurch")->isChecked();
-    s.reTrkRejMfgSale = check("chkReTrkRejMfgSale")->isChecked();
-    s.reTrkRejLabourSale = check("chkReTrkRejLabourSale")->isChecked();
-    s.reTrkRejSubCon = check("chkReTrkRejSubCon")->isChecked();
+    for (const TextField& f : kTextFields) s.*(f.field) = text(f.control)->text();
+    for (const CheckField& f : kCheckFields) s.*(f.field) = check(f.control)->isChecked();
     s.bookType = optBookType_[2]->isChecked() ? 3 : optBookType_[1]->isChecked() ? 2 : 1;
     s.bookTypeInv = optBookTypeINV_[1]->isChecked() ? 2 : 1;
     return s;
