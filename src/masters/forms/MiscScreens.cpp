@@ -139,16 +139,18 @@ FrmMisc::FrmMisc() : Screen(QStringLiteral("frmMisc")) {
     lblCorres_->setObjectName(QStringLiteral("lblCorres"));
     lblCorres_->setStyleSheet(QStringLiteral("color: #1f4f9f; text-decoration: underline;"));
 
+    // Three columns keep the whole page on a 1366 x 768 screen.
     auto* grid = new QGridLayout;
-    grid->addWidget(company, 0, 0, 1, 2);
+    grid->addWidget(company, 0, 0, 1, 3);
     grid->addWidget(tax, 1, 0);
     grid->addWidget(excise, 1, 1);
+    grid->addWidget(prefix, 1, 2);
     grid->addWidget(dcBook, 2, 0);
     grid->addWidget(invBook, 2, 1);
+    grid->addWidget(stock, 2, 2);
     grid->addWidget(roff, 3, 0);
     grid->addWidget(retrk, 3, 1);
-    grid->addWidget(stock, 4, 0);
-    grid->addWidget(prefix, 4, 1);
+    sl->setDirection(QBoxLayout::TopToBottom);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblCorres_);
     buttons->addStretch();
