@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "core/Sql.h"
+#include "ui/LineGrid.h"
 #include "ui/Screen.h"
 
 namespace kavra {
@@ -121,6 +122,7 @@ void RecordController::apply(RecState s) {
             break;
     }
     refreshAttachments();
+    emit stateChanged(s);
 }
 
 void RecordController::refreshAttachments() {
@@ -294,6 +296,19 @@ bool RecordController::eventFilter(QObject* o, QEvent* e) {
         }
     }
     return QObject::eventFilter(o, e);
+}
+
+void bindLineGrid(RecordController* ctl, LineGrid* grid, std::function<bool()> partlyProcessed) {
+    QObject::connect(ctl, &RecordController::stateChanged, grid,
+                     [grid](RecState s) { grid->setEditable(s != RecState::Browse); });
+    QObject::connect(grid, &LineGrid::modifyRequested, ctl, [ctl, grid, partlyProcessed](int row, int col) {
+        if (ctl->state() != RecState::Browse) return;
+        grid->setPartlyProcessed(partlyProcessed && partlyProcessed());
+        ctl->beginModify();
+        if (ctl->state() != RecState::Modifying) return;
+        grid->beginEdit(row > 0 ? row : std::max(1, grid->lineCount()), col);
+    });
+    grid->setEditable(ctl->state() != RecState::Browse);
 }
 
 bool openItemMaster(clsProd& prod) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "ui/Dialogs.h"
@@ -109,6 +110,9 @@ class RecordController : public QObject {
 
     void setStatus(const QString& text);
 
+  signals:
+    void stateChanged(kavra::RecState state);
+
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -137,6 +141,11 @@ class RecordController : public QObject {
     QLineEdit* txtGO_;
     qint64 pendingId_ = 0;
 };
+
+// Ties a document's line grid to its controller: the grid is typed only while Adding or
+// Modifying, and a click into the grid of a shown record starts modifying it (after the
+// screen says whether the document is partly processed, which locks its stored lines).
+void bindLineGrid(RecordController* ctl, class LineGrid* grid, std::function<bool()> partlyProcessed);
 
 // F5 on a document screen: the item master, when the user's right 4 allows it and no other
 // workstation holds it. False when refused (the reason was shown).
