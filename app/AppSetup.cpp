@@ -7,6 +7,7 @@
 #include "core/forms/AdminScreens.h"
 #include "masters/forms/ItemScreens.h"
 #include "masters/forms/MiscScreens.h"
+#include "masters/forms/PartyScreen.h"
 
 namespace kavra {
 
@@ -28,6 +29,7 @@ void registerAllScreens() {
     registerAdminScreens();
     registerMiscScreens();
     registerItemScreens();
+    registerPartyScreens();
 }
 
 }  // namespace kavra

@@ -125,7 +125,50 @@ std::vector<Migration> company() {
     for (const char* t : {"PurchPOSub", "PurchaseSub", "AssmblyDef", "DailyProd", "QuoteSub", "MfgPoSub", "LabPoSub",
                           "DcInvSub", "DcIncomingSub", "DcSubConOutgoingSub", "InspectionInde", "STNsub"})
         m2 << QStringLiteral("CREATE INDEX ix_%1_Item ON %1 (ItemId)").arg(QString::fromLatin1(t));
-    return {{1, "foundation", m1}, {2, "company settings and items", m2}};
+    QStringList m3;
+    // Parties: the three tables share their columns but for the key, name, address and own code.
+    struct Party {
+        const char *table, *key, *name, *addr, *code;
+    };
+    for (const Party& p : {Party{"Customer", "CustId", "CustName", "CustAddr", "vendcode"},
+                           Party{"Supplier", "SuppId", "SuppName", "SuppAddr", "custcode"},
+                           Party{"Vendor", "VendorCode", "VendorName", "VendorAddr", "custcode"}})
+        m3 << QStringLiteral(
+                  "CREATE TABLE %1 (%2 BIGINT PRIMARY KEY, %3 {NAME} NOT NULL, %4 TEXT, KSTNo TEXT, "
+                  "CSTNo TEXT, %5 TEXT, phmail TEXT, email TEXT, BusiType BIGINT NOT NULL DEFAULT 0, "
+                  "OpenBal BIGINT NOT NULL DEFAULT 0, OpenBalPndg BIGINT NOT NULL DEFAULT 0, Contact TEXT, "
+                  "Scope TEXT, VATRegNo TEXT, RNG TEXT, Divi TEXT, Commission TEXT, CERegNo TEXT, "
+                  "CreatedDate DATE, OpenBalDate DATE)")
+                  .arg(QString::fromLatin1(p.table), QString::fromLatin1(p.key), QString::fromLatin1(p.name),
+                       QString::fromLatin1(p.addr), QString::fromLatin1(p.code))
+           << QStringLiteral("CREATE UNIQUE INDEX ix_%1_Name ON %1 (%2)")
+                  .arg(QString::fromLatin1(p.table), QString::fromLatin1(p.name));
+    // The ledger of money; amounts in paise.
+    m3 << "CREATE TABLE FundTrans (RowId {COUNTER}, Id BIGINT NOT NULL, FundTransId BIGINT, SlNo INTEGER, "
+          "DateT TIMESTAMP, P_R_A INTEGER, IsExpense BOOLEAN NOT NULL DEFAULT FALSE, ExpIncId BIGINT, "
+          "PartyName {NAME}, P_R_A_SRC_DST INTEGER, BankId BIGINT, CHNo TEXT, CHDate DATE, P_R_A_TYPE INTEGER, "
+          "TransDesc TEXT, Amt BIGINT NOT NULL DEFAULT 0, AmtBal BIGINT, TrackBill TEXT, TrackFundTransAdj BIGINT)"
+       << "CREATE INDEX ix_FundTrans_Party ON FundTrans (PartyName)"
+       << "CREATE INDEX ix_FundTrans_Id ON FundTrans (Id)";
+    // Document headers the party delete checks read; their screens add the other columns.
+    m3 << "ALTER TABLE DailyProd ADD COLUMN Customer BIGINT"
+       << "ALTER TABLE InspectionInde ADD COLUMN CustId BIGINT"
+       << "CREATE TABLE Quote (Id BIGINT PRIMARY KEY, CustId BIGINT)"
+       << "CREATE TABLE MfgPO (POId BIGINT PRIMARY KEY, CustId BIGINT, PONo TEXT)"
+       << "CREATE TABLE LabPO (POId BIGINT PRIMARY KEY, CustId BIGINT, PONo TEXT)"
+       << "CREATE TABLE DcIncoming (DcId BIGINT PRIMARY KEY, CustId BIGINT)"
+       << "CREATE TABLE SubConPO (POId BIGINT PRIMARY KEY, SuppId BIGINT, PONo TEXT)"
+       << "CREATE TABLE PurchPO (POId BIGINT PRIMARY KEY, VendorCode BIGINT, PONo TEXT)"
+       << "CREATE TABLE Purchase (PurchId BIGINT PRIMARY KEY, VendorCode BIGINT, InvNo TEXT)";
+    for (const char* ix : {"DailyProd (Customer)", "InspectionInde (CustId)", "Quote (CustId)", "MfgPO (CustId)",
+                           "LabPO (CustId)", "DcInv (CustId)", "DcIncoming (CustId)", "SubConPO (SuppId)",
+                           "DcSubConOutgoing (SuppId)", "PurchPO (VendorCode)", "Purchase (VendorCode)"}) {
+        const QString spec = QString::fromLatin1(ix);
+        const QString name =
+            spec.section(QLatin1Char(' '), 0, 0) + QLatin1Char('_') + spec.section(QLatin1Char('('), 1).chopped(1);
+        m3 << QStringLiteral("CREATE INDEX ix_%1 ON %2").arg(name, spec);
+    }
+    return {{1, "foundation", m1}, {2, "company settings and items", m2}, {3, "parties and the money ledger", m3}};
 }
 
 std::vector<Migration> start() {
@@ -180,8 +223,8 @@ const std::vector<Migration>& migrations(DbKind kind) {
 }
 
 QStringList carryForwardTables() {
-    return {"User1",  "UserRights", "ImpSystems", "Misc",        "BusinessType", "PrintInfo",
-            "Income", "Expense",    "Category",   "Measurement", "Item"};
+    return {"User1",   "UserRights", "ImpSystems",  "Misc", "BusinessType", "PrintInfo", "Income",
+            "Expense", "Category",   "Measurement", "Item", "Customer",     "Supplier",  "Vendor"};
 }
 
 }  // namespace kavra::data
