@@ -21,10 +21,7 @@ class PartyScreenTest : public EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
-        Session::current().userId = 1;
-        Session::current().sysId = 1;
-        dialogs.setDefaultAnswer(true);
+        openAsAdministrator();
     }
     static void click(QWidget* w, const char* name) {
         QTest::mouseClick(w->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);

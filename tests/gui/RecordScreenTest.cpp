@@ -22,10 +22,7 @@ class RecordScreens : public EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
-        Session::current().userId = 1;
-        Session::current().sysId = 1;
-        dialogs.setDefaultAnswer(true);
+        openAsAdministrator();
     }
     static QPushButton* button(QWidget* w, const char* name) {
         return w->findChild<QPushButton*>(QString::fromLatin1(name));

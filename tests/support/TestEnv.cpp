@@ -109,6 +109,13 @@ YearSetup::Result EngineTest::makeYear(int minYear) {
     return r;
 }
 
+void EngineTest::openAsAdministrator() {
+    makeYear(2026);
+    Session::current().userId = 1;
+    Session::current().sysId = 1;
+    dialogs.setDefaultAnswer(true);
+}
+
 QSqlDatabase& EngineTest::open(const QString& name) {
     conns_.push_back(Db::open(name));
     return conns_.back();

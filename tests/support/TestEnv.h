@@ -47,6 +47,9 @@ class EngineTest : public ::testing::TestWithParam<Engine> {
     bool isPg() const { return GetParam() == Engine::PostgreSQL; }
     // Creates the financial year from 1 April minYear and makes it the session's company.
     YearSetup::Result makeYear(int minYear = 2026);
+    // The year made, the administrator signed in on workstation 1, every question answered Yes:
+    // where screen tests start.
+    void openAsAdministrator();
     // A connection closed at tear-down.
     QSqlDatabase& open(const QString& name);
     QSqlDatabase& company();  // the session's company database

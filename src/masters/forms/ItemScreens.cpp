@@ -77,8 +77,12 @@ void MasterScreen::finishLayout(QLayout* fields, const QString& listCaption, Rec
 
     texts.fieldsLockedInBrowse = false;
     ctl_ = new RecordController(this, this, std::move(texts));
-    for (QLineEdit* e : findChildren<QLineEdit*>())
-        if (!e->isReadOnly()) connect(e, &QLineEdit::textEdited, ctl_, &RecordController::fieldEdited);
+    for (QLineEdit* e : findChildren<QLineEdit*>()) {
+        if (e->isReadOnly())
+            e->setFocusPolicy(Qt::NoFocus);  // identifiers are shown, never typed
+        else
+            connect(e, &QLineEdit::textEdited, ctl_, &RecordController::fieldEdited);
+    }
     for (QComboBox* c : findChildren<QComboBox*>())
         connect(c, &QComboBox::activated, ctl_, &RecordController::fieldEdited);
     for (QTextEdit* t : findChildren<QTextEdit*>()) {
