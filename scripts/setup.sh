@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-      libsodium-dev libgtest-dev fonts-dejavu-core)
+      libsodium-dev libgtest-dev libquazip1-qt6-dev libxlsxwriter-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then pkgs+=(postgresql-15); fi
 missing=()
 for p in "${pkgs[@]}"; do
