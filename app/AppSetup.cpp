@@ -8,6 +8,7 @@
 #include "masters/forms/ItemScreens.h"
 #include "masters/forms/MiscScreens.h"
 #include "masters/forms/PartyScreen.h"
+#include "printing/forms/FrmColHeadingPR.h"
 
 namespace kavra {
 
@@ -30,6 +31,7 @@ void registerAllScreens() {
     registerMiscScreens();
     registerItemScreens();
     registerPartyScreens();
+    registerPrintingScreens();
 }
 
 }  // namespace kavra

@@ -168,7 +168,37 @@ std::vector<Migration> company() {
             spec.section(QLatin1Char(' '), 0, 0) + QLatin1Char('_') + spec.section(QLatin1Char('('), 1).chopped(1);
         m3 << QStringLiteral("CREATE INDEX ix_%1 ON %2").arg(name, spec);
     }
-    return {{1, "foundation", m1}, {2, "company settings and items", m2}, {3, "parties and the money ledger", m3}};
+    // Salary print headings: type 1 general, 2 earning, 3 deduction heads.
+    QStringList m4{
+        "CREATE TABLE SalaryPrint (Id BIGINT PRIMARY KEY, Type INTEGER NOT NULL, ScrColName TEXT, "
+        "PrintName TEXT, IsPrint BOOLEAN NOT NULL DEFAULT FALSE, StrRow INTEGER, StrCol INTEGER)"};
+    const char* heads[][2] = {{"1", "Staff Name"},
+                              {"1", "Designation"},
+                              {"1", "Days Present"},
+                              {"1", "Leave Days"},
+                              {"2", "Basic"},
+                              {"2", "DA"},
+                              {"2", "HRA"},
+                              {"2", "Conveyance"},
+                              {"2", "Overtime"},
+                              {"2", "Other Allowance"},
+                              {"3", "PF"},
+                              {"3", "ESI"},
+                              {"3", "Professional Tax"},
+                              {"3", "Loan Recovery"},
+                              {"3", "Advance"},
+                              {"3", "TDS"}};
+    int headId = 0;
+    for (const auto& h : heads)
+        m4 << QStringLiteral(
+                  "INSERT INTO SalaryPrint (Id, Type, ScrColName, PrintName, IsPrint) VALUES (%1, %2, %3, %3, "
+                  "TRUE)")
+                  .arg(++headId)
+                  .arg(QString::fromLatin1(h[0]), quoted(QString::fromLatin1(h[1])));
+    return {{1, "foundation", m1},
+            {2, "company settings and items", m2},
+            {3, "parties and the money ledger", m3},
+            {4, "salary print headings", m4}};
 }
 
 std::vector<Migration> start() {

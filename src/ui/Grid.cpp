@@ -22,6 +22,17 @@ void setCell(QTableWidget* grid, int row, int col, const QString& text) {
     grid->setItem(row, col, item);
 }
 
+void setTick(QTableWidgetItem* item, bool on) {
+    if (!item) return;
+    item->setData(Qt::UserRole, on ? QStringLiteral("P") : QString());
+    item->setText(on ? QStringLiteral("\u2714") : QString());
+    item->setTextAlignment(Qt::AlignCenter);
+}
+
+bool isTicked(const QTableWidgetItem* item) {
+    return item && item->data(Qt::UserRole).toString() == QLatin1String("P");
+}
+
 QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QWidget* parent) {
     auto* g = new QTableWidget(parent);
     g->setObjectName(objectName);

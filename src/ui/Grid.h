@@ -9,6 +9,12 @@ namespace kavra {
 // Heading text "A|B|C": column captions; their lengths give the relative widths.
 void setGridHeading(QTableWidget* grid, const QString& heading);
 void setCell(QTableWidget* grid, int row, int col, const QString& text);
+// Tick cells: the stored mark is "P" (item data), shown as a check mark.
+void setTick(QTableWidgetItem* item, bool on);
+bool isTicked(const QTableWidgetItem* item);
+inline void toggleTick(QTableWidgetItem* item) {
+    setTick(item, !isTicked(item));
+}
 QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QWidget* parent);
 
 // A QTableWidget as the grid checks see it (its heading row counted as row 0).

@@ -332,19 +332,12 @@ void FrmUserRights::selectUser(int row) {
     if (!it) return;
     userId_ = it->data(Qt::UserRole).toLongLong();
     const auto rights = Users::rights(prod().db(), userId_);
-    for (int r = 0; r < msflex_->rowCount(); ++r) {
-        const bool on = rights && r < rights->size() && (*rights)[r];
-        msflex_->item(r, 2)->setData(Qt::UserRole, on ? tick() : QString());
-        msflex_->item(r, 2)->setText(on ? QStringLiteral("\u2714") : QString());
-    }
+    for (int r = 0; r < msflex_->rowCount(); ++r)
+        setTick(msflex_->item(r, 2), rights && r < rights->size() && (*rights)[r]);
 }
 
 void FrmUserRights::toggle(int row) {
-    QTableWidgetItem* it = msflex_->item(row, 2);
-    if (!it || userId_ == 0) return;
-    const bool on = it->data(Qt::UserRole).toString() != tick();
-    it->setData(Qt::UserRole, on ? tick() : QString());
-    it->setText(on ? QStringLiteral("\u2714") : QString());
+    if (userId_ != 0) toggleTick(msflex_->item(row, 2));
 }
 
 void FrmUserRights::cmdModify() {
@@ -354,8 +347,7 @@ void FrmUserRights::cmdModify() {
         return;
     }
     QVector<bool> r;
-    for (int row = 0; row < msflex_->rowCount(); ++row)
-        r << (msflex_->item(row, 2)->data(Qt::UserRole).toString() == tick());
+    for (int row = 0; row < msflex_->rowCount(); ++row) r << isTicked(msflex_->item(row, 2));
     try {
         if (Users::storeRights(prod().db(), userId_, r))
             dlg.information(appTitle(), QStringLiteral("Data Stored Successfully..."));

@@ -44,7 +44,6 @@ class FrmUserRights : public Screen {
     void selectUser(int row);
     void toggle(int row);
     void cmdModify();
-    static QString tick() { return QStringLiteral("P"); }
 
   private:
     QListWidget* lstUsers_;
