@@ -1,0 +1,67 @@
+#pragma once
+// Writing one document into its workbook template and handing it to the user.
+//
+// A template is Xl/<name>.xlsx, built from src/printing/templates/<name>.json. Its sheet
+// "TEMPLATE" is page 1 and is copied once per further page. Cells are addressed by the
+// template's defined names, so print code never knows cell positions:
+//  - every template has "PrintHead" (letterhead), "PageNo", "ForCompany", "AmountInWords"
+//    and the line area "Lines" (one row per line, one column per line field);
+//  - the other names are the document's own fields, listed in its JSON file.
+// Typical use from a screen:
+//     Print::Document doc{"mfgINV", "MFGINV"};
+//     doc.fields["InvNo"] = number; ...                  // written on every page
+//     doc.lines.append({1, "Bracket", 10.0, "NOS", ...}); // in the JSON's column order
+//     doc.lastPage["Total"] = Print::money(total);        // written on the last page only
+//     doc.hideRows << "Excise";                           // rows that do not apply
+//     doc.words = total;
+//     Print::printDocument(db, dialogs, doc, saveButtonEnabled);
+#include <QMap>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <optional>
+#include <stdexcept>
+
+#include "core/Money.h"
+
+namespace kavra {
+class Dialogs;
+}
+
+namespace kavra::Print {
+
+struct Document {
+    QString templateName;  // "mfgINV" for Xl/mfgINV.xlsx
+    QString topic;         // PrintInfo topic giving the rows per page; "" = the template's own rows
+    QMap<QString, QVariant> fields;    // defined name -> value, on every page
+    QVector<QVector<QVariant>> lines;  // one per document line
+    QMap<QString, QVariant> lastPage;  // totals, charges and taxes: last page only
+    QStringList hideRows;              // names whose whole row is hidden on every page
+    std::optional<Money> words;        // put into "AmountInWords" on the last page
+    bool proformaWords = false;        // the proforma invoice's wording of the amount
+};
+
+// A QVariant that prints as a number with two decimals.
+QVariant money(Money m);
+
+struct PrintFailure : std::runtime_error {
+    explicit PrintFailure(const QString& message) : std::runtime_error(message.toStdString()), text(message) {}
+    QString text;
+};
+
+// The folder holding the templates; tests and the installed program set it.
+QString templateDir();
+void setTemplateDir(const QString& dir);
+
+// Fills the template and saves the workbook at path; returns the number of pages.
+// Throws PrintFailure for a missing template or name.
+int writeDocument(QSqlDatabase& db, const Document& doc, const QString& path);
+
+// The whole print command: company-details, unsaved and empty checks with their messages,
+// the workbook written under the data folder's Prints, then the preview-or-print question.
+// Returns the workbook's path, or "" when refused.
+QString printDocument(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, bool saveEnabled);
+
+}  // namespace kavra::Print
