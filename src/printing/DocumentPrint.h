@@ -22,9 +22,9 @@
 #include <QVariant>
 #include <QVector>
 #include <optional>
-#include <stdexcept>
 
 #include "core/Money.h"
+#include "printing/Workbook.h"
 
 namespace kavra {
 class Dialogs;
@@ -33,8 +33,10 @@ class Dialogs;
 namespace kavra::Print {
 
 struct Document {
-    QString templateName;  // "mfgINV" for Xl/mfgINV.xlsx
-    QString topic;         // PrintInfo topic giving the rows per page; "" = the template's own rows
+    Document() = default;
+    Document(QString templ, QString printTopic) : templateName(std::move(templ)), topic(std::move(printTopic)) {}
+    QString templateName;              // "mfgINV" for Xl/mfgINV.xlsx
+    QString topic;                     // PrintInfo topic giving the rows per page; "" = the template's own rows
     QMap<QString, QVariant> fields;    // defined name -> value, on every page
     QVector<QVector<QVariant>> lines;  // one per document line
     QMap<QString, QVariant> lastPage;  // totals, charges and taxes: last page only
@@ -46,11 +48,6 @@ struct Document {
 // A QVariant that prints as a number with two decimals.
 QVariant money(Money m);
 
-struct PrintFailure : std::runtime_error {
-    explicit PrintFailure(const QString& message) : std::runtime_error(message.toStdString()), text(message) {}
-    QString text;
-};
-
 // The folder holding the templates; tests and the installed program set it.
 QString templateDir();
 void setTemplateDir(const QString& dir);
@@ -59,9 +56,18 @@ void setTemplateDir(const QString& dir);
 // Throws PrintFailure for a missing template or name.
 int writeDocument(QSqlDatabase& db, const Document& doc, const QString& path);
 
-// The whole print command: company-details, unsaved and empty checks with their messages,
-// the workbook written under the data folder's Prints, then the preview-or-print question.
-// Returns the workbook's path, or "" when refused.
+// Reading a written document back: the value under a defined name on a page (1-based),
+// and whether that name's row is hidden there.
+QVariant valueAt(const Workbook& wb, int page, const QString& name);
+bool rowHiddenAt(const Workbook& wb, int page, const QString& name);
+
+// The whole print command (in the printing screens library): company-details, unsaved and empty checks with their
+// messages, the workbook written under the data folder's Prints, then the preview-or-print question. Returns the
+// workbook's path, or "" when refused.
 QString printDocument(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, bool saveEnabled);
+// Yes previews, No prints; tests replace what happens to the finished workbook.
+void previewOrPrint(Dialogs& dialogs, const QString& workbookPath);
+using OutputHandler = void (*)(const QString& workbookPath, bool preview);
+void setOutputHandler(OutputHandler handler);
 
 }  // namespace kavra::Print

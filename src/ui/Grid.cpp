@@ -1,5 +1,6 @@
 #include "ui/Grid.h"
 
+#include <QAction>
 #include <QHeaderView>
 
 namespace kavra {
@@ -42,7 +43,20 @@ QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QW
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setAlternatingRowColors(true);
+    // Every list can be exported to a workbook from its context menu.
+    auto* exportAction = new QAction(QStringLiteral("&Export to Workbook"), g);
+    exportAction->setObjectName(QStringLiteral("actExport"));
+    g->addAction(exportAction);
+    g->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(exportAction, &QAction::triggered, g, [g] {
+        if (listExporter()) listExporter()(g);
+    });
     return g;
+}
+
+std::function<void(QTableWidget*)>& listExporter() {
+    static std::function<void(QTableWidget*)> f;
+    return f;
 }
 
 QString TableCells::text(int row, int col) const {

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers for the read-only grids of lists and views, and the grid checks' view of a table.
 #include <QTableWidget>
+#include <functional>
 
 #include "core/GridCells.h"
 
@@ -15,7 +16,10 @@ bool isTicked(const QTableWidgetItem* item);
 inline void toggleTick(QTableWidgetItem* item) {
     setTick(item, !isTicked(item));
 }
+// A read-only list whose context menu offers "Export to Workbook".
 QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QWidget* parent);
+// What that export does; the print module installs it.
+std::function<void(QTableWidget*)>& listExporter();
 
 // A QTableWidget as the grid checks see it (its heading row counted as row 0).
 class TableCells : public GridCells {

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "printing/forms/PrintOutput.h"
 #include "ui/Grid.h"
 #include "ui/Widgets.h"
 
@@ -96,6 +97,13 @@ void FrmColHeadingPR::cmdModify() {
 
 void registerPrintingScreens() {
     Screens::add(QStringLiteral("frmColHeadingPR"), [] { return new FrmColHeadingPR; });
+    listExporter() = [](QTableWidget* table) {
+        for (QWidget* w = table; w; w = w->parentWidget())
+            if (auto* screen = qobject_cast<Screen*>(w)) {
+                Print::exportTable(screen->prod().db(), table);
+                return;
+            }
+    };
 }
 
 }  // namespace kavra

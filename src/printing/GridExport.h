@@ -1,0 +1,39 @@
+#pragma once
+// Any list or view written to a workbook: texts as text, dates as dates, hidden rows and
+// columns kept hidden, bold heading row, auto-filter, frozen panes and fitted columns,
+// with the company's short address as page header.
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+namespace kavra::Print {
+
+struct GridData {
+    int rows = 0, cols = 0;  // row 0 is the heading row
+    // The cell's value: a QString (a "dd/mm/yyyy" text counts as a date), a QDate or a number.
+    std::function<QVariant(int row, int col)> cell;
+    std::function<bool(int row)> rowHidden;  // may be empty
+    std::function<bool(int col)> colHidden;  // may be empty
+};
+
+struct ExportOptions {
+    int zoom = 100;
+    double topMarginInches = 1.0;
+    bool landscape = false;
+    QString leftHeader;
+    QString sheetName = QStringLiteral("Sheet1");
+};
+
+// Called every few hundred rows with rows done and the total; false cancels the export.
+using Progress = std::function<bool(int done, int total)>;
+
+// Writes the workbook; false when cancelled. Throws PrintFailure when it cannot be written.
+bool exportGrid(QSqlDatabase& db, const GridData& grid, const QString& path, const ExportOptions& options = {},
+                const Progress& progress = {});
+
+// The centre page header made of the short address: its lines, at most 20, in bold Arial.
+QString addressHeader(const QString& shortAddress);
+
+}  // namespace kavra::Print
