@@ -17,6 +17,10 @@
 
 using namespace kavra;
 
+namespace kavra {
+void printBench(QSqlDatabase& db, const QString& dir);
+}
+
 namespace {
 
 class YesDialogs : public Dialogs {
@@ -110,6 +114,7 @@ int main(int argc, char** argv) {
     t.restart();
     for (int i = 0; i < calls; ++i) got = prod.NextDcNumber(QStringLiteral("DCINV"));
     const double perCallUs = double(t.nsecsElapsed()) / 1000.0 / calls;
+    printBench(prod.db(), dir.path());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

@@ -71,7 +71,10 @@ Formats makeFormats(lxw_workbook* wb) {
                             format_set_bottom(x, LXW_BORDER_HAIR);
                         }});
         format_set_num_format(f.line[i], numFormats[i]);
-        if (i == 0) format_set_text_wrap(f.line[i]);
+        if (i == 0) {
+            format_set_text_wrap(f.line[i]);
+            format_set_indent(f.line[i], 1);
+        }
         if (i == 1) format_set_align(f.line[i], LXW_ALIGN_CENTER);
     }
     f.total = fmt(wb, {[](lxw_format* x) {
@@ -241,9 +244,11 @@ class Builder {
             const QString label = o.value("label").toString();
             const int rows = o.value("rows").toInt(1);
             int labelEnd = c0;
-            double w = widths_[c0];
+            double w = widths_[c0], blockWidth = 0;
+            for (int c = c0; c <= c1; ++c) blockWidth += widths_[c];
             while (w < 12 && labelEnd < c1) w += widths_[++labelEnd];
-            const bool inlineLabel = !label.isEmpty() && labelEnd < c1;
+            // A label that would take most of the block goes on its own row above the value.
+            const bool inlineLabel = !label.isEmpty() && labelEnd < c1 && w <= blockWidth * 0.5;
             int vc0 = c0;
             if (inlineLabel) {
                 merge(r, c0, labelEnd, f_.label, label.toUtf8().constData());
