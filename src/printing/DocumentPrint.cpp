@@ -25,27 +25,14 @@ CellRange need(const Workbook& wb, const QString& name, const QString& templ) {
 }
 
 void put(Workbook& wb, int sheet, int row, int col, const QVariant& v) {
-    switch (v.typeId()) {
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::ULongLong:
-            wb.setNumber(sheet, row, col, v.toDouble());
-            break;
-        case QMetaType::QDate:
-            wb.setText(sheet, row, col, v.toDate().toString(QStringLiteral("dd/MM/yyyy")));
-            break;
-        case QMetaType::QDateTime:
-            wb.setText(sheet, row, col, v.toDateTime().date().toString(QStringLiteral("dd/MM/yyyy")));
-            break;
-        default:
-            if (v.isNull() || !v.isValid())
-                wb.clear(sheet, row, col);
-            else
-                wb.setText(sheet, row, col, v.toString());
-    }
+    if (isNumeric(v))
+        wb.setNumber(sheet, row, col, v.toDouble());
+    else if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime)
+        wb.setText(sheet, row, col, v.toDate().toString(QStringLiteral("dd/MM/yyyy")));
+    else if (v.isNull() || !v.isValid())
+        wb.clear(sheet, row, col);
+    else
+        wb.setText(sheet, row, col, v.toString());
 }
 
 // The company's letterhead and name, which every print carries unless the caller set them.

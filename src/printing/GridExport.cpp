@@ -27,20 +27,6 @@ std::optional<QDate> asDate(const QVariant& v) {
     return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
 }
 
-bool isNumber(const QVariant& v) {
-    switch (v.typeId()) {
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::ULongLong:
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 QString addressHeader(const QString& shortAddress) {
@@ -109,7 +95,7 @@ bool exportGrid(QSqlDatabase& db, const GridData& grid, const QString& path, con
             if (const auto d = asDate(v)) {
                 lxw_datetime dt{d->year(), d->month(), d->day(), 0, 0, 0};
                 worksheet_write_datetime(ws, r, c, &dt, head ? boldDate : date);
-            } else if (isNumber(v)) {
+            } else if (isNumeric(v)) {
                 worksheet_write_number(ws, r, c, v.toDouble(), head ? bold : nullptr);
             } else {
                 const QByteArray s = v.toString().toUtf8();

@@ -184,6 +184,20 @@ bool parseCellRef(const QString& ref, int* row, int* col) {
     return true;
 }
 
+bool isNumeric(const QVariant& v) {
+    switch (v.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            return true;
+        default:
+            return false;
+    }
+}
+
 QString cellRef(int row, int col) {
     return colName(col) + QString::number(row);
 }

@@ -29,6 +29,9 @@ struct CellRange {
 bool parseCellRef(const QString& ref, int* row, int* col);
 QString cellRef(int row, int col);
 
+// A value written as a number rather than as text.
+bool isNumeric(const QVariant& v);
+
 // Every part of a zip package in turn, until part() returns false. Throws PrintFailure.
 void readZip(const QString& path, const std::function<bool(const QString& name, QByteArray bytes)>& part);
 // One part's bytes; empty when the package has no such part.
