@@ -5,10 +5,13 @@
 
 #include "core/Db.h"
 #include "core/forms/AdminScreens.h"
+#include "inventory/forms/InventoryScreens.h"
 #include "masters/forms/ItemScreens.h"
 #include "masters/forms/MiscScreens.h"
 #include "masters/forms/PartyScreen.h"
 #include "printing/forms/FrmColHeadingPR.h"
+#include "sales/forms/InvoiceScreens.h"
+#include "sales/forms/SalesScreens.h"
 
 namespace kavra {
 
@@ -32,6 +35,9 @@ void registerAllScreens() {
     registerItemScreens();
     registerPartyScreens();
     registerPrintingScreens();
+    registerInventoryScreens();
+    registerSalesScreens();
+    registerInvoiceScreens();
 }
 
 }  // namespace kavra

@@ -19,7 +19,10 @@ using namespace kavra;
 
 namespace kavra {
 void printBench(QSqlDatabase& db, const QString& dir);
-}
+void storesBench(QSqlDatabase& db);
+void salesBench(QSqlDatabase& db, const QString& dir);
+void invoiceBench(QSqlDatabase& db);
+}  // namespace kavra
 
 namespace {
 
@@ -115,6 +118,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < calls; ++i) got = prod.NextDcNumber(QStringLiteral("DCINV"));
     const double perCallUs = double(t.nsecsElapsed()) / 1000.0 / calls;
     printBench(prod.db(), dir.path());
+    storesBench(prod.db());
+    salesBench(prod.db(), dir.path());
+    invoiceBench(prod.db());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

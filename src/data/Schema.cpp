@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "data/Menu.h"
+#include "data/SchemaParts.h"
 
 namespace kavra::data {
 
@@ -198,7 +199,10 @@ std::vector<Migration> company() {
     return {{1, "foundation", m1},
             {2, "company settings and items", m2},
             {3, "parties and the money ledger", m3},
-            {4, "salary print headings", m4}};
+            {4, "salary print headings", m4},
+            {5, "stores: transfer notes and issues", storesSchema()},
+            {6, "customer orders and delivery challans", ordersAndDcsSchema()},
+            {7, "sales invoices", invoicesSchema()}};
 }
 
 std::vector<Migration> start() {

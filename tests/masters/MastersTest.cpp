@@ -98,7 +98,7 @@ TEST_P(Masters, ItemCodesAreUniqueWithoutRegardToCaseAndUsedItemsStay) {
               QStringLiteral(" "));
     EXPECT_EQ(Items::load(db, 2)->rate.paise(), 1250);
 
-    exec(db, QStringLiteral("insert into DcInvSub (ItemId) values (1)"));
+    exec(db, QStringLiteral("insert into DcInvSub (DcInvId, SlNo, ItemId) values (1, 1, 1)"));
     EXPECT_EQ(Items::deleteRefusal(db, 1),
               QStringLiteral("This record cannot be deleted, Since this item is being used in 'DC - Sales' Screen!!!"));
     exec(db, QStringLiteral("insert into PurchPOSub (ItemId, CategoryCode) values (1, 1)"));

@@ -1,0 +1,12 @@
+#pragma once
+// The company database's tables of each document family, one migration each, kept
+// beside the family's own code so that each grows on its own.
+#include <QStringList>
+
+namespace kavra::data {
+
+QStringList storesSchema();        // STN, STNSub, StoreIss, StoreIssSub, AutoCITS, AutoCITI
+QStringList ordersAndDcsSchema();  // MfgPO, MfgPoSub, DcInv, DcInvSub, ProductL
+QStringList invoicesSchema();      // the invoice columns of DcInv and what invoicing needs
+
+}  // namespace kavra::data

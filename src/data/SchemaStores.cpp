@@ -1,0 +1,9 @@
+#include "data/SchemaParts.h"
+
+namespace kavra::data {
+
+QStringList storesSchema() {
+    return {};
+}
+
+}  // namespace kavra::data

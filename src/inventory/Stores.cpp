@@ -1,0 +1,1 @@
+#include "inventory/Stores.h"

@@ -1,0 +1,7 @@
+#include "inventory/forms/InventoryScreens.h"
+
+namespace kavra {
+
+void registerInventoryScreens() {}
+
+}  // namespace kavra

@@ -1,0 +1,1 @@
+// Customer purchase orders (domain).

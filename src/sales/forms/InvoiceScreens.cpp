@@ -1,0 +1,7 @@
+#include "sales/forms/InvoiceScreens.h"
+
+namespace kavra {
+
+void registerInvoiceScreens() {}
+
+}  // namespace kavra

@@ -1,0 +1,7 @@
+#include "sales/forms/SalesScreens.h"
+
+namespace kavra {
+
+void registerSalesScreens() {}
+
+}  // namespace kavra
