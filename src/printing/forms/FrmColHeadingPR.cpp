@@ -25,6 +25,14 @@ FrmColHeadingPR::FrmColHeadingPR() : Screen(QStringLiteral("frmColHeadingPR")) {
         // Only the printed caption is typed; the tick is toggled by a click.
         g->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+        // Three grids side by side: the names share the width, the tick column stays narrow.
+        QHeaderView* h = g->horizontalHeader();
+        h->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        h->setSectionResizeMode(1, QHeaderView::Stretch);
+        h->setSectionResizeMode(2, QHeaderView::Stretch);
+        h->setSectionResizeMode(3, QHeaderView::Fixed);
+        h->resizeSection(3, 48);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         grids_[t - 1] = g;
         auto* col = new QVBoxLayout;
         col->addWidget(new QLabel(SalaryHeads::gridName(t), this));
