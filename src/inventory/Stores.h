@@ -35,15 +35,18 @@ struct IssueLine {
 namespace Stores {
 
 // Running numbers shared by all topics of AutoCITS / AutoCITI; a number taken and not
-// used is never given again.
+// used is never given again. (Taken inside a transaction that is rolled back, SQLite may
+// give it again; nothing refers to it then.)
 qint64 takeNoteNumber(QSqlDatabase& db, int topic = 1);
 qint64 takeIssueNumber(QSqlDatabase& db, int topic = 1);
 
 // A note raised by a document (today, party as PrepBy); returns its Id, to be kept in
-// the document's STNId.
+// the document's STNId. Lines without a positive quantity are left out.
 qint64 raiseNote(QSqlDatabase& db, NoteSource source, const QString& party, const QList<NoteLine>& lines);
 // True when any line of the note has been issued from.
 bool noteDrawnOn(QSqlDatabase& db, qint64 stnId);
+// Removes a note no lot of which has been issued from; one drawn on meanwhile (by another
+// workstation, after the caller's noteDrawnOn) makes it throw Refused and keep everything.
 void deleteNote(QSqlDatabase& db, qint64 stnId);
 
 // Stock on hand of an item.
@@ -58,6 +61,34 @@ qint64 raiseIssue(QSqlDatabase& db, IssueSource source, const QDate& day, const 
                   const QList<IssueLine>& lines, const QString& shortMessage = {});
 // Gives back exactly what the issue drew and removes it.
 void reverseIssue(QSqlDatabase& db, qint64 issueId);
+
+// ---- Added for the stores' own screens and checks.
+
+// The refusal of an issue larger than the stock.
+QString shortStockMessage();
+// Quantities are kept to six decimals, so that taking a part of a lot and giving it
+// back ends on the very value the lot started with.
+double roundQty(double q);
+
+struct StockRow {
+    qint64 itemId = 0;
+    QString itemCode;
+    double stock = 0;
+};
+// Items of a category (0: every item) by code, with their stock on hand.
+QList<StockRow> stockOfCategory(QSqlDatabase& db, qint64 category);
+
+struct IssueRow {
+    qint64 issueId = 0;
+    QString category;
+    QString itemCode;
+    QString unit;
+    double qty = 0;
+    QString toWhom;   // as stored, leading blank included
+    QString remarks;  // as stored
+};
+// The manual issues of a day, one row per issue line, in issue order.
+QList<IssueRow> manualIssuesOn(QSqlDatabase& db, const QDate& day);
 
 }  // namespace Stores
 }  // namespace kavra::inventory

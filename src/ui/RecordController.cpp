@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/Refused.h"
 #include "core/Sql.h"
 #include "ui/LineGrid.h"
 #include "ui/Screen.h"
@@ -60,6 +61,12 @@ bool RecordController::guarded(const std::function<void()>& work) {
     } catch (const DbError& e) {
         // Logged, and the screen keeps its state; a write that failed left nothing behind.
         screen_->logFailure(e);
+        return false;
+    } catch (const Refused& r) {
+        // A rule found broken inside the write (another workstation got there first): the
+        // transaction was rolled back and the user is told why.
+        Dialogs::current().message(appTitle(), r.text(), r.icon());
+        if (QWidget* w = r.field().isEmpty() ? nullptr : screen_->findChild<QWidget*>(r.field())) w->setFocus();
         return false;
     }
 }

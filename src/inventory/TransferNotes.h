@@ -1,0 +1,60 @@
+#pragma once
+// Manual store transfer notes: material received into the stores by hand, outside any
+// document. Numbers come from the stores' running register; a note whose lots have been
+// issued from is fixed for good.
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kavra::inventory::TransferNotes {
+
+// A line as typed on the screen.
+struct Line {
+    QString code;
+    QString name;
+    QString qty;
+};
+
+struct Note {
+    qint64 id = 0;
+    QString number;  // STNNo as typed
+    QDate date;
+    QString preparedBy;
+    QString remarks;
+    QList<Line> lines;  // wholly empty lines are left out before validation
+};
+
+// A refusal: the message and where to put the user (a field's objectName, or a grid cell).
+struct Problem {
+    QString text;
+    QString field;
+    int row = 0;  // 1-based grid line, 0 for a header field
+    int col = 0;
+};
+
+// Manual notes in identifier order.
+QList<qint64> ids(QSqlDatabase& db);
+std::optional<Note> load(QSqlDatabase& db, qint64 id);
+// The manual note with this number, or the message that none exists.
+std::optional<qint64> findByNumber(QSqlDatabase& db, const QString& number, QString* message);
+
+// The checks of Save and Modify in order; the first failure wins.
+std::optional<Problem> validate(QSqlDatabase& db, const Note& note, bool adding);
+// Inside the caller's transaction. Modify replaces every line; it is refused (Refused)
+// when a line was issued from meanwhile.
+void save(QSqlDatabase& db, const Note& note, bool adding);
+void remove(QSqlDatabase& db, qint64 id);
+
+// The pick list by name, and the code of the first item of a picked name ("" for none).
+QStringList itemNames(QSqlDatabase& db);
+QString codeOfName(QSqlDatabase& db, const QString& name);
+
+// The refusals of a note already issued from; "" when it may change.
+QString gridRefusal(QSqlDatabase& db, qint64 id);
+QString modifyRefusal(QSqlDatabase& db, qint64 id);
+QString deleteRefusal(QSqlDatabase& db, qint64 id);
+
+}  // namespace kavra::inventory::TransferNotes

@@ -1,0 +1,318 @@
+#include "inventory/forms/StnScreen.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "core/Session.h"
+#include "inventory/Stores.h"
+#include "inventory/TransferNotes.h"
+#include "masters/Items.h"
+#include "ui/LineGrid.h"
+#include "ui/Widgets.h"
+
+namespace kavra {
+
+namespace Notes = inventory::TransferNotes;
+
+namespace {
+
+const QString kHeading =
+    QStringLiteral(" Sl.No |   Item Code / Part No./ Drg. No.         |  Item/Component Name          |  Qty        ");
+constexpr int kCode = 1, kName = 2, kQty = 3;
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLen);
+    return e;
+}
+
+}  // namespace
+
+FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
+    setWindowTitle(paddedCaption(QStringLiteral("Inventory - STN")));
+
+    auto* heading = new QLabel(QStringLiteral("Store Transfer Note"), this);
+    heading->setObjectName(QStringLiteral("lblHeading"));
+    heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold;"));
+    heading->setAlignment(Qt::AlignCenter);
+
+    header_ = new QGroupBox(this);
+    txtId_ = lineEdit(header_, "txtId", 12);
+    txtId_->setReadOnly(true);
+    txtId_->setFocusPolicy(Qt::NoFocus);
+    txtSTNno_ = lineEdit(header_, "txtSTNno", 9);
+    txtSTNno_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), txtSTNno_));
+    dtpSTNDate_ = new QDateEdit(header_);
+    dtpSTNDate_->setObjectName(QStringLiteral("dtpSTNDate"));
+    dtpSTNDate_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    dtpSTNDate_->setCalendarPopup(true);
+    txtPrepared_ = lineEdit(header_, "txtPrepared", 50);
+    txtRemAny_ = lineEdit(header_, "txtRemAny", 100);
+    auto* left = new QFormLayout;
+    left->addRow(QStringLiteral("STN Id"), txtId_);
+    left->addRow(QStringLiteral("STN  NO."), txtSTNno_);
+    left->addRow(QStringLiteral("Date"), dtpSTNDate_);
+    auto* right = new QFormLayout;
+    right->addRow(QStringLiteral("Prepared By"), txtPrepared_);
+    right->addRow(QStringLiteral("Remarks"), txtRemAny_);
+    auto* headerRow = new QHBoxLayout(header_);
+    headerRow->addLayout(left, 1);
+    headerRow->addLayout(right, 2);
+    header_->installEventFilter(this);
+
+    grid_ = new LineGrid(kHeading, 3, this);
+    grid_->setItemColumns(kCode, kName, -1);
+    grid_->setNumericColumns({kQty});
+    grid_->itemCodes = [this] { return Items::codes(prod().db()); };
+    grid_->itemByCode = [this](const QString& code) -> std::optional<ItemInfo> {
+        const auto id = Items::idOfCode(prod().db(), code);
+        const auto item = id ? Items::load(prod().db(), *id) : std::nullopt;
+        if (!item) return std::nullopt;
+        return ItemInfo{item->id, item->name, item->unit};
+    };
+    lstItemName_ = new QListWidget(this);
+    lstItemName_->setObjectName(QStringLiteral("lstItemName"));
+    lstItemName_->setToolTip(QStringLiteral("Double-click a name to put it on the current line"));
+    auto* names = new QVBoxLayout;
+    names->addWidget(new QLabel(QStringLiteral("Item/Component Names"), this));
+    names->addWidget(lstItemName_);
+    auto* body = new QHBoxLayout;
+    body->addWidget(grid_, 3);
+    body->addLayout(names, 1);
+
+    auto* lblGO = new QLabel(QStringLiteral("Search STN No."), this);
+    lblGO->setObjectName(QStringLiteral("lblGO"));
+    auto* txtGO = lineEdit(this, "txtGO", 12);
+    txtGO->setToolTip(QStringLiteral("Type the STN No. here, then press 'Enter' key to search"));
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(makeStatusLabel(this), 1);
+    statusRow->addWidget(makeLinkLabel(this, "lblCorres"));
+    statusRow->addSpacing(20);
+    statusRow->addWidget(lblGO);
+    statusRow->addWidget(txtGO);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(heading);
+    v->addWidget(header_);
+    v->addLayout(body, 1);
+    v->addLayout(statusRow);
+    v->addLayout(makeCommandRow(this));
+
+    RecordTexts t;
+    t.adding = QStringLiteral("You are about to ADD a NEW STN Now...");
+    t.modifying = QStringLiteral("You are about to MODIFY the existing STN Now...");
+    t.deleting = QStringLiteral("You are about to DELETE the existing STN now...");
+    t.emptyTable = QStringLiteral("No records to Display");
+    t.saveQuestion = QStringLiteral("Are You Sure To Save?");
+    t.modifyQuestion = QStringLiteral("Are You Sure To Modify?");
+    t.deleteQuestion = QStringLiteral("Are You Sure To Delete");
+    t.saved = QStringLiteral("Record Saved");
+    t.modified = QStringLiteral("Record Modified.");
+    t.deleted = QStringLiteral("Record Deleted Successfully.");
+    ctl_ = new RecordController(this, this, t);
+
+    connect(ctl_, &RecordController::stateChanged, grid_,
+            [this](RecState s) { grid_->setEditable(s != RecState::Browse); });
+    connect(grid_, &LineGrid::modifyRequested, this, [this](int row, int col) {
+        if (ctl_->state() != RecState::Browse || !startModifying()) return;
+        grid_->beginEdit(row > 0 ? row : std::max(1, grid_->lineCount()), col);
+    });
+    connect(grid_, &LineGrid::headingClicked, this, [this](int col) {
+        if (ctl_->state() == RecState::Browse && !startModifying()) return;
+        grid_->beginEdit(std::max(1, grid_->lineCount()), std::max(kCode, std::min(col, kQty)));
+    });
+    // A name typed without its code brings the code, as picking from the list does.
+    connect(grid_, &LineGrid::cellCommitted, this, [this](int row, int col) {
+        if (col != kName || !grid_->text(row, kCode).trimmed().isEmpty()) return;
+        try {
+            const QString code = Notes::codeOfName(prod().db(), grid_->text(row, kName));
+            if (!code.isEmpty()) grid_->setText(row, kCode, code);
+        } catch (const DbError& e) {
+            logFailure(e);
+        }
+    });
+    connect(lstItemName_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) { pickName(it->text()); });
+    enterMovesOn(header_);
+    resize(900, 560);
+}
+
+bool FrmSTN::load() {
+    if (!Screen::load()) return false;
+    try {
+        refreshLists();
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+    ctl_->start();
+    return true;
+}
+
+void FrmSTN::refreshLists() {
+    lstItemName_->clear();
+    lstItemName_->addItems(Notes::itemNames(prod().db()));
+    grid_->refreshItemCodes();
+}
+
+bool FrmSTN::startModifying() {
+    QString refusal;
+    try {
+        refusal = Notes::gridRefusal(prod().db(), ctl_->currentId());
+    } catch (const DbError& e) {
+        logFailure(e);
+        return false;
+    }
+    if (!refusal.isEmpty()) {
+        Dialogs::current().critical(appTitle(), refusal);
+        return false;
+    }
+    ctl_->beginModify();
+    return ctl_->state() == RecState::Modifying;
+}
+
+void FrmSTN::pickName(const QString& name) {
+    if (ctl_->state() == RecState::Browse) return;
+    if (!grid_->isEditing()) grid_->beginEdit(std::max(1, grid_->lineCount()), kName);
+    const int row = grid_->editRow();
+    try {
+        grid_->setText(row, kCode, Notes::codeOfName(prod().db(), name));
+        grid_->setText(row, kName, name);
+    } catch (const DbError& e) {
+        logFailure(e);
+        return;
+    }
+    grid_->beginEdit(row, kQty);
+}
+
+bool FrmSTN::eventFilter(QObject* o, QEvent* e) {
+    // The header fields are locked while a note is only shown; a click on them asks to change it.
+    if (o == header_ && e->type() == QEvent::MouseButtonPress && ctl_->state() == RecState::Browse &&
+        ctl_->currentId() != 0) {
+        startModifying();
+        return true;
+    }
+    return Screen::eventFilter(o, e);
+}
+
+QList<qint64> FrmSTN::navigation() {
+    return Notes::ids(prod().db());
+}
+
+qint64 FrmSTN::proposeId() {
+    // Taken for good now: a note abandoned before saving leaves its number unused.
+    return inventory::Stores::takeNoteNumber(prod().db(), 1);
+}
+
+void FrmSTN::showRecord(qint64 id) {
+    const auto n = Notes::load(prod().db(), id);
+    if (!n) return;
+    txtId_->setText(QString::number(n->id));
+    txtSTNno_->setText(n->number);
+    dtpSTNDate_->setDate(n->date.isValid() ? n->date : Clock::today());
+    txtPrepared_->setText(n->preparedBy);
+    txtRemAny_->setText(n->remarks);
+    grid_->clearLines();
+    for (const Notes::Line& l : n->lines) grid_->addLine({l.code, l.name, l.qty});
+    grid_->setStoredLineCount(grid_->lineCount());
+}
+
+void FrmSTN::clearForNew(qint64 id) {
+    txtId_->setText(QString::number(id));
+    txtSTNno_->setText(QString::number(id));
+    dtpSTNDate_->setDate(Clock::today());
+    txtPrepared_->clear();
+    txtRemAny_->clear();
+    grid_->clearLines();
+    txtSTNno_->setFocus();
+}
+
+void FrmSTN::setFieldsEnabled(bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{txtSTNno_, dtpSTNDate_, txtPrepared_, txtRemAny_, lstItemName_})
+        w->setEnabled(on);
+}
+
+Notes::Note FrmSTN::read() const {
+    Notes::Note n;
+    n.id = txtId_->text().toLongLong();
+    n.number = txtSTNno_->text();
+    n.date = dtpSTNDate_->date();
+    n.preparedBy = txtPrepared_->text();
+    n.remarks = txtRemAny_->text();
+    for (int r = 1; r <= grid_->lineCount(); ++r) {
+        const Notes::Line l{grid_->text(r, kCode), grid_->text(r, kName), grid_->text(r, kQty)};
+        // The empty line the keyboard leaves at the end is no line.
+        if (l.code.trimmed().isEmpty() && l.name.trimmed().isEmpty() && l.qty.trimmed().isEmpty()) continue;
+        n.lines.append(l);
+    }
+    return n;
+}
+
+std::optional<Refusal> FrmSTN::validate(bool adding) {
+    const auto p = Notes::validate(prod().db(), read(), adding);
+    if (!p) return std::nullopt;
+    QWidget* focus = nullptr;
+    if (p->row > 0) {
+        grid_->beginEdit(p->row, p->col);
+        focus = grid_->editor();
+    } else {
+        focus = findChild<QWidget*>(p->field);
+    }
+    return Refusal{p->text, focus, MsgIcon::Critical};
+}
+
+void FrmSTN::write(bool adding, qint64 id) {
+    Notes::Note n = read();
+    n.id = id;
+    Notes::save(prod().db(), n, adding);
+}
+
+std::optional<Refusal> FrmSTN::modifyBlock() {
+    const QString r = Notes::modifyRefusal(prod().db(), ctl_->currentId());
+    if (r.isEmpty()) return std::nullopt;
+    return Refusal{r, nullptr, MsgIcon::Critical};
+}
+
+std::optional<Refusal> FrmSTN::deleteBlock() {
+    const QString r = Notes::deleteRefusal(prod().db(), ctl_->currentId());
+    if (r.isEmpty()) return std::nullopt;
+    return Refusal{r, nullptr, MsgIcon::Critical};
+}
+
+void FrmSTN::remove(qint64 id) {
+    Notes::remove(prod().db(), id);
+}
+
+std::optional<qint64> FrmSTN::find(const QString& text, QString* message) {
+    return Notes::findByNumber(prod().db(), text, message);
+}
+
+void FrmSTN::functionKey(int key) {
+    if (key == Qt::Key_F1) {
+        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: TransInvSTN.htm"));
+    } else if (key == Qt::Key_F5 && openItemMaster(prod())) {
+        // New items show in the pick lists once the item screen closes.
+        auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+        QMdiSubWindow* items =
+            sub && sub->mdiArea() ? Screens::find(sub->mdiArea(), QStringLiteral("frmItem")) : nullptr;
+        if (items)
+            connect(items, &QObject::destroyed, this, [this] {
+                try {
+                    refreshLists();
+                } catch (const DbError& e) {
+                    logFailure(e);
+                }
+            });
+    }
+}
+
+}  // namespace kavra

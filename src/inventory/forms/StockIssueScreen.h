@@ -1,0 +1,47 @@
+#pragma once
+// The material issue screen: stock taken out of the stores by hand, one item at a time,
+// with the stock of the chosen category and the day's issues beside it.
+#include "ui/Screen.h"
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+namespace kavra {
+
+class FrmStockIssue : public Screen {
+    Q_OBJECT
+  public:
+    FrmStockIssue();
+    bool load() override;
+
+    void cmdSave();
+    void cmdDelete();
+    void cmdPrint();
+
+  protected:
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+  private:
+    void fillCategories();
+    void categoryChosen();
+    void itemChosen();
+    void fillStock();
+    void fillDay();
+    // Runs a handler's database work; a failure is logged and the screen stays as it was.
+    bool guarded(const std::function<void()>& work);
+
+    QDateEdit* dtpStkIssue_;
+    QComboBox* cmbcatgry_;
+    QComboBox* cmbItem_;
+    QLineEdit* txtIssQty_;
+    QLabel* lblUnit_;
+    QLineEdit* txtToWhom_;
+    QLineEdit* txtDesc_;
+    QTableWidget* msflex_;
+    QTableWidget* msflexdata_;
+};
+
+}  // namespace kavra
