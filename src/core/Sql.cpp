@@ -37,7 +37,14 @@ qint64 nextId(QSqlDatabase& db, const QString& table, const QString& column) {
 }
 
 void transaction(QSqlDatabase& db, const std::function<void()>& work) {
-    if (!db.transaction()) throw DbError(db.lastError().text());
+    // SQLite: take the write lock at once, so two workstations that read and then write
+    // queue behind each other (within the busy timeout) instead of one failing midway.
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        QSqlQuery begin(db);
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) throw DbError(begin.lastError().text());
+    } else if (!db.transaction()) {
+        throw DbError(db.lastError().text());
+    }
     try {
         work();
     } catch (...) {

@@ -349,9 +349,10 @@ struct Outcome {
 Outcome issueOn(const QString& dbName, double qty, std::latch* start) {
     Outcome o;
     QSqlDatabase conn = Db::open(dbName);
+    // Both start together; on SQLite the second then queues for the write lock.
+    if (start) start->arrive_and_wait();
     try {
         Sql::transaction(conn, [&] {
-            if (start) start->arrive_and_wait();
             Stores::raiseIssue(conn, IssueSource::Manual, kToday, QStringLiteral(" W"), {}, {{1, 0, qty}});
         });
         o.ok = true;
