@@ -1,7 +1,11 @@
 #include "sales/forms/InvoiceScreens.h"
 
+#include "sales/forms/InvoiceScreen.h"
+
 namespace kavra {
 
-void registerInvoiceScreens() {}
+void registerInvoiceScreens() {
+    Screens::add(QStringLiteral("frmInvoice"), [] { return new FrmInvoice; });
+}
 
 }  // namespace kavra

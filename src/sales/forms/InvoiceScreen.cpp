@@ -1,0 +1,665 @@
+#include "sales/forms/InvoiceScreen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "core/Text.h"
+#include "printing/DocumentPrint.h"
+#include "ui/LineGrid.h"
+#include "ui/Widgets.h"
+
+namespace kavra {
+
+namespace Inv = sales::Invoices;
+
+namespace {
+
+const char* kHeading =
+    " DcInvId|DcNo    | SlNo | Particulars                                                             |   Qty    "
+    "|   Rate        | Discount | Amount       ";
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen, bool numeric = false) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLen);
+    if (numeric) {
+        // Digits and one decimal point.
+        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*\\.?\\d*")), e));
+        e->setAlignment(Qt::AlignRight);
+    }
+    return e;
+}
+
+QCheckBox* check(QWidget* parent, const char* name, const QString& caption) {
+    auto* c = new QCheckBox(caption, parent);
+    c->setObjectName(QString::fromLatin1(name));
+    return c;
+}
+
+QComboBox* typeCombo(QWidget* parent, const char* name) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->addItems({QStringLiteral("Amount"), QStringLiteral("Percentage")});
+    return c;
+}
+
+// A stored percentage shown again: a few decimals are enough to read it.
+QString percentText(double v) {
+    return v == 0 ? QString() : text::plain(std::round(v * 1e6) / 1e6);
+}
+
+QString numberText(double v) {
+    return v == 0 ? QString() : text::plain(v);
+}
+
+QString moneyText(Money m) {
+    return m.isZero() ? QString() : m.toString();
+}
+
+}  // namespace
+
+FrmInvoice::FrmInvoice() : Screen(QStringLiteral("frmInvoice")) {
+    setWindowTitle(paddedCaption(QStringLiteral("Manufacturing - INVOICE")));
+    auto* heading = new QLabel(QStringLiteral("Invoice"), this);
+    heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold;"));
+
+    // Customer and DCs at the left, the invoice's number and terms at the right.
+    cmbCust_ = new QComboBox(this);
+    cmbCust_->setObjectName(QStringLiteral("cmbCust"));
+    cmbCust_->setMinimumWidth(260);
+    lstDcNo_ = new QListWidget(this);
+    lstDcNo_->setObjectName(QStringLiteral("lstDcNo"));
+    lstDcNo_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstDcNo_->setMaximumHeight(110);
+    auto* left = new QGridLayout;
+    left->addWidget(new QLabel(QStringLiteral("TO CUSTOMER"), this), 0, 0);
+    left->addWidget(cmbCust_, 0, 1);
+    left->addWidget(new QLabel(QStringLiteral("DC No"), this), 1, 0, Qt::AlignTop);
+    left->addWidget(lstDcNo_, 1, 1);
+    left->addWidget(new QLabel(QStringLiteral("Ctrl + Left  Mouse Button"), this), 2, 1);
+
+    auto* right = new QGridLayout;
+    right->addWidget(new QLabel(QStringLiteral("INVOICE NO"), this), 0, 0);
+    right->addWidget(lineEdit(this, "txtInvNo", 20), 0, 1);
+    dtpInvDate_ = new QDateTimeEdit(this);
+    dtpInvDate_->setObjectName(QStringLiteral("dtpInvDate"));
+    dtpInvDate_->setDisplayFormat(QStringLiteral("dd/MM/yyyy hh:mm AP"));
+    dtpInvDate_->setCalendarPopup(true);
+    right->addWidget(new QLabel(QStringLiteral("DATE"), this), 1, 0);
+    right->addWidget(dtpInvDate_, 1, 1);
+    right->addWidget(new QLabel(QStringLiteral("PAYMENT TERMS"), this), 2, 0);
+    right->addWidget(lineEdit(this, "txtPayTerm", 100), 2, 1);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 3);
+    top->addSpacing(20);
+    top->addLayout(right, 2);
+
+    grid_ = new LineGrid(QString::fromLatin1(kHeading), RateCol + 1, this);
+    grid_->setItemColumns(-1, -1, -1);
+    grid_->setNumericColumns({QtyCol, RateCol, DiscountCol, AmountCol});
+    // Lines come from the DCs: only their rate and discount are typed.
+    grid_->setPartlyProcessed(true);
+    grid_->setFirstEditableStoredColumn(RateCol);
+    const QString hint = QStringLiteral("Type the Rate and the Discount % of each line");
+    grid_->table()->setToolTip(hint);
+    grid_->editor()->setToolTip(hint);
+    grid_->table()->setColumnHidden(DcInvIdCol, true);
+    grid_->setMinimumHeight(170);
+
+    // Charges and taxes.
+    auto* taxes = new QGroupBox(this);
+    auto* t = new QGridLayout(taxes);
+    int r = 0;
+    auto row = [&](const QString& caption, QWidget* a, QWidget* b = nullptr, int col = 0) {
+        t->addWidget(new QLabel(caption, taxes), r, col);
+        t->addWidget(a, r, col + 1);
+        if (b) t->addWidget(b, r, col + 2);
+    };
+    cmbPackForwdType_ = typeCombo(taxes, "cmbPackForwdType");
+    cmbFinalDiscType_ = typeCombo(taxes, "cmbFinalDiscType");
+    optCST_ = check(taxes, "optCST", QStringLiteral("Form 'C'"));
+    optKST_ = check(taxes, "optKST", QStringLiteral("Form 37"));
+    optFormH_ = check(taxes, "optFormH", QStringLiteral("Form 'H' No Taxes"));
+    row(QStringLiteral("PACKING &  FORWARDING"), lineEdit(taxes, "txtPackForwd", 12, true), cmbPackForwdType_);
+    row(QStringLiteral("EXCISE DUTY %"), lineEdit(taxes, "txtExcise", 6, true), nullptr, 3);
+    ++r;
+    row(QStringLiteral("CST %"), lineEdit(taxes, "txtCST", 6, true), optCST_);
+    row(QStringLiteral("CESS ON ED %"), lineEdit(taxes, "txtCessED", 6, true), nullptr, 3);
+    ++r;
+    row(QStringLiteral("LST %"), lineEdit(taxes, "txtKST", 6, true), optKST_);
+    row(QStringLiteral("H. E. CESS ON ED %"), lineEdit(taxes, "txtHighCessED", 6, true), nullptr, 3);
+    ++r;
+    row(QStringLiteral("CESS ON LST %"), lineEdit(taxes, "txtCess", 6, true));
+    row(QStringLiteral("SURCHARGE"), lineEdit(taxes, "txtSurchrg", 12, true), nullptr, 3);
+    ++r;
+    row(QStringLiteral("VAT %"), lineEdit(taxes, "txtVAT", 6, true), optFormH_);
+    row(QStringLiteral("OTHER CHARGES"), lineEdit(taxes, "txtOtherChrg", 12, true), nullptr, 3);
+    ++r;
+    row(QStringLiteral("FINAL DISCOUNT"), lineEdit(taxes, "txtFinalDisc", 12, true), cmbFinalDiscType_);
+    auto* total = lineEdit(taxes, "txtTotVal", 16);
+    total->setReadOnly(true);
+    total->setAlignment(Qt::AlignRight);
+    total->setToolTip(QStringLiteral("Double-click to work the value out again"));
+    total->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    total->installEventFilter(this);
+    row(QStringLiteral("TOTAL INVOICE VALUE\n(In  Rs)"), total, nullptr, 3);
+    ++r;
+    t->addWidget(new QLabel(QStringLiteral("* NOTE:  (REMARKS)"), taxes), r, 0);
+    t->addWidget(lineEdit(taxes, "txtInvRem", 200), r, 1, 1, 5);
+
+    // Search, links, status and commands.
+    auto* lblGO = makeLinkLabel(this, "lblGO");
+    lblGO->setText(QStringLiteral("Search Inv No."));
+    auto* txtGO = lineEdit(this, "txtGO", 20);
+    txtGO->setToolTip(QStringLiteral("Type the Invoice No. here, then press 'Enter' key to search"));
+    txtGO->setMaximumWidth(120);
+    auto* lblDebitNote = makeLinkLabel(this, "lblDebitNote");
+    lblDebitNote->setText(QStringLiteral("Debit Note"));
+    auto* lblExciseInv = makeLinkLabel(this, "lblExciseInv");
+    lblExciseInv->setText(QStringLiteral("Exc. Invoice"));
+    for (QLabel* l : {lblDebitNote, lblExciseInv}) l->installEventFilter(this);
+    auto* links = new QHBoxLayout;
+    links->addWidget(lblGO);
+    links->addWidget(txtGO);
+    links->addStretch();
+    links->addWidget(lblDebitNote);
+    links->addSpacing(16);
+    links->addWidget(lblExciseInv);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(makeStatusLabel(this), 1);
+    statusRow->addWidget(makeLinkLabel(this, "lblCorres"));
+    QHBoxLayout* commands = makeCommandRow(this);
+    auto* cmdPrint = makeButton(this, "cmdPrint", QStringLiteral("&Printer"));
+    commands->insertWidget(4, cmdPrint);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(heading);
+    v->addLayout(top);
+    v->addWidget(grid_, 1);
+    v->addWidget(taxes);
+    v->addLayout(links);
+    v->addLayout(statusRow);
+    v->addLayout(commands);
+
+    RecordTexts texts;
+    texts.adding = QStringLiteral("You are about to ADD a NEW Invoice Now...");
+    texts.modifying = QStringLiteral("You are about to MODIFY the existing Invoice Now...");
+    texts.deleting = QStringLiteral("You are about to DELETE the existing Invoice now...");
+    texts.saveQuestion = QStringLiteral("Are You Sure To Save?");
+    texts.modifyQuestion = QStringLiteral("Are You Sure To Modify?");
+    texts.deleteQuestion = QStringLiteral("Are You Sure To DELETE this INVOICE ? ");
+    texts.saved = texts.modified = QStringLiteral("Record Stored successfully .");
+    texts.deleted = QStringLiteral("Records Deleted");
+    texts.showFirstOnLoad = false;  // the newest invoice
+    ctl_ = new RecordController(this, this, texts);
+
+    // One button saves a new invoice and modifies a shown one.
+    cmdSave_ = findChild<QPushButton*>(QStringLiteral("cmdSave"));
+    findChild<QPushButton*>(QStringLiteral("cmdModify"))->hide();
+    connect(cmdSave_, &QPushButton::clicked, this, [this] {
+        if (ctl_->state() == RecState::Modifying) ctl_->cmdModify();
+    });
+    connect(ctl_, &RecordController::stateChanged, this, [this](RecState s) {
+        cmdSave_->setText(s == RecState::Adding ? QStringLiteral("&Save") : QStringLiteral("&Modify"));
+        if (s == RecState::Modifying) cmdSave_->setEnabled(true);
+        grid_->setEditable(s != RecState::Browse);
+    });
+    connect(cmdPrint, &QPushButton::clicked, this, &FrmInvoice::print);
+
+    // A click into a shown invoice starts modifying it.
+    connect(grid_, &LineGrid::modifyRequested, this, [this](int row, int col) {
+        if (ctl_->state() != RecState::Browse || ctl_->currentId() == 0) return;
+        ctl_->beginModify();
+        if (ctl_->state() == RecState::Modifying && grid_->lineCount() > 0)
+            grid_->beginEdit(row > 0 ? row : grid_->lineCount(), std::max<int>(col, RateCol));
+    });
+    grid_->table()->viewport()->installEventFilter(this);
+    grid_->editor()->installEventFilter(this);
+    connect(grid_, &LineGrid::cellCommitted, this, [this](int row, int col) {
+        if (col == RateCol) {
+            // Rates are in rupees and paise.
+            const QString typed = grid_->text(row, col);
+            const int dot = typed.indexOf(QLatin1Char('.'));
+            if (dot >= 0 && typed.size() - dot - 1 > 2) grid_->setText(row, col, Money::parse(typed).toString());
+        }
+        recompute();
+    });
+    connect(grid_->editor(), &QLineEdit::textEdited, this, [this] { recompute(); });
+
+    connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
+    connect(lstDcNo_, &QListWidget::itemSelectionChanged, this, [this] { dcSelectionChanged(); });
+    lstDcNo_->viewport()->installEventFilter(this);
+    buildTaxRules();
+
+    headerFields_ = {cmbCust_,          lstDcNo_, dtpInvDate_, cmbPackForwdType_,
+                     cmbFinalDiscType_, optCST_,  optKST_,     optFormH_};
+    for (const char* n :
+         {"txtInvNo", "txtPayTerm", "txtInvRem", "txtPackForwd", "txtFinalDisc", "txtExcise", "txtCessED",
+          "txtHighCessED", "txtCST", "txtKST", "txtCess", "txtVAT", "txtSurchrg", "txtOtherChrg"})
+        headerFields_ << edit(n);
+    for (QWidget* w : headerFields_) w->installEventFilter(this);
+    resize(1000, 720);
+}
+
+QLineEdit* FrmInvoice::edit(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+void FrmInvoice::buildTaxRules() {
+    auto clear = [this](std::initializer_list<const char*> names) {
+        for (const char* n : names) edit(n)->clear();
+    };
+    auto untick = [](std::initializer_list<QCheckBox*> boxes) {
+        for (QCheckBox* b : boxes) b->setChecked(false);
+    };
+    // At most one of CST, LST and VAT: typing one clears the others.
+    connect(edit("txtCST"), &QLineEdit::textEdited, this, [=, this] {
+        clear({"txtKST", "txtSurchrg", "txtCess", "txtVAT"});
+        untick({optKST_, optFormH_});
+    });
+    connect(edit("txtVAT"), &QLineEdit::textEdited, this, [=, this] {
+        clear({"txtCST", "txtKST", "txtSurchrg", "txtCess"});
+        untick({optCST_, optKST_});
+    });
+    connect(edit("txtKST"), &QLineEdit::textEdited, this, [=, this] {
+        clear({"txtCST", "txtVAT"});
+        untick({optCST_, optFormH_});
+    });
+    connect(optFormH_, &QCheckBox::clicked, this, [=, this](bool on) {
+        if (!on) return;
+        clear({"txtCST", "txtKST", "txtSurchrg", "txtCess", "txtVAT"});
+        untick({optCST_, optKST_});
+    });
+    connect(optCST_, &QCheckBox::clicked, this, [=, this](bool on) {
+        if (on) untick({optKST_, optFormH_});
+    });
+    connect(optKST_, &QCheckBox::clicked, this, [=, this](bool on) {
+        if (on) untick({optCST_, optFormH_});
+    });
+    // A cess needs the tax it is levied on.
+    auto needs = [this](const char* field, std::function<std::optional<QString>()> refusal) {
+        QLineEdit* e = edit(field);
+        connect(e, &QLineEdit::textEdited, this, [e, refusal] {
+            if (e->text().isEmpty()) return;
+            if (const auto r = refusal()) {
+                e->clear();
+                Dialogs::current().critical(appTitle(), *r);
+            }
+        });
+    };
+    needs("txtCess", [this]() -> std::optional<QString> {
+        if (text::val(edit("txtCST")->text()) != 0) return QStringLiteral("No cess allowed for CST !");
+        if (text::val(edit("txtKST")->text()) == 0)
+            return QStringLiteral("LST must be entered...   in order to have Cess on LST !");
+        return std::nullopt;
+    });
+    needs("txtCessED", [this]() -> std::optional<QString> {
+        if (text::val(edit("txtExcise")->text()) == 0)
+            return QStringLiteral("Excise must be entered...   in order to have Cess on Excise !");
+        return std::nullopt;
+    });
+    needs("txtHighCessED", [this]() -> std::optional<QString> {
+        if (text::val(edit("txtExcise")->text()) == 0)
+            return QStringLiteral("Excise must be entered...   in order to have Higher Educational Cess on Excise !");
+        return std::nullopt;
+    });
+    // Every change of a tax or charge works the value out again.
+    for (const char* n : {"txtPackForwd", "txtFinalDisc", "txtExcise", "txtCessED", "txtHighCessED", "txtCST", "txtKST",
+                          "txtCess", "txtVAT", "txtSurchrg", "txtOtherChrg"})
+        connect(edit(n), &QLineEdit::textChanged, this, [this] { recompute(); });
+    for (QComboBox* c : {cmbPackForwdType_, cmbFinalDiscType_})
+        connect(c, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
+}
+
+bool FrmInvoice::load() {
+    if (!Screen::load()) return false;
+    try {
+        roff_ = Inv::roundsSales(prod().db());
+        oneToOne_ = Inv::oneDcPerInvoice(prod().db());
+        if (!Inv::anyDc(prod().db())) {
+            Dialogs::current().exclamation(appTitle(), QStringLiteral("You cannot Create INVOICE without a DC!!!"));
+            for (const char* b :
+                 {"cmdNew", "cmdSave", "cmdDelete", "cmdMoveFirst", "cmdMovePrevious", "cmdMoveNext", "cmdMoveLast"})
+                findChild<QPushButton*>(QString::fromLatin1(b))->setEnabled(false);
+            setFieldsEnabled(false);
+            return true;
+        }
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+    ctl_->start();
+    return true;
+}
+
+// ---------------------------------------------------------------- records
+
+QList<qint64> FrmInvoice::navigation() {
+    return Inv::navigation(prod().db());
+}
+
+void FrmInvoice::showRecord(qint64 id) {
+    const std::optional<Inv::Invoice> inv = Inv::load(prod().db(), id);
+    if (!inv) return;
+    filling_ = true;
+    cmbCust_->clear();
+    cmbCust_->addItem(Inv::customerName(prod().db(), inv->custId), inv->custId);
+    cmbCust_->setCurrentIndex(0);
+    lstDcNo_->clear();
+    for (const Inv::Choice& c : Inv::dcChoices(prod().db(), inv->dcIds)) {
+        auto* it = new QListWidgetItem(c.text, lstDcNo_);
+        it->setData(Qt::UserRole, c.id);
+        it->setSelected(true);
+    }
+    edit("txtInvNo")->setText(inv->invNo);
+    dtpInvDate_->setDateTime(inv->invDate);
+    edit("txtPayTerm")->setText(inv->payTerm);
+    edit("txtInvRem")->setText(inv->invRem);
+    cmbPackForwdType_->setCurrentIndex(inv->packPerc ? 1 : 0);
+    edit("txtPackForwd")
+        ->setText(inv->packPerc ? percentText(inv->packForwd) : moneyText(Money::fromRupees(inv->packForwd)));
+    cmbFinalDiscType_->setCurrentIndex(inv->finalDiscPerc ? 1 : 0);
+    edit("txtFinalDisc")
+        ->setText(inv->finalDiscPerc ? percentText(inv->finalDisc) : moneyText(Money::fromRupees(inv->finalDisc)));
+    showTaxes(inv->taxes);
+    edit("txtSurchrg")->setText(moneyText(inv->surcharge));
+    fillLines(inv->lines);
+    filling_ = false;
+    // The value as stored; the grid's amounts are worked out from the stored rates.
+    const sales::InvoiceCalc::Result v = Inv::value(*inv, roff_);
+    for (int i = 0; i < v.amounts.size(); ++i) grid_->setText(i + 1, AmountCol, v.amounts[i].toString());
+    edit("txtTotVal")->setText(inv->totVal.toString());
+}
+
+void FrmInvoice::clearForNew(qint64) {
+    filling_ = true;
+    cmbCust_->clear();
+    for (const Inv::Choice& c : Inv::customersToInvoice(prod().db())) cmbCust_->addItem(c.text, c.id);
+    cmbCust_->setCurrentIndex(-1);
+    lstDcNo_->clear();
+    for (const char* n :
+         {"txtInvNo", "txtPayTerm", "txtInvRem", "txtPackForwd", "txtFinalDisc", "txtSurchrg", "txtTotVal"})
+        edit(n)->clear();
+    cmbPackForwdType_->setCurrentIndex(0);
+    cmbFinalDiscType_->setCurrentIndex(0);
+    showTaxes({});
+    fillLines({});
+    dtpInvDate_->setDateTime(Clock::now());
+    filling_ = false;
+    edit("txtInvNo")->setText(QString::number(prod().NextInvoiceNumber(QStringLiteral("DCINV"))));
+    cmbCust_->setFocus();
+}
+
+void FrmInvoice::setFieldsEnabled(bool on) {
+    for (QWidget* w : headerFields_) w->setEnabled(on);
+    // The customer and the DCs of a stored invoice stay as they are.
+    const bool adding = on && ctl_ && ctl_->state() == RecState::Adding;
+    cmbCust_->setEnabled(adding);
+    lstDcNo_->setEnabled(adding);
+}
+
+void FrmInvoice::showTaxes(const Inv::Taxes& t) {
+    const bool was = filling_;
+    filling_ = true;
+    edit("txtExcise")->setText(numberText(t.excise));
+    edit("txtCessED")->setText(numberText(t.cessOnED));
+    edit("txtHighCessED")->setText(numberText(t.highCessOnED));
+    edit("txtCST")->setText(numberText(t.cst));
+    edit("txtKST")->setText(numberText(t.kst));
+    edit("txtCess")->setText(numberText(t.cessOnKST));
+    edit("txtVAT")->setText(numberText(t.vat));
+    edit("txtOtherChrg")->setText(moneyText(t.otherCharges));
+    optCST_->setChecked(t.formC);
+    optKST_->setChecked(t.form37);
+    optFormH_->setChecked(t.formH);
+    filling_ = was;
+}
+
+void FrmInvoice::fillLines(const QVector<Inv::Line>& lines) {
+    lines_ = lines;
+    grid_->clearLines();
+    for (const Inv::Line& l : lines) {
+        grid_->addLine({l.dcNo, QString::number(l.slNo), l.particulars, text::plain(l.qty), l.rate.toString(),
+                        text::plain(l.discount), QString()});
+        grid_->setText(grid_->lineCount(), DcInvIdCol, QString::number(l.dcInvId));
+    }
+    grid_->setStoredLineCount(grid_->lineCount());
+}
+
+// ---------------------------------------------------------------- choosing customer and DCs
+
+void FrmInvoice::customerChosen() {
+    if (filling_ || ctl_->state() != RecState::Adding) return;
+    try {
+        filling_ = true;
+        lstDcNo_->clear();
+        const qint64 cust = cmbCust_->currentData().toLongLong();
+        for (const Inv::Choice& c : Inv::openDcs(prod().db(), cust)) {
+            auto* it = new QListWidgetItem(c.text, lstDcNo_);
+            it->setData(Qt::UserRole, c.id);
+        }
+        fillLines({});
+        showTaxes(Inv::proposeTaxes(prod().db(), cust, {}));
+        filling_ = false;
+    } catch (const DbError& e) {
+        filling_ = false;
+        logFailure(e);
+    }
+    recompute();
+}
+
+void FrmInvoice::dcSelectionChanged() {
+    if (filling_ || ctl_->state() != RecState::Adding) return;
+    QList<QListWidgetItem*> chosen;
+    for (int i = 0; i < lstDcNo_->count(); ++i)
+        if (lstDcNo_->item(i)->isSelected()) chosen << lstDcNo_->item(i);
+    if (oneToOne_ && chosen.size() > 1) {
+        // One DC per invoice: the first in the list stays.
+        filling_ = true;
+        for (int i = 1; i < chosen.size(); ++i) chosen[i]->setSelected(false);
+        filling_ = false;
+        chosen = {chosen.first()};
+    }
+    if (chosen.isEmpty()) {
+        fillLines({});
+        recompute();
+        Dialogs::current().information(appTitle(), QStringLiteral("Select  DC(s) from the List!"));
+        return;
+    }
+    QList<qint64> ids;
+    for (QListWidgetItem* it : chosen) ids << it->data(Qt::UserRole).toLongLong();
+    try {
+        const qint64 cust = cmbCust_->currentData().toLongLong();
+        QVector<Inv::Line> lines = Inv::dcLines(prod().db(), ids);
+        Inv::proposeRates(prod().db(), cust, lines);
+        // Rates already typed for lines still on the invoice stay.
+        const Inv::Invoice typed = read();
+        for (Inv::Line& l : lines)
+            for (const Inv::Line& t : typed.lines)
+                if (t.dcInvId == l.dcInvId && t.slNo == l.slNo) {
+                    l.rate = t.rate;
+                    l.discount = t.discount;
+                }
+        filling_ = true;
+        fillLines(lines);
+        showTaxes(Inv::proposeTaxes(prod().db(), cust, ids));
+        filling_ = false;
+    } catch (const DbError& e) {
+        filling_ = false;
+        logFailure(e);
+    }
+    recompute();
+}
+
+// ---------------------------------------------------------------- the value
+
+Inv::Invoice FrmInvoice::read() const {
+    Inv::Invoice inv;
+    inv.custId = cmbCust_->currentIndex() >= 0 ? cmbCust_->currentData().toLongLong() : 0;
+    for (int i = 0; i < lstDcNo_->count(); ++i)
+        if (lstDcNo_->item(i)->isSelected()) inv.dcIds << lstDcNo_->item(i)->data(Qt::UserRole).toLongLong();
+    inv.invNo = edit("txtInvNo")->text().trimmed();
+    inv.invDate = dtpInvDate_->dateTime();
+    inv.payTerm = edit("txtPayTerm")->text();
+    inv.invRem = edit("txtInvRem")->text();
+    for (int row = 1; row <= grid_->lineCount() && row <= lines_.size(); ++row) {
+        Inv::Line l = lines_[row - 1];
+        l.rate = Money::parse(grid_->text(row, RateCol));
+        l.discount = text::val(grid_->text(row, DiscountCol));
+        inv.lines << l;
+    }
+    inv.packPerc = cmbPackForwdType_->currentIndex() == 1;
+    inv.packForwd = text::val(edit("txtPackForwd")->text());
+    inv.finalDiscPerc = cmbFinalDiscType_->currentIndex() == 1;
+    inv.finalDisc = text::val(edit("txtFinalDisc")->text());
+    inv.surcharge = Money::parse(edit("txtSurchrg")->text());
+    Inv::Taxes& t = inv.taxes;
+    t.excise = text::val(edit("txtExcise")->text());
+    t.cessOnED = text::val(edit("txtCessED")->text());
+    t.highCessOnED = text::val(edit("txtHighCessED")->text());
+    t.cst = text::val(edit("txtCST")->text());
+    t.kst = text::val(edit("txtKST")->text());
+    t.cessOnKST = text::val(edit("txtCess")->text());
+    t.vat = text::val(edit("txtVAT")->text());
+    t.formC = optCST_->isChecked();
+    t.form37 = optKST_->isChecked();
+    t.formH = optFormH_->isChecked();
+    t.otherCharges = Money::parse(edit("txtOtherChrg")->text());
+    return inv;
+}
+
+void FrmInvoice::recompute() {
+    if (filling_) return;
+    const Inv::Invoice inv = read();
+    const sales::InvoiceCalc::Result v = Inv::value(inv, roff_);
+    for (int i = 0; i < v.amounts.size(); ++i) {
+        const int row = i + 1;
+        if (grid_->text(row, AmountCol) != v.amounts[i].toString())
+            grid_->setText(row, AmountCol, v.amounts[i].toString());
+    }
+    edit("txtTotVal")->setText(inv.lines.isEmpty() ? QString() : v.total.toString());
+}
+
+// ---------------------------------------------------------------- saving
+
+std::optional<Refusal> FrmInvoice::validate(bool adding) {
+    const std::optional<Inv::Problem> p = Inv::validate(prod().db(), read(), roff_, adding ? 0 : ctl_->currentId());
+    if (!p) return std::nullopt;
+    QWidget* focus = nullptr;
+    if (p->field == QLatin1String("msflex") && p->row > 0) {
+        grid_->beginEdit(p->row, RateCol);
+        focus = grid_->editor();
+    } else if (!p->field.isEmpty()) {
+        focus = findChild<QWidget*>(p->field);
+    }
+    return Refusal{p->text, focus, MsgIcon::Critical};
+}
+
+void FrmInvoice::write(bool adding, qint64) {
+    written_ = Inv::save(prod().db(), read(), roff_, adding ? 0 : ctl_->currentId());
+}
+
+qint64 FrmInvoice::writtenId(qint64 id) {
+    return written_ != 0 ? written_ : id;
+}
+
+std::optional<Refusal> FrmInvoice::modifyBlock() {
+    if (const auto b = Inv::modifyBlock(prod().db(), ctl_->currentId())) return Refusal{*b, nullptr, MsgIcon::Critical};
+    return std::nullopt;
+}
+
+std::optional<Refusal> FrmInvoice::deleteBlock() {
+    if (const auto b = Inv::deleteBlock(prod().db(), ctl_->currentId())) return Refusal{*b, nullptr, MsgIcon::Critical};
+    return std::nullopt;
+}
+
+void FrmInvoice::remove(qint64 id) {
+    Inv::remove(prod().db(), id);
+}
+
+std::optional<qint64> FrmInvoice::find(const QString& text, QString* message) {
+    return Inv::find(prod().db(), text, message);
+}
+
+// ---------------------------------------------------------------- the rest
+
+void FrmInvoice::print() {
+    try {
+        Print::Document doc{QStringLiteral("mfgINV"), QStringLiteral("MFGINV")};
+        const bool unsaved = ctl_->state() == RecState::Adding || ctl_->currentId() == 0;
+        if (!unsaved) doc = Inv::printDocument(prod().db(), ctl_->currentId());
+        Print::printDocument(prod().db(), Dialogs::current(), doc, unsaved);
+    } catch (const DbError& e) {
+        logFailure(e);
+    }
+}
+
+void FrmInvoice::openSide(const QString& screen) {
+    if (ctl_->currentId() == 0 || ctl_->state() == RecState::Adding) return;
+    if (Screens::has(screen)) {
+        Screens::open(screen);
+        return;
+    }
+    Dialogs::current().information(appTitle(), QStringLiteral("This screen is not available yet."));
+}
+
+void FrmInvoice::functionKey(int key) {
+    if (key == Qt::Key_F1)
+        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: TransMfgInv.htm"));
+    else if (key == Qt::Key_F5)
+        openItemMaster(prod());
+}
+
+bool FrmInvoice::eventFilter(QObject* o, QEvent* e) {
+    const QEvent::Type type = e->type();
+    if (type == QEvent::MouseButtonDblClick && o == edit("txtTotVal")) {
+        recompute();
+        return true;
+    }
+    if (type == QEvent::MouseButtonPress) {
+        if (o == lstDcNo_->viewport() && ctl_->state() == RecState::Adding && cmbCust_->currentIndex() < 0) {
+            Dialogs::current().information(appTitle(), QStringLiteral("select a customer First ....."));
+            return true;
+        }
+        // The grid's lines come only from the DCs: a click into an empty grid adds none.
+        if (o == grid_->table()->viewport() && grid_->lineCount() == 0) return true;
+        if (o->objectName() == QLatin1String("lblDebitNote")) {
+            openSide(QStringLiteral("frmDbCrNote_INV_MFG"));
+            return true;
+        }
+        if (o->objectName() == QLatin1String("lblExciseInv")) {
+            openSide(QStringLiteral("frmExcise"));
+            return true;
+        }
+        // A click on a field of a shown invoice starts modifying it.
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && headerFields_.contains(w) && ctl_->state() == RecState::Browse && ctl_->currentId() != 0)
+            ctl_->beginModify();
+    }
+    if (type == QEvent::KeyPress && o == grid_->editor()) {
+        // No line is added from the keyboard: Down or Enter on the last line's last column stays.
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        const bool lastRow = grid_->editRow() == grid_->lineCount();
+        if (lastRow && (key == Qt::Key_Down ||
+                        ((key == Qt::Key_Return || key == Qt::Key_Enter) && grid_->editColumn() == DiscountCol))) {
+            grid_->commitEditor();
+            return true;
+        }
+    }
+    return Screen::eventFilter(o, e);
+}
+
+}  // namespace kavra
