@@ -108,6 +108,9 @@ FrmStockIssue::FrmStockIssue() : Screen(QStringLiteral("frmStockIssue")) {
 
     msflexdata_ = makeListGrid(QStringLiteral("msflexdata"), kDayHeading, this);
     msflexdata_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The day's list fits the screen: a narrower code column, the description takes the rest.
+    msflexdata_->setColumnWidth(2, 220);
+    msflexdata_->horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
 
     auto* buttons = new QHBoxLayout;
     QPushButton* save = makeButton(this, "cmdSave", QStringLiteral("&Save"));
