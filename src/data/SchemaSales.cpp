@@ -12,9 +12,12 @@ QStringList ordersAndDcsSchema() {
                           "IsPackForwdPerc BOOLEAN NOT NULL DEFAULT FALSE", "OtherChrg BIGINT NOT NULL DEFAULT 0",
                           "PurchVal BIGINT NOT NULL DEFAULT 0", "NoOfItems INTEGER NOT NULL DEFAULT 0",
                           "ProfInvno TEXT", "ProfInvDate TIMESTAMP", "ReTrkRej BOOLEAN NOT NULL DEFAULT FALSE",
-                          "Cancl BOOLEAN NOT NULL DEFAULT FALSE", "POTally BOOLEAN NOT NULL DEFAULT FALSE"})
+                          "Cancl BOOLEAN NOT NULL DEFAULT FALSE", "POTally BOOLEAN NOT NULL DEFAULT FALSE",
+                          // the ship-to address typed on the order; blank keeps the customer's own
+                          "ShipTo TEXT"})
         m << QStringLiteral("ALTER TABLE MfgPO ADD COLUMN %1").arg(QString::fromLatin1(c));
-    m << "CREATE INDEX ix_MfgPO_PONo ON MfgPO (PONo)";
+    m << "CREATE INDEX ix_MfgPO_PONo ON MfgPO (PONo)"
+      << "CREATE INDEX ix_MfgPO_Open ON MfgPO (CustId, POTally, Cancl)";
     // The line tables were placeholders keyed by a counter; nothing wrote them.
     m << "DROP TABLE MfgPoSub"
       << "CREATE TABLE MfgPOSub (POId BIGINT NOT NULL, SlNo INTEGER NOT NULL, ItemId BIGINT, UOM {NAME}, "

@@ -1,7 +1,16 @@
 #include "sales/forms/SalesScreens.h"
 
+#include "sales/forms/DCScreen.h"
+#include "sales/forms/MfgPOScreen.h"
+#include "sales/forms/PONoChngScreen.h"
+
 namespace kavra {
 
-void registerSalesScreens() {}
+void registerSalesScreens() {
+    Screens::add(QStringLiteral("frmMfgPO"), [] { return new FrmMfgPO; });
+    Screens::add(QStringLiteral("frmDC"), [] { return new FrmDC; });
+    // On its own the change screen lets the user pick the customer's order.
+    Screens::add(QStringLiteral("frmPONoChng"), [] { return new FrmPONoChng(QStringLiteral("MFG"), 0); });
+}
 
 }  // namespace kavra

@@ -2,7 +2,7 @@
 
 namespace kavra {
 
-// Makes frmMfgPO, frmDC known to the main window's menu.
+// Makes frmMfgPO, frmDC and frmPONoChng known to the main window's menu.
 void registerSalesScreens();
 
 }  // namespace kavra
