@@ -101,10 +101,7 @@ qint64 registerWorkstation(QSqlDatabase& db, const Workstation& ws, const QDateT
 }
 
 QStringList userNames(QSqlDatabase& db) {
-    QStringList out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select UserName from User1 order by UserId"));
-    while (q.next()) out << q.value(0).toString();
-    return out;
+    return Sql::texts(db, QStringLiteral("select UserName from User1 order by UserId"));
 }
 
 std::optional<QDateTime> clockBehindLastLogin(QSqlDatabase& db, const QDateTime& now) {

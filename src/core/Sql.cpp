@@ -30,6 +30,20 @@ bool any(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
     return q.next();
 }
 
+QList<qint64> ids(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
+    QList<qint64> out;
+    QSqlQuery q = exec(db, sql, params);
+    while (q.next()) out << q.value(0).toLongLong();
+    return out;
+}
+
+QStringList texts(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
+    QStringList out;
+    QSqlQuery q = exec(db, sql, params);
+    while (q.next()) out << q.value(0).toString();
+    return out;
+}
+
 qint64 nextId(QSqlDatabase& db, const QString& table, const QString& column) {
     // Table and column names come from code, never from the user.
     const QVariant v = scalar(db, QStringLiteral("select max(%1) from %2").arg(column, table));

@@ -53,10 +53,7 @@ QString modifyText(const QString& number) {
 }  // namespace
 
 QList<qint64> ids(QSqlDatabase& db) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select Id from STN where TS=? order by Id"), {kManual});
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
+    return Sql::ids(db, QStringLiteral("select Id from STN where TS=? order by Id"), {kManual});
 }
 
 std::optional<Note> load(QSqlDatabase& db, qint64 id) {
@@ -64,10 +61,7 @@ std::optional<Note> load(QSqlDatabase& db, qint64 id) {
     if (!h.next()) return std::nullopt;
     Note n;
     n.id = id;
-    n.number = h.value(0).toString();
-    n.date = Db::toDate(h.value(1));
-    n.preparedBy = h.value(2).toString().trimmed();
-    n.remarks = h.value(3).toString().trimmed();
+    Sql::readRow(h, n.number, n.date, Sql::trimmed(n.preparedBy), Sql::trimmed(n.remarks));
     QSqlQuery q = Sql::exec(db,
                             QStringLiteral("select i.ItemCode, i.ItemName, s.Qty from STNSub s left join Item i on "
                                            "i.ItemId=s.ItemId where s.Id=? order by s.SlNo"),
@@ -147,11 +141,8 @@ void remove(QSqlDatabase& db, qint64 id) {
 }
 
 QStringList itemNames(QSqlDatabase& db) {
-    QStringList out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select distinct ItemName from Item where ItemName is not null order by "
-                                               "ItemName"));
-    while (q.next()) out << q.value(0).toString();
-    return out;
+    return Sql::texts(db, QStringLiteral("select distinct ItemName from Item where ItemName is not null order by "
+                                         "ItemName"));
 }
 
 QString codeOfName(QSqlDatabase& db, const QString& name) {

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/Refused.h"
+
 namespace kavra::inventory::TransferNotes {
 
 // A line as typed on the screen.
@@ -27,13 +29,7 @@ struct Note {
     QList<Line> lines;  // wholly empty lines are left out before validation
 };
 
-// A refusal: the message and where to put the user (a field's objectName, or a grid cell).
-struct Problem {
-    QString text;
-    QString field;
-    int row = 0;  // 1-based grid line, 0 for a header field
-    int col = 0;
-};
+using kavra::Problem;
 
 // Manual notes in identifier order.
 QList<qint64> ids(QSqlDatabase& db);

@@ -9,20 +9,6 @@ namespace kavra {
 
 namespace {
 
-QList<qint64> idList(QSqlDatabase& db, const QString& sql) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(db, sql);
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
-}
-
-QStringList textList(QSqlDatabase& db, const QString& sql) {
-    QStringList out;
-    QSqlQuery q = Sql::exec(db, sql);
-    while (q.next()) out << q.value(0).toString();
-    return out;
-}
-
 // The first table that still uses the key decides the message.
 QString firstUse(QSqlDatabase& db, const QVariant& key,
                  const std::initializer_list<std::pair<const char*, const char*>>& checks) {
@@ -36,7 +22,7 @@ QString firstUse(QSqlDatabase& db, const QVariant& key,
 namespace Items {
 
 QList<qint64> ids(QSqlDatabase& db) {
-    return idList(db, QStringLiteral("select ItemId from Item order by ItemId"));
+    return Sql::ids(db, QStringLiteral("select ItemId from Item order by ItemId"));
 }
 
 qint64 nextId(QSqlDatabase& db) {
@@ -51,16 +37,8 @@ std::optional<Item> load(QSqlDatabase& db, qint64 id) {
                   {id});
     if (!q.next()) return std::nullopt;
     Item it;
-    it.id = q.value(0).toLongLong();
-    it.code = q.value(1).toString();
-    it.name = q.value(2).toString();
-    it.categoryCode = q.value(3).toLongLong();
-    it.unit = q.value(4).toString();
-    it.altUnit = q.value(5).toString();
-    it.rol = q.value(6).toDouble();
-    it.rackNo = q.value(7).toString().trimmed();
-    it.tariffSubHead = q.value(8).toString().trimmed();
-    it.rate = Money::fromDb(q.value(9));
+    Sql::readRow(q, it.id, it.code, it.name, it.categoryCode, it.unit, it.altUnit, it.rol, Sql::trimmed(it.rackNo),
+                 Sql::trimmed(it.tariffSubHead), it.rate);
     return it;
 }
 
@@ -71,12 +49,12 @@ std::optional<qint64> idOfCode(QSqlDatabase& db, const QString& code) {
 }
 
 QStringList codes(QSqlDatabase& db) {
-    return textList(db, QStringLiteral("select ItemCode from Item order by ItemCode"));
+    return Sql::texts(db, QStringLiteral("select ItemCode from Item order by ItemCode"));
 }
 
 QStringList tariffSubHeads(QSqlDatabase& db) {
-    return textList(db, QStringLiteral("select distinct TariffSubHead from Item where TariffSubHead is not null and "
-                                       "trim(TariffSubHead)<>'' order by TariffSubHead"));
+    return Sql::texts(db, QStringLiteral("select distinct TariffSubHead from Item where TariffSubHead is not null and "
+                                         "trim(TariffSubHead)<>'' order by TariffSubHead"));
 }
 
 std::optional<MasterProblem> validate(QSqlDatabase& db, const Item& it) {
@@ -147,7 +125,7 @@ void remove(QSqlDatabase& db, qint64 id) {
 namespace Categories {
 
 QList<qint64> ids(QSqlDatabase& db) {
-    return idList(db, QStringLiteral("select CategoryCode from Category order by CategoryCode"));
+    return Sql::ids(db, QStringLiteral("select CategoryCode from Category order by CategoryCode"));
 }
 
 qint64 nextId(QSqlDatabase& db) {
@@ -210,7 +188,7 @@ void remove(QSqlDatabase& db, qint64 code) {
 namespace Units {
 
 QStringList codes(QSqlDatabase& db) {
-    return textList(db, QStringLiteral("select MeasureCode from Measurement order by MeasureCode"));
+    return Sql::texts(db, QStringLiteral("select MeasureCode from Measurement order by MeasureCode"));
 }
 
 QString nameOf(QSqlDatabase& db, const QString& code) {

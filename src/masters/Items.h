@@ -6,14 +6,12 @@
 #include <optional>
 
 #include "core/Money.h"
+#include "core/Refused.h"
 
 namespace kavra {
 
-// A refusal of a master screen: the message and the field it concerns.
-struct MasterProblem {
-    QString text;
-    QString field;  // objectName of the control to focus, "" for none
-};
+// A refusal of a master screen: only its message and field are used.
+using MasterProblem = Problem;
 
 namespace Items {
 

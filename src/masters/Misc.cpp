@@ -84,13 +84,7 @@ std::optional<More> loadMore(QSqlDatabase& db) {
                                      "from Misc"));
     if (!q.next()) return std::nullopt;
     More m;
-    m.sales1to1 = q.value(0).toBool();
-    m.labour1to1 = q.value(1).toBool();
-    m.subCon1to1 = q.value(2).toBool();
-    m.pf = q.value(3).toDouble();
-    m.esi = q.value(4).toDouble();
-    m.openBal = Money::fromDb(q.value(5));
-    m.dateOpenBal = Db::toDate(q.value(6));
+    Sql::readRow(q, m.sales1to1, m.labour1to1, m.subCon1to1, m.pf, m.esi, m.openBal, m.dateOpenBal);
     return m;
 }
 

@@ -142,10 +142,7 @@ const Kind& vendor() {
 }
 
 QList<qint64> ids(QSqlDatabase& db, const Kind& k) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select %1 from %2 order by %3").arg(k.key, k.table, k.navigationOrder));
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
+    return Sql::ids(db, QStringLiteral("select %1 from %2 order by %3").arg(k.key, k.table, k.navigationOrder));
 }
 
 qint64 nextId(QSqlDatabase& db, const Kind& k) {
@@ -157,28 +154,12 @@ std::optional<Party> load(QSqlDatabase& db, const Kind& k, qint64 id) {
         db, QStringLiteral("select %1 from %2 where %3=?").arg(columns(k).join(QLatin1Char(',')), k.table, k.key),
         {id});
     if (!q.next()) return std::nullopt;
-    auto t = [&](int i) { return q.value(i).toString().trimmed(); };
     Party p;
-    p.id = q.value(0).toLongLong();
-    p.name = t(1);
-    p.addr = t(2);
-    p.kst = t(3);
-    p.cst = t(4);
-    p.code = t(5);
-    p.phone = t(6);
-    p.email = t(7);
-    p.busiType = q.value(8).toLongLong();
-    p.openBal = Money::fromDb(q.value(9));
-    p.openBalPndg = Money::fromDb(q.value(10));
-    p.contact = t(11);
-    p.scope = t(12);
-    p.vatRegNo = t(13);
-    p.rng = t(14);
-    p.divi = t(15);
-    p.commission = t(16);
-    p.ceRegNo = t(17);
-    p.createdDate = Db::toDate(q.value(18));
-    p.openBalDate = Db::toDate(q.value(19));
+    using Sql::trimmed;
+    Sql::readRow(q, p.id, trimmed(p.name), trimmed(p.addr), trimmed(p.kst), trimmed(p.cst), trimmed(p.code),
+                 trimmed(p.phone), trimmed(p.email), p.busiType, p.openBal, p.openBalPndg, trimmed(p.contact),
+                 trimmed(p.scope), trimmed(p.vatRegNo), trimmed(p.rng), trimmed(p.divi), trimmed(p.commission),
+                 trimmed(p.ceRegNo), p.createdDate, p.openBalDate);
     return p;
 }
 
@@ -190,10 +171,7 @@ std::optional<qint64> idOfName(QSqlDatabase& db, const Kind& k, const QString& n
 }
 
 QStringList names(QSqlDatabase& db, const Kind& k) {
-    QStringList out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select %1 from %2 order by %1").arg(k.nameCol, k.table));
-    while (q.next()) out << q.value(0).toString();
-    return out;
+    return Sql::texts(db, QStringLiteral("select %1 from %2 order by %1").arg(k.nameCol, k.table));
 }
 
 std::optional<MasterProblem> validate(QSqlDatabase& db, const Kind& k, const Party& p, bool adding) {

@@ -129,10 +129,7 @@ void writeLines(QSqlDatabase& db, const Dc& dc, bool reduceStock) {
 }  // namespace
 
 QList<qint64> ids(QSqlDatabase& db) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select DcInvId from DcInv order by DcInvId"));
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
+    return Sql::ids(db, QStringLiteral("select DcInvId from DcInv order by DcInvId"));
 }
 
 qint64 nextId(QSqlDatabase& db) {
@@ -148,18 +145,9 @@ std::optional<Dc> load(QSqlDatabase& db, qint64 id) {
     if (!q.next()) return std::nullopt;
     Dc d;
     d.id = id;
-    d.custId = q.value(0).toLongLong();
-    d.dcNo = q.value(1).toString();
-    d.dcDate = Db::toDate(q.value(2));
-    d.poNo = q.value(3).toString().trimmed();
-    d.poDate = Db::toDate(q.value(4));
-    d.transport = q.value(5).toString().trimmed();
-    d.vehicleNo = q.value(6).toString().trimmed();
-    d.transFrom = q.value(7).toString().trimmed();
-    d.transTo = q.value(8).toString().trimmed();
-    d.deliveryPurpose = q.value(9).toString().trimmed();
-    d.remark = q.value(10).toString().trimmed();
-    d.signedReturned = q.value(11).toBool();
+    Sql::readRow(q, d.custId, d.dcNo, d.dcDate, Sql::trimmed(d.poNo), d.poDate, Sql::trimmed(d.transport),
+                 Sql::trimmed(d.vehicleNo), Sql::trimmed(d.transFrom), Sql::trimmed(d.transTo),
+                 Sql::trimmed(d.deliveryPurpose), Sql::trimmed(d.remark), d.signedReturned);
     if (!q.value(12).isNull()) d.invNo = q.value(12).toString();
     if (!q.value(13).isNull()) d.storeIssId = q.value(13).toLongLong();
     if (!q.value(14).isNull()) d.totVal = Money::fromDb(q.value(14));
@@ -171,13 +159,8 @@ std::optional<Dc> load(QSqlDatabase& db, qint64 id) {
                             {id});
     while (l.next()) {
         Line line;
-        line.itemId = l.value(0).toLongLong();
-        line.itemCode = l.value(1).toString();
-        line.particulars = l.value(2).toString();
-        line.qty = l.value(3).toDouble();
-        line.remark = l.value(4).toString().trimmed();
-        line.rejQty = l.value(5).toDouble();
-        line.rewQty = l.value(6).toDouble();
+        Sql::readRow(l, line.itemId, line.itemCode, line.particulars, line.qty, Sql::trimmed(line.remark), line.rejQty,
+                     line.rewQty);
         d.lines << line;
     }
     return d;
@@ -194,12 +177,9 @@ std::optional<qint64> find(QSqlDatabase& db, const QString& dcNo, QString* messa
 }
 
 QStringList openOrders(QSqlDatabase& db, qint64 custId) {
-    QStringList out;
-    QSqlQuery q =
-        Sql::exec(db, QStringLiteral("select PONo from MfgPO where CustId=? and POTally=? and Cancl=? order by POId"),
-                  {custId, false, false});
-    while (q.next()) out << q.value(0).toString();
-    return out;
+    return Sql::texts(db,
+                      QStringLiteral("select PONo from MfgPO where CustId=? and POTally=? and Cancl=? order by POId"),
+                      {custId, false, false});
 }
 
 std::optional<QDate> orderDate(QSqlDatabase& db, qint64 custId, const QString& poNo) {
@@ -214,13 +194,10 @@ std::optional<QStringList> openOrderItemCodes(QSqlDatabase& db, qint64 custId, c
         Sql::scalar(db, QStringLiteral("select POId from MfgPO where CustId=? and PONo=? and POTally=? and Cancl=?"),
                     {custId, poNo.trimmed(), false, false});
     if (po.isNull()) return std::nullopt;
-    QStringList out;
-    QSqlQuery q = Sql::exec(db,
-                            QStringLiteral("select ItemCode from Item where ItemId in (select ItemId from MfgPOSub "
-                                           "where POId=?) order by ItemCode"),
-                            {po});
-    while (q.next()) out << q.value(0).toString();
-    return out;
+    return Sql::texts(db,
+                      QStringLiteral("select ItemCode from Item where ItemId in (select ItemId from MfgPOSub "
+                                     "where POId=?) order by ItemCode"),
+                      {po});
 }
 
 QList<PickItem> pickItems(QSqlDatabase& db, qint64 custId, const QString& poNo) {
@@ -255,11 +232,7 @@ EarlierTexts earlierTexts(QSqlDatabase& db) {
 }
 
 QStringList particularsOf(QSqlDatabase& db, qint64 itemId) {
-    QStringList out;
-    QSqlQuery q =
-        Sql::exec(db, QStringLiteral("select ProdName from ProductL where ItemId=? order by ProdName"), {itemId});
-    while (q.next()) out << q.value(0).toString();
-    return out;
+    return Sql::texts(db, QStringLiteral("select ProdName from ProductL where ItemId=? order by ProdName"), {itemId});
 }
 
 QString proposedParticulars(QSqlDatabase& db, qint64 itemId) {

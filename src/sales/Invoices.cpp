@@ -43,11 +43,8 @@ const char* kSameInvoice =
     "d.CustId=r.CustId and d.InvDateT=r.InvDateT";
 
 QList<qint64> dcsOf(QSqlDatabase& db, qint64 id) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select d.DcInvId %1 order by d.DcInvId").arg(QString::fromLatin1(kSameInvoice)), {id});
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
+    return Sql::ids(db, QStringLiteral("select d.DcInvId %1 order by d.DcInvId").arg(QString::fromLatin1(kSameInvoice)),
+                    {id});
 }
 
 bool moneyReceived(QSqlDatabase& db, qint64 id) {
@@ -186,19 +183,9 @@ Taxes proposeTaxes(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds) 
                                            "IsForm37, IsFormH, AnyOtherChrg from DcInv where CustId=? and InvNo is not "
                                            "null and InvNo<>'Nil' order by DcInvId desc limit 1"),
                             {custId});
-    if (q.next()) {
-        t.excise = q.value(0).toDouble();
-        t.cessOnED = q.value(1).toDouble();
-        t.highCessOnED = q.value(2).toDouble();
-        t.cst = q.value(3).toDouble();
-        t.kst = q.value(4).toDouble();
-        t.cessOnKST = q.value(5).toDouble();
-        t.vat = q.value(6).toDouble();
-        t.formC = q.value(7).toBool();
-        t.form37 = q.value(8).toBool();
-        t.formH = q.value(9).toBool();
-        t.otherCharges = Money::fromDb(q.value(10));
-    }
+    if (q.next())
+        Sql::readRow(q, t.excise, t.cessOnED, t.highCessOnED, t.cst, t.kst, t.cessOnKST, t.vat, t.formC, t.form37,
+                     t.formH, t.otherCharges);
     QList<qint64> ids = dcIds;
     std::sort(ids.begin(), ids.end());
     for (qint64 dc : ids) {
@@ -257,12 +244,9 @@ InvoiceCalc::Result value(const Invoice& inv, bool roffSales) {
 // ---------------------------------------------------------------- stored invoices
 
 QList<qint64> navigation(QSqlDatabase& db) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select DcInvId from DcInv where DcInvId in (select max(DcInvId) from "
-                                               "DcInv where InvNo is not null and InvNo<>'Nil' group by InvNo, CustId, "
-                                               "InvDateT) order by InvDateT, InvNo, DcInvId"));
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
+    return Sql::ids(db, QStringLiteral("select DcInvId from DcInv where DcInvId in (select max(DcInvId) from "
+                                       "DcInv where InvNo is not null and InvNo<>'Nil' group by InvNo, CustId, "
+                                       "InvDateT) order by InvDateT, InvNo, DcInvId"));
 }
 
 std::optional<qint64> invoiceOf(QSqlDatabase& db, qint64 dcInvId) {
@@ -283,29 +267,12 @@ std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
     if (!q.next()) return std::nullopt;
     Invoice inv;
     inv.id = id;
-    inv.custId = q.value(0).toLongLong();
-    inv.invNo = q.value(1).toString().trimmed();
-    inv.invDate = Db::toDateTime(q.value(2));
-    inv.payTerm = q.value(3).toString().trimmed();
-    inv.invRem = q.value(4).toString().trimmed();
-    const Money storedPack = Money::fromDb(q.value(5));
-    inv.packPerc = q.value(6).toBool();
-    const Money storedDisc = Money::fromDb(q.value(7));
-    inv.finalDiscPerc = q.value(8).toBool();
-    inv.taxes.otherCharges = Money::fromDb(q.value(9));
-    inv.taxes.excise = q.value(10).toDouble();
-    inv.taxes.cessOnED = q.value(11).toDouble();
-    inv.taxes.highCessOnED = q.value(12).toDouble();
-    inv.taxes.cst = q.value(13).toDouble();
-    inv.taxes.formC = q.value(14).toBool();
-    inv.taxes.kst = q.value(15).toDouble();
-    inv.taxes.cessOnKST = q.value(16).toDouble();
-    inv.taxes.form37 = q.value(17).toBool();
-    inv.surcharge = Money::fromDb(q.value(18));
-    inv.taxes.vat = q.value(19).toDouble();
-    inv.taxes.formH = q.value(20).toBool();
-    inv.totVal = Money::fromDb(q.value(21));
-    inv.balance = Money::fromDb(q.value(22));
+    Money storedPack, storedDisc;
+    Taxes& t = inv.taxes;
+    Sql::readRow(q, inv.custId, Sql::trimmed(inv.invNo), inv.invDate, Sql::trimmed(inv.payTerm),
+                 Sql::trimmed(inv.invRem), storedPack, inv.packPerc, storedDisc, inv.finalDiscPerc, t.otherCharges,
+                 t.excise, t.cessOnED, t.highCessOnED, t.cst, t.formC, t.kst, t.cessOnKST, t.form37, inv.surcharge,
+                 t.vat, t.formH, inv.totVal, inv.balance);
     q = QSqlQuery();
     inv.dcIds = dcsOf(db, id);
     inv.lines = dcLines(db, inv.dcIds);

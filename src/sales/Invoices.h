@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "core/Money.h"
+#include "core/Refused.h"
 #include "printing/DocumentPrint.h"
 #include "sales/InvoiceCalc.h"
 #include "ui/Dialogs.h"
@@ -64,12 +65,7 @@ struct Choice {
     QString text;
 };
 
-// A refusal: the message, the control it concerns and, for a line, its row (from 1).
-struct Problem {
-    QString text;
-    QString field;
-    int row = 0;
-};
+using kavra::Problem;
 
 // ---- What the screen offers.
 bool anyDc(QSqlDatabase& db);

@@ -63,10 +63,7 @@ void insertLine(QSqlDatabase& db, qint64 poId, int slNo, qint64 itemId, const Li
 }  // namespace
 
 QList<qint64> ids(QSqlDatabase& db) {
-    QList<qint64> out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select POId from MfgPO order by POId"));
-    while (q.next()) out << q.value(0).toLongLong();
-    return out;
+    return Sql::ids(db, QStringLiteral("select POId from MfgPO order by POId"));
 }
 
 qint64 nextId(QSqlDatabase& db) {
@@ -112,25 +109,10 @@ std::optional<Order> load(QSqlDatabase& db, qint64 id) {
     if (!q.next()) return std::nullopt;
     Order o;
     o.id = id;
-    o.custId = q.value(0).toLongLong();
-    o.poNo = q.value(1).toString();
-    o.poDate = Db::toDate(q.value(2));
-    o.validFrom = Db::toDate(q.value(3));
-    o.validTo = Db::toDate(q.value(4));
-    o.payTerm = q.value(5).toString().trimmed();
-    o.remark = q.value(6).toString().trimmed();
-    o.tinPerc = q.value(7).toDouble();
-    o.cstPerc = q.value(8).toDouble();
-    const Money packStored = Money::fromDb(q.value(9));
-    o.packIsPerc = q.value(10).toBool();
-    o.otherChrg = Money::fromDb(q.value(11));
-    o.value = Money::fromDb(q.value(12));
-    o.profInvNo = q.value(13).toString().trimmed();
-    o.profInvDate = Db::toDate(q.value(14));
-    o.reTrkRej = q.value(15).toBool();
-    o.cancelled = q.value(16).toBool();
-    o.tallied = q.value(17).toBool();
-    o.address = q.value(18).toString().trimmed();
+    Money packStored;
+    Sql::readRow(q, o.custId, o.poNo, o.poDate, o.validFrom, o.validTo, Sql::trimmed(o.payTerm), Sql::trimmed(o.remark),
+                 o.tinPerc, o.cstPerc, packStored, o.packIsPerc, o.otherChrg, o.value, Sql::trimmed(o.profInvNo),
+                 o.profInvDate, o.reTrkRej, o.cancelled, o.tallied, Sql::trimmed(o.address));
     if (o.address.isEmpty()) o.address = customerAddress(db, o.custId);
 
     QSqlQuery l = Sql::exec(db,
@@ -140,15 +122,8 @@ std::optional<Order> load(QSqlDatabase& db, qint64 id) {
                             {id});
     while (l.next()) {
         Line line;
-        line.slNo = l.value(0).toInt();
-        line.itemId = l.value(1).toLongLong();
-        line.itemCode = l.value(2).toString();
-        line.itemName = l.value(3).toString();
-        line.uom = l.value(4).toString();
-        line.qty = l.value(5).toDouble();
-        line.rate = Money::fromDb(l.value(6));
-        line.discount = l.value(7).toDouble();
-        line.qtyToSend = l.value(8).toDouble();
+        Sql::readRow(l, line.slNo, line.itemId, line.itemCode, line.itemName, line.uom, line.qty, line.rate,
+                     line.discount, line.qtyToSend);
         o.lines << line;
     }
     if (o.packIsPerc) {
@@ -510,7 +485,7 @@ std::optional<Problem> numberChangeProblem(QSqlDatabase& db, const NumberChange&
 }
 
 void changeNumber(QSqlDatabase& db, const NumberChange& c) {
-    if (const auto p = numberChangeProblem(db, c)) throw Refused(p->text, p->field);
+    if (const auto p = numberChangeProblem(db, c)) throw p->refused();
     const NumberedKind k = *kindOf(c.kind);
     QSqlQuery q = Sql::exec(db, QStringLiteral("select PONo, %1 from %2 where POId=?").arg(k.partyCol, k.orderTable),
                             {c.orderId});

@@ -1,7 +1,6 @@
 #pragma once
-// What the customer order and the delivery challan share: a refusal that names its
-// control or grid cell, the common grid checks run over document lines, and the way
-// dates and optional texts are stored.
+// What the customer order and the delivery challan share: the common grid checks run
+// over document lines, and the way dates and optional texts are stored.
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
@@ -12,18 +11,12 @@
 #include <optional>
 
 #include "core/GridCells.h"
+#include "core/Refused.h"
 #include "ui/Dialogs.h"
 
 namespace kavra::sales {
 
-// A refusal: the message as shown, the control it concerns and, for a line, its cell.
-struct Problem {
-    QString text;
-    QString field;         // objectName of the control to focus; "msflex" for a grid cell
-    int row = 0, col = 0;  // grid cell, lines counted from 1
-    MsgIcon icon = MsgIcon::Critical;
-    std::optional<QString> resetCell;  // the cell is put back to this text
-};
+using kavra::Problem;
 
 inline Problem cellProblem(const QString& text, int row, int col) {
     return Problem{text, QStringLiteral("msflex"), row, col, MsgIcon::Critical, std::nullopt};

@@ -63,6 +63,17 @@ class RecordHost {
     virtual void functionKey(int key) { (void)key; }
 };
 
+// The members every record screen supplies, declared in its class body.
+#define KAVRA_RECORD_HOST_OVERRIDES                        \
+    QList<qint64> navigation() override;                   \
+    qint64 proposeId() override;                           \
+    void showRecord(qint64 id) override;                   \
+    void clearForNew(qint64 id) override;                  \
+    std::optional<Refusal> validate(bool adding) override; \
+    void write(bool adding, qint64 id) override;           \
+    std::optional<Refusal> deleteBlock() override;         \
+    void remove(qint64 id) override;
+
 struct RecordTexts {
     QString adding;     // "You are about to ADD a NEW P.O. Now..."
     QString modifying;  // "You are about to MODIFY the existing P.O. now..."

@@ -16,6 +16,25 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
+QLineEdit* makeLineEdit(QWidget* parent, const char* name, int maxLen) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLen);
+    return e;
+}
+
+void showOnly(QLineEdit* e) {
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+}
+
+QLabel* makeHeading(QWidget* parent, const QString& text, const QString& style) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("lblHeading"));
+    l->setStyleSheet(style);
+    return l;
+}
+
 QLabel* makeStatusLabel(QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(QStringLiteral("lblStatus"));

@@ -16,10 +16,7 @@ TEST(FinancialYear, ChangesOnFirstApril) {
 class Numbering : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
-        Clock::pin(QDateTime(QDate(2026, 9, 1), QTime(11, 0)));
+        if (!startYear(QDateTime(QDate(2026, 9, 1), QTime(11, 0)))) return;
         db = &company();
         ASSERT_EQ(prod.OpenCompanyDatabase(), QString());
     }

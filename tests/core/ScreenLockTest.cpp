@@ -9,9 +9,7 @@ namespace {
 class ScreenLocks : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear();
+        if (!startYear()) return;
         db = &company();
         exec(*db, "insert into User1 (UserId, UserName, UserPassword) values (2, 'RAVI', '')");
         exec(*db, "insert into ImpSystems (SysId, SysName, SysIP) values (1, 'STORES-PC', '10.0.0.1')");

@@ -9,9 +9,7 @@ namespace {
 class UsersAndLogin : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear();
+        if (!startYear()) return;
         db = &company();
     }
     QSqlDatabase* db = nullptr;

@@ -24,10 +24,7 @@ namespace {
 class InvoiceScreenTest : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        openAsAdministrator();
-        Clock::pin(QDateTime(QDate(2026, 6, 10), QTime(10, 0)));
+        if (!startAsAdministrator(QDateTime(QDate(2026, 6, 10), QTime(10, 0)))) return;
         db = &company();
         exec(*db,
              "insert into Customer (CustId, CustName, CustAddr) values (1, 'ACME', 'Peenya'), (2, 'BHARAT', 'Hosur')");

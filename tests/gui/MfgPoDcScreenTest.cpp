@@ -19,6 +19,7 @@
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
 #include "sales/forms/PONoChngScreen.h"
+#include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
 
@@ -27,18 +28,10 @@ using namespace kavra::test;
 
 namespace {
 
-QString printed;
-void capture(const QString& path, bool) {
-    printed = path;
-}
-
 class MfgPoDcScreen : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        openAsAdministrator();
-        Clock::pin(QDateTime(QDate(2026, 6, 10), QTime(10, 0)));
+        if (!startAsAdministrator(QDateTime(QDate(2026, 6, 10), QTime(10, 0)))) return;
         QSqlDatabase& db = company();
         exec(db,
              "insert into Customer (CustId, CustName, CustAddr, VATRegNo) values (1, 'ACME FORGE', "
@@ -47,13 +40,6 @@ class MfgPoDcScreen : public EngineTest {
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, Rate) values "
              "(1, 'A100', 'Bolt M8', 5, 'NOS', 1000), (2, 'B200', 'Bush 20', 5, 'NOS', 2500), "
              "(3, 'C300', 'Cover', 5, 'SET', 5000)");
-        printed.clear();
-        Print::setOutputHandler(&capture);
-        Print::setTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/Xl"));
-    }
-    void TearDown() override {
-        Print::setOutputHandler(nullptr);
-        EngineTest::TearDown();
     }
 
     static QWidget* focused() { return QApplication::focusWidget(); }
@@ -94,6 +80,7 @@ class MfgPoDcScreen : public EngineTest {
         while (q.next()) out << q.value(0).toDouble();
         return out;
     }
+    PrintCapture print_;
 };
 
 TEST_P(MfgPoDcScreen, OrderThenDcByKeyboard) {
@@ -203,8 +190,8 @@ TEST_P(MfgPoDcScreen, OrderThenDcByKeyboard) {
 
     // The print carries the customer's order.
     dc.findChild<QPushButton*>("cmdPrint")->click();
-    ASSERT_FALSE(printed.isEmpty());
-    const Print::Workbook wb = Print::Workbook::load(printed);
+    ASSERT_FALSE(print_.path().isEmpty());
+    const Print::Workbook wb = Print::Workbook::load(print_.path());
     EXPECT_EQ(Print::valueAt(wb, 1, "YourPO").toString(), " Your PO No:  PO-77    Dt. 10/06/2026");
     EXPECT_EQ(Print::valueAt(wb, 1, "TotalQty").toDouble(), 24);
 

@@ -19,9 +19,7 @@ namespace {
 class PartyScreenTest : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        openAsAdministrator();
+        if (!startAsAdministrator()) return;
     }
     static void click(QWidget* w, const char* name) {
         QTest::mouseClick(w->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);

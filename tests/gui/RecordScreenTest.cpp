@@ -20,9 +20,7 @@ namespace {
 class RecordScreens : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        openAsAdministrator();
+        if (!startAsAdministrator()) return;
     }
     static QPushButton* button(QWidget* w, const char* name) {
         return w->findChild<QPushButton*>(QString::fromLatin1(name));

@@ -16,9 +16,7 @@ namespace {
 class SalaryHeadsScreen : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        openAsAdministrator();
+        if (!startAsAdministrator()) return;
     }
 };
 

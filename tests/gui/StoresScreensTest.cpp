@@ -2,7 +2,6 @@
 // grid from the keyboard, material issued and taken back on the issue screen, and the note
 // locked once material has left it.
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +13,7 @@
 #include "inventory/Stores.h"
 #include "inventory/forms/StnScreen.h"
 #include "inventory/forms/StockIssueScreen.h"
-#include "printing/DocumentPrint.h"
+#include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
 
@@ -23,18 +22,10 @@ using namespace kavra::test;
 
 namespace {
 
-QString printed;
-void capture(const QString& path, bool) {
-    printed = path;
-}
-
 class StoresScreensTest : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        openAsAdministrator();
-        Clock::pin(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+        if (!startAsAdministrator(QDateTime(QDate(2026, 12, 7), QTime(10, 0)))) return;
         QSqlDatabase& db = company();
         for (const auto& [id, code, cat, rol] :
              {std::tuple{1, "SHAFT-01", 1, 10.0}, std::tuple{2, "BUSH-02", 1, 0.0}, std::tuple{3, "OIL-03", 2, 0.0}})
@@ -42,13 +33,6 @@ class StoresScreensTest : public EngineTest {
                  QStringLiteral("insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, ROL) values "
                                 "(?,?,?,?,'NOS',?)"),
                  {id, QString::fromLatin1(code), QStringLiteral("Name of ") + QString::fromLatin1(code), cat, rol});
-        printed.clear();
-        Print::setOutputHandler(&capture);
-        Print::setTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/Xl"));
-    }
-    void TearDown() override {
-        Print::setOutputHandler(nullptr);
-        EngineTest::TearDown();
     }
     static void click(QWidget* w, const char* name) {
         QPushButton* b = w->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -69,6 +53,7 @@ class StoresScreensTest : public EngineTest {
         return Sql::scalar(company(), QStringLiteral("select BalQty from STNSub where Id=? and SlNo=?"), {stn, slNo})
             .toDouble();
     }
+    PrintCapture print_;
 };
 
 TEST_P(StoresScreensTest, ANoteTypedInTheGridThenIssuedFromAndTakenBack) {
@@ -175,7 +160,7 @@ TEST_P(StoresScreensTest, ANoteTypedInTheGridThenIssuedFromAndTakenBack) {
 
         dialogs.answer(false);  // print, not preview
         click(&s, "cmdPrint");
-        EXPECT_FALSE(printed.isEmpty());
+        EXPECT_FALSE(print_.path().isEmpty());
 
         // The note it came from is now fixed.
         {

@@ -24,10 +24,7 @@ const QDate kToday(2026, 12, 7);
 class StoresTest : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
-        Clock::pin(QDateTime(kToday, QTime(10, 0)));
+        if (!startYear(QDateTime(kToday, QTime(10, 0)))) return;
         db = &company();
         item(1, "SHAFT-01");
         item(2, "BUSH-02", 2);

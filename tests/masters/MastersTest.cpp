@@ -14,10 +14,7 @@ namespace {
 class Masters : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
-        Clock::pin(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
+        if (!startYear(QDateTime(QDate(2026, 12, 6), QTime(10, 0)))) return;
     }
     Items::Item item(qint64 id, const QString& code) {
         Items::Item it;

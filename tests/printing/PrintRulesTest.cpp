@@ -38,9 +38,7 @@ TEST(PrintPages, ExactlyAPageFullIsOnePage) {
 class PrintDb : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
+        if (!startYear()) return;
     }
 };
 

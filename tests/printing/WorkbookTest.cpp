@@ -29,9 +29,7 @@ QString definedName(const QString& workbookXml, const QString& name, int sheet) 
 class DocumentPrintTest : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
+        if (!startYear()) return;
         Print::setTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/Xl"));
         exec(company(), QStringLiteral("update Misc set PrintHead=?, PrintShortAddr=?"),
              {QStringLiteral("SHREE TOOLS\r\nPlot 4, Peenya\r\nPh 080-2345"), QStringLiteral("SHREE TOOLS\nPeenya")});

@@ -30,10 +30,7 @@ struct L {
 class OrdersDc : public EngineTest {
   protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        makeYear(2026);
-        Clock::pin(QDateTime(QDate(2026, 6, 10), QTime(10, 0)));
+        if (!startYear(QDateTime(QDate(2026, 6, 10), QTime(10, 0)))) return;
         db = &company();
         exec(*db,
              "insert into Customer (CustId, CustName, CustAddr) values (1, 'ACME', 'Peenya'), "

@@ -109,11 +109,27 @@ YearSetup::Result EngineTest::makeYear(int minYear) {
     return r;
 }
 
+bool EngineTest::startYear(const QDateTime& now) {
+    EngineTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return false;
+    makeYear(2026);
+    if (now.isValid()) Clock::pin(now);
+    return true;
+}
+
 void EngineTest::openAsAdministrator() {
     makeYear(2026);
     Session::current().userId = 1;
     Session::current().sysId = 1;
     dialogs.setDefaultAnswer(true);
+}
+
+bool EngineTest::startAsAdministrator(const QDateTime& now) {
+    EngineTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return false;
+    openAsAdministrator();
+    if (now.isValid()) Clock::pin(now);
+    return true;
 }
 
 QSqlDatabase& EngineTest::open(const QString& name) {

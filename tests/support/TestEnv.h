@@ -47,9 +47,15 @@ class EngineTest : public ::testing::TestWithParam<Engine> {
     bool isPg() const { return GetParam() == Engine::PostgreSQL; }
     // Creates the financial year from 1 April minYear and makes it the session's company.
     YearSetup::Result makeYear(int minYear = 2026);
+    // How a suite's SetUp starts: the engine ready, the year from April 2026 made and, when
+    // now is valid, the clock pinned there. False when the test is skipped or has failed.
+    bool startYear(const QDateTime& now = {});
     // The year made, the administrator signed in on workstation 1, every question answered Yes:
     // where screen tests start.
     void openAsAdministrator();
+    // How a screen suite's SetUp starts: the engine ready, openAsAdministrator and, when now
+    // is valid, the clock pinned there. False when the test is skipped or has failed.
+    bool startAsAdministrator(const QDateTime& now = {});
     // A connection closed at tear-down.
     QSqlDatabase& open(const QString& name);
     QSqlDatabase& company();  // the session's company database

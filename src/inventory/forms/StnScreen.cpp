@@ -30,35 +30,26 @@ const QString kHeading =
     QStringLiteral(" Sl.No |   Item Code / Part No./ Drg. No.         |  Item/Component Name          |  Qty        ");
 constexpr int kCode = 1, kName = 2, kQty = 3;
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLen);
-    return e;
-}
-
 }  // namespace
 
 FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
     setWindowTitle(paddedCaption(QStringLiteral("Inventory - STN")));
 
-    auto* heading = new QLabel(QStringLiteral("Store Transfer Note"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold;"));
+    QLabel* heading =
+        makeHeading(this, QStringLiteral("Store Transfer Note"), QStringLiteral("font-size: 15pt; font-weight: bold;"));
     heading->setAlignment(Qt::AlignCenter);
 
     header_ = new QGroupBox(this);
-    txtId_ = lineEdit(header_, "txtId", 12);
-    txtId_->setReadOnly(true);
-    txtId_->setFocusPolicy(Qt::NoFocus);
-    txtSTNno_ = lineEdit(header_, "txtSTNno", 9);
+    txtId_ = makeLineEdit(header_, "txtId", 12);
+    showOnly(txtId_);
+    txtSTNno_ = makeLineEdit(header_, "txtSTNno", 9);
     txtSTNno_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), txtSTNno_));
     dtpSTNDate_ = new QDateEdit(header_);
     dtpSTNDate_->setObjectName(QStringLiteral("dtpSTNDate"));
     dtpSTNDate_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtpSTNDate_->setCalendarPopup(true);
-    txtPrepared_ = lineEdit(header_, "txtPrepared", 50);
-    txtRemAny_ = lineEdit(header_, "txtRemAny", 100);
+    txtPrepared_ = makeLineEdit(header_, "txtPrepared", 50);
+    txtRemAny_ = makeLineEdit(header_, "txtRemAny", 100);
     auto* left = new QFormLayout;
     left->addRow(QStringLiteral("STN Id"), txtId_);
     left->addRow(QStringLiteral("STN  NO."), txtSTNno_);
@@ -93,7 +84,7 @@ FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
 
     auto* lblGO = new QLabel(QStringLiteral("Search STN No."), this);
     lblGO->setObjectName(QStringLiteral("lblGO"));
-    auto* txtGO = lineEdit(this, "txtGO", 12);
+    auto* txtGO = makeLineEdit(this, "txtGO", 12);
     txtGO->setToolTip(QStringLiteral("Type the STN No. here, then press 'Enter' key to search"));
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(makeStatusLabel(this), 1);

@@ -22,16 +22,9 @@ class FrmSTN : public Screen, public RecordHost {
     bool load() override;
     RecordController* controller() const { return ctl_; }
 
-    QList<qint64> navigation() override;
-    qint64 proposeId() override;
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     void setFieldsEnabled(bool on) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
     std::optional<Refusal> modifyBlock() override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
     std::optional<qint64> find(const QString& text, QString* message) override;
     void refreshLists() override;
     void functionKey(int key) override;

@@ -38,13 +38,6 @@ const QString kDayHeading = QStringLiteral(
     "Issued     |Issued to Whom                     | Description  | ID from StoreIss");
 constexpr int kIdCol = 6;
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLen);
-    return e;
-}
-
 QString qtyText(double q) {
     return QString::number(q, 'f', 2);
 }
@@ -59,9 +52,8 @@ void setNumber(QTableWidget* g, int row, int col, const QString& text) {
 FrmStockIssue::FrmStockIssue() : Screen(QStringLiteral("frmStockIssue")) {
     setWindowTitle(paddedCaption(QStringLiteral("INVENTORY - Material Issue")));
 
-    auto* heading = new QLabel(QStringLiteral("Material Issue Note"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold;"));
+    QLabel* heading =
+        makeHeading(this, QStringLiteral("Material Issue Note"), QStringLiteral("font-size: 15pt; font-weight: bold;"));
     heading->setAlignment(Qt::AlignCenter);
 
     dtpStkIssue_ = new QDateEdit(this);
@@ -80,13 +72,13 @@ FrmStockIssue::FrmStockIssue() : Screen(QStringLiteral("frmStockIssue")) {
     cmbcatgry_->setObjectName(QStringLiteral("cmbcatgry"));
     cmbItem_ = new QComboBox(box);
     cmbItem_->setObjectName(QStringLiteral("cmbItem"));
-    txtIssQty_ = lineEdit(box, "txtIssQty", 12);
+    txtIssQty_ = makeLineEdit(box, "txtIssQty", 12);
     txtIssQty_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}(\\.\\d{0,6})?")), txtIssQty_));
     lblUnit_ = new QLabel(box);
     lblUnit_->setObjectName(QStringLiteral("lblUnit"));
-    txtToWhom_ = lineEdit(box, "txtToWhom", 50);
-    txtDesc_ = lineEdit(box, "txtDesc", 100);
+    txtToWhom_ = makeLineEdit(box, "txtToWhom", 50);
+    txtDesc_ = makeLineEdit(box, "txtDesc", 100);
     auto* qtyRow = new QHBoxLayout;
     qtyRow->addWidget(txtIssQty_, 1);
     qtyRow->addWidget(lblUnit_);

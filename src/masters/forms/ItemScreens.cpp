@@ -25,13 +25,6 @@ namespace kavra {
 
 namespace {
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLen);
-    return e;
-}
-
 QComboBox* combo(QWidget* parent, const char* name, bool editable = false) {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
@@ -130,22 +123,22 @@ void MasterScreen::functionKey(int key) {
 
 FrmItem::FrmItem() : MasterScreen(QStringLiteral("frmItem"), paddedCaption(QStringLiteral("MASTER - Inventory"))) {
     helpTopic_ = QStringLiteral("MasInvItem.htm");
-    txtItemId_ = lineEdit(this, "txtItemId", 10);
+    txtItemId_ = makeLineEdit(this, "txtItemId", 10);
     txtItemId_->setReadOnly(true);
-    txtItemCode_ = lineEdit(this, "txtItemCode", 100);
-    txtItemName_ = lineEdit(this, "txtItemName", 100);
+    txtItemCode_ = makeLineEdit(this, "txtItemCode", 100);
+    txtItemName_ = makeLineEdit(this, "txtItemName", 100);
     lstCategoryCode_ = combo(this, "lstCategoryCode");
     lstCategoryCode_->setPlaceholderText(QStringLiteral("(Select a Category)"));
     cmbMeasurement_ = combo(this, "cmbMeasurement");
     cmbAltUnit_ = combo(this, "cmbAltUnit");
     cmbAltUnit_->setToolTip(
         QStringLiteral("Used in Purchase Order(Purchase) and Labour Invoices and SubContract Invoices"));
-    txtROL_ = lineEdit(this, "txtROL", 12);
+    txtROL_ = makeLineEdit(this, "txtROL", 12);
     txtROL_->setValidator(numberValidator(txtROL_));
-    txtRackNo_ = lineEdit(this, "txtRackNo", 20);
+    txtRackNo_ = makeLineEdit(this, "txtRackNo", 20);
     cmbTariffSubHead_ = combo(this, "cmbTariffSubHead", true);
     cmbTariffSubHead_->lineEdit()->setMaxLength(30);
-    txtRate_ = lineEdit(this, "txtRate", 12);
+    txtRate_ = makeLineEdit(this, "txtRate", 12);
     txtRate_->setToolTip(QStringLiteral("Optional Field"));
     txtRate_->setValidator(numberValidator(txtRate_));
     auto* addUnits = makeButton(this, "cmdMeasureAdd", QStringLiteral("Add New &Units"));
@@ -300,9 +293,9 @@ void FrmItem::remove(qint64 id) {
 FrmCategory::FrmCategory()
     : MasterScreen(QStringLiteral("frmCategory"), paddedCaption(QStringLiteral("MASTER - Inventory"))) {
     helpTopic_ = QStringLiteral("MasInvcat.htm");
-    txtCategoryCode_ = lineEdit(this, "txtCategoryCode", 10);
+    txtCategoryCode_ = makeLineEdit(this, "txtCategoryCode", 10);
     txtCategoryCode_->setReadOnly(true);
-    txtCategoryName_ = lineEdit(this, "txtCategoryName", 50);
+    txtCategoryName_ = makeLineEdit(this, "txtCategoryName", 50);
     txtCategoryDesc_ = new QTextEdit(this);
     txtCategoryDesc_->setObjectName(QStringLiteral("txtCategoryDesc"));
     txtCategoryDesc_->setAcceptRichText(false);
@@ -386,8 +379,8 @@ void FrmCategory::remove(qint64 id) {
 // ---------------------------------------------------------------- units
 
 FrmMeasure::FrmMeasure() : MasterScreen(QStringLiteral("frmMeasure"), QStringLiteral("Measurement")) {
-    txtMeasureCode_ = lineEdit(this, "txtMeasureCode", 5);
-    txtMeasureName_ = lineEdit(this, "txtMeasureName", 50);
+    txtMeasureCode_ = makeLineEdit(this, "txtMeasureCode", 5);
+    txtMeasureName_ = makeLineEdit(this, "txtMeasureName", 50);
     auto* f = new QFormLayout;
     f->addRow(QStringLiteral("Measure Code"), txtMeasureCode_);
     f->addRow(QStringLiteral("Measure Name"), txtMeasureName_);
@@ -419,6 +412,11 @@ QList<qint64> FrmMeasure::navigation() {
     QList<qint64> ids;
     for (int i = 1; i <= codes_.size(); ++i) ids << i;
     return ids;
+}
+
+// Units have no identifier of their own.
+qint64 FrmMeasure::proposeId() {
+    return 0;
 }
 
 void FrmMeasure::showRecord(qint64 id) {

@@ -36,14 +36,7 @@ class FrmItem : public MasterScreen {
   public:
     FrmItem();
     bool load() override;
-    QList<qint64> navigation() override;
-    qint64 proposeId() override;
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     QString confirmText(bool adding) override;
     void refreshLists() override;
     void fillUnits();
@@ -66,14 +59,7 @@ class FrmCategory : public MasterScreen {
     Q_OBJECT
   public:
     FrmCategory();
-    QList<qint64> navigation() override;
-    qint64 proposeId() override;
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     QString confirmText(bool adding) override;
     void refreshLists() override;
 
@@ -88,15 +74,8 @@ class FrmMeasure : public MasterScreen {
     Q_OBJECT
   public:
     FrmMeasure();
-    QList<qint64> navigation() override;
-    qint64 proposeId() override { return 0; }
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     qint64 writtenId(qint64 id) override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
     QString confirmText(bool adding) override;
     void refreshLists() override;
 

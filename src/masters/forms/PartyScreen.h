@@ -14,14 +14,7 @@ class FrmParty : public MasterScreen {
   public:
     explicit FrmParty(const Parties::Kind& kind);
     bool load() override;
-    QList<qint64> navigation() override;
-    qint64 proposeId() override;
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     QString confirmText(bool adding) override;
     void refreshLists() override;
 

@@ -49,23 +49,14 @@ QComboBox* listOfEarlier(QWidget* parent, const char* name) {
 
 FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     setWindowTitle(paddedCaption(QStringLiteral("SALES - Manufacturing")));
-    auto* heading = new QLabel(QStringLiteral("Delivery Challan"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold; color: #20406a;"));
+    QLabel* heading = makeDocHeading(this, QStringLiteral("Delivery Challan"));
 
-    auto* box = new QGroupBox(this);
-    box->setObjectName(QStringLiteral("fraHeader"));
+    const DocHeader h = makeDocHeader(this, QStringLiteral("TO CUSTOMER"), QStringLiteral("DcId"), "txtDcInvID");
+    QGroupBox* box = h.box;
+    QGridLayout* g = h.grid;
     header_ = box;
-    auto* g = new QGridLayout(box);
-    cmbCust_ = new QComboBox(box);
-    cmbCust_->setObjectName(QStringLiteral("cmbCust"));
-    cmbCust_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
-    cmbCust_->setMinimumWidth(260);
-    g->addWidget(makeCaption(box, QStringLiteral("TO CUSTOMER"), cmbCust_), 0, 0);
-    g->addWidget(cmbCust_, 0, 1);
-    txtDcInvID_ = addLine(g, 0, 2, QStringLiteral("DcId"), "txtDcInvID", 10);
-    txtDcInvID_->setReadOnly(true);
-    txtDcInvID_->setFocusPolicy(Qt::NoFocus);
+    cmbCust_ = h.customer;
+    txtDcInvID_ = h.id;
 
     cmbPONo_ = new QComboBox(box);
     cmbPONo_->setObjectName(QStringLiteral("cmbPONo"));
@@ -152,21 +143,9 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
         side->addWidget(l);
     }
     side->addStretch();
-    auto* lblGO = makeLinkLabel(this, "lblGO");
-    lblGO->setText(QStringLiteral("Search DC No."));
-    auto* txtGO = new QLineEdit(this);
-    txtGO->setObjectName(QStringLiteral("txtGO"));
-    txtGO->setToolTip(QStringLiteral("Type the DC No. here, then press 'Enter' key to search"));
-    auto* lblAdvSrch = makeLinkLabel(this, "lblAdvSrch");
-    lblAdvSrch->setText(QStringLiteral("Search More..."));
-    notAvailableYet(lblAdvSrch);
-    auto* cmdPrint = makeButton(this, "cmdPrint", QStringLiteral("&Printer"));
-    side->addWidget(lblGO);
-    side->addWidget(txtGO);
-    side->addWidget(lblAdvSrch);
-    side->addWidget(makeLinkLabel(this, "lblCorres"));
-    findChild<QLabel*>(QStringLiteral("lblCorres"))->setMinimumWidth(110);
-    side->addWidget(cmdPrint);
+    addSearch(side, this, QStringLiteral("Search DC No."),
+              QStringLiteral("Type the DC No. here, then press 'Enter' key to search"));
+    QPushButton* cmdPrint = addCorresAndPrint(side, this, QStringLiteral("&Printer"));
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(heading);
@@ -186,8 +165,6 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     t.emptyTable = QStringLiteral("No records to Display.");
     ctl_ = new RecordController(this, this, t);
 
-    auto* cmdSave = findChild<QPushButton*>(QStringLiteral("cmdSave"));
-    auto* cmdModify = findChild<QPushButton*>(QStringLiteral("cmdModify"));
     bindGrid(ctl_, grid_,
              {[this] {
                   std::optional<sales::Problem> p;
@@ -200,13 +177,11 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
                   if (p) Dialogs::current().message(appTitle(), p->text, p->icon);
                   return !p;
               },
-              nullptr, [this]() -> QWidget* { return chkDCSigned_; },
-              [cmdSave, cmdModify] {
-                  return QList<QWidget*>{cmdSave, cmdModify};
-              }});
+              nullptr, [this]() -> QWidget* { return chkDCSigned_; }, saveThenModify(this)});
     modifyOnHeaderClick(ctl_, header_, nullptr);
     tabChain({cmbCust_, cmbPONo_, txtDCNo_, dtpDCDate_, cmbTransport_, cmbVehicleNo_, cmbTransFrom_, cmbTransTo_,
-              cmbDeliveryPurpose_, txtRem_, chkDCSigned_, grid_->table(), cmdSave});
+              cmbDeliveryPurpose_, txtRem_, chkDCSigned_, grid_->table(),
+              findChild<QPushButton*>(QStringLiteral("cmdSave"))});
     enterMovesOn(box);
 
     connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
@@ -249,8 +224,7 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
 bool FrmDC::load() {
     if (!Screen::load()) return false;
     try {
-        QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select CustId, CustName from Customer order by CustName"));
-        while (q.next()) cmbCust_->addItem(q.value(1).toString(), q.value(0));
+        fillCustomers(prod().db(), cmbCust_);
         fillEarlierLists();
     } catch (const DbError& e) {
         logFailure(e);
@@ -662,15 +636,9 @@ void FrmDC::showDetails() {
 }
 
 void FrmDC::print() {
-    auto* cmdSave = findChild<QPushButton*>(QStringLiteral("cmdSave"));
-    try {
-        Print::Document doc = ctl_->currentId() != 0
-                                  ? Dcs::print(prod().db(), ctl_->currentId())
-                                  : Print::Document{QStringLiteral("MFGDC"), QStringLiteral("MfgDC")};
-        Print::printDocument(prod().db(), Dialogs::current(), doc, cmdSave && cmdSave->isEnabled());
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
+    printShown(
+        this, ctl_, [this](qint64 id) { return Dcs::print(prod().db(), id); },
+        Print::Document{QStringLiteral("MFGDC"), QStringLiteral("MfgDC")});
 }
 
 void FrmDC::functionKey(int key) {

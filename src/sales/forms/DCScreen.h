@@ -23,16 +23,9 @@ class FrmDC : public Screen, public RecordHost {
     FrmDC();
     bool load() override;
 
-    QList<qint64> navigation() override;
-    qint64 proposeId() override;
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     void setFieldsEnabled(bool on) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
     std::optional<Refusal> modifyBlock() override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
     QString confirmText(bool adding) override;
     std::optional<qint64> find(const QString& text, QString* message) override;
     qint64 writtenId(qint64 id) override { return written_ ? written_ : id; }

@@ -1,20 +1,28 @@
 #include "sales/forms/DocScreenKit.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSqlQuery>
 #include <QTableWidget>
 
 #include "core/Session.h"
+#include "core/Sql.h"
 #include "ui/LineGrid.h"
 #include "ui/Screen.h"
+#include "ui/Widgets.h"
 
 namespace kavra::salesforms {
 
@@ -110,6 +118,12 @@ void bindGrid(RecordController* ctl, LineGrid* grid, GridBinding b) {
     grid->editor()->installEventFilter(keys);
 }
 
+std::function<QList<QWidget*>()> saveThenModify(QWidget* screen) {
+    auto* cmdSave = screen->findChild<QPushButton*>(QStringLiteral("cmdSave"));
+    auto* cmdModify = screen->findChild<QPushButton*>(QStringLiteral("cmdModify"));
+    return [cmdSave, cmdModify] { return QList<QWidget*>{cmdSave, cmdModify}; };
+}
+
 void modifyOnHeaderClick(RecordController* ctl, QWidget* header, std::function<bool()> before) {
     header->installEventFilter(new HeaderClicks(ctl, header, std::move(before)));
 }
@@ -145,7 +159,10 @@ int usedLines(const LineGrid* grid) {
 }
 
 QLabel* makeCaption(QWidget* parent, const QString& caption, QWidget* buddy) {
-    auto* l = new QLabel(caption, parent);
+    // A lone "& " is a word, not a shortcut marker: shown as it is written.
+    QString shown = caption;
+    if (buddy) shown.replace(QRegularExpression(QStringLiteral("(?<!&)& ")), QStringLiteral("&& "));
+    auto* l = new QLabel(shown, parent);
     if (buddy) l->setBuddy(buddy);
     return l;
 }
@@ -179,6 +196,69 @@ void tabChain(std::initializer_list<QWidget*> widgets) {
 
 void numericOnly(QLineEdit* e) {
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d*\\.?\\d*$")), e));
+}
+
+QLabel* makeDocHeading(QWidget* parent, const QString& text) {
+    return makeHeading(parent, text, QStringLiteral("font-size: 15pt; font-weight: bold; color: #20406a;"));
+}
+
+QComboBox* makeCustomerCombo(QWidget* parent) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QStringLiteral("cmbCust"));
+    c->setPlaceholderText(QStringLiteral("(Select a Customer)"));
+    return c;
+}
+
+void fillCustomers(QSqlDatabase& db, QComboBox* c) {
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select CustId, CustName from Customer order by CustName"));
+    while (q.next()) c->addItem(q.value(1).toString(), q.value(0));
+}
+
+DocHeader makeDocHeader(QWidget* parent, const QString& customerCaption, const QString& idCaption, const char* idName) {
+    auto* box = new QGroupBox(parent);
+    box->setObjectName(QStringLiteral("fraHeader"));
+    auto* g = new QGridLayout(box);
+    QComboBox* cust = makeCustomerCombo(box);
+    cust->setMinimumWidth(260);
+    g->addWidget(makeCaption(box, customerCaption, cust), 0, 0);
+    g->addWidget(cust, 0, 1);
+    QLineEdit* id = addLine(g, 0, 2, idCaption, idName, 10);
+    showOnly(id);
+    return DocHeader{box, g, cust, id};
+}
+
+void addSearch(QHBoxLayout* row, QWidget* parent, const QString& caption, const QString& tip) {
+    auto* lblGO = makeLinkLabel(parent, "lblGO");
+    lblGO->setText(caption);
+    auto* txtGO = new QLineEdit(parent);
+    txtGO->setObjectName(QStringLiteral("txtGO"));
+    txtGO->setToolTip(tip);
+    auto* lblAdvSrch = makeLinkLabel(parent, "lblAdvSrch");
+    lblAdvSrch->setText(QStringLiteral("Search More..."));
+    notAvailableYet(lblAdvSrch);
+    row->addWidget(lblGO);
+    row->addWidget(txtGO);
+    row->addWidget(lblAdvSrch);
+}
+
+QPushButton* addCorresAndPrint(QHBoxLayout* row, QWidget* parent, const QString& printCaption) {
+    auto* cmdPrint = makeButton(parent, "cmdPrint", printCaption);
+    QLabel* lblCorres = makeLinkLabel(parent, "lblCorres");
+    lblCorres->setMinimumWidth(110);
+    row->addWidget(lblCorres);
+    row->addWidget(cmdPrint);
+    return cmdPrint;
+}
+
+void printShown(Screen* screen, RecordController* ctl, const std::function<Print::Document(qint64)>& stored,
+                const Print::Document& blank) {
+    auto* cmdSave = screen->findChild<QPushButton*>(QStringLiteral("cmdSave"));
+    try {
+        const Print::Document doc = ctl->currentId() != 0 ? stored(ctl->currentId()) : blank;
+        Print::printDocument(screen->prod().db(), Dialogs::current(), doc, cmdSave && cmdSave->isEnabled());
+    } catch (const DbError& e) {
+        screen->logFailure(e);
+    }
 }
 
 bool openSideScreen(Screen* owner, Screen* side) {

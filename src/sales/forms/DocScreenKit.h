@@ -6,13 +6,19 @@
 #include <functional>
 #include <optional>
 
+#include "printing/DocumentPrint.h"
 #include "sales/SalesDocs.h"
 #include "ui/RecordController.h"
 
+class QComboBox;
 class QDateEdit;
 class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QSqlDatabase;
 class QWidget;
 
 namespace kavra {
@@ -34,6 +40,9 @@ struct GridBinding {
 };
 void bindGrid(RecordController* ctl, LineGrid* grid, GridBinding b);
 
+// Tab from the grid's editor goes on to Save, or to Modify where Save is disabled.
+std::function<QList<QWidget*>()> saveThenModify(QWidget* screen);
+
 // A click on a disabled header field of a shown record starts modifying it.
 void modifyOnHeaderClick(RecordController* ctl, QWidget* header, std::function<bool()> before);
 
@@ -51,6 +60,32 @@ QLabel* makeCaption(QWidget* parent, const QString& caption, QWidget* buddy);
 void tabChain(std::initializer_list<QWidget*> widgets);
 // Digits and one decimal point.
 void numericOnly(QLineEdit* e);
+
+// The title line of a sales document screen.
+QLabel* makeDocHeading(QWidget* parent, const QString& text);
+// The customer list (cmbCust); fillCustomers puts the customers in it by name, CustId as data.
+QComboBox* makeCustomerCombo(QWidget* parent);
+void fillCustomers(QSqlDatabase& db, QComboBox* c);
+
+// The header box (fraHeader) of an order or DC: the customer first, the document's
+// identifier shown (never typed) beside it. The screen lays its own fields from row 1.
+struct DocHeader {
+    QGroupBox* box;
+    QGridLayout* grid;
+    QComboBox* customer;
+    QLineEdit* id;
+};
+DocHeader makeDocHeader(QWidget* parent, const QString& customerCaption, const QString& idCaption, const char* idName);
+
+// Search by document number (lblGO, txtGO) and the "Search More..." link, added to row.
+void addSearch(QHBoxLayout* row, QWidget* parent, const QString& caption, const QString& tip);
+// The attachments label and the print button (cmdPrint), added to row.
+QPushButton* addCorresAndPrint(QHBoxLayout* row, QWidget* parent, const QString& printCaption);
+
+// Prints the shown document, or the empty form while none is shown; while Save is
+// enabled it is a preview.
+void printShown(Screen* screen, RecordController* ctl, const std::function<Print::Document(qint64)>& stored,
+                const Print::Document& blank);
 
 // Opens a side screen under the locks: refused when another workstation holds it.
 // It is shown in the main window's area when there is one, else on its own.

@@ -33,9 +33,7 @@ const char* kHeading =
     "|   Rate        | Discount | Amount       ";
 
 QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen, bool numeric = false) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLen);
+    QLineEdit* e = makeLineEdit(parent, name, maxLen);
     if (numeric) {
         // Digits and one decimal point.
         e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*\\.?\\d*")), e));
@@ -349,6 +347,11 @@ bool FrmInvoice::load() {
 
 QList<qint64> FrmInvoice::navigation() {
     return Inv::navigation(prod().db());
+}
+
+// An invoice's identifier is given when it is written.
+qint64 FrmInvoice::proposeId() {
+    return 0;
 }
 
 void FrmInvoice::showRecord(qint64 id) {

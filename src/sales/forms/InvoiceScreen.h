@@ -28,16 +28,9 @@ class FrmInvoice : public Screen, public RecordHost {
     enum Col { DcInvIdCol, DcNoCol, SlNoCol, ParticularsCol, QtyCol, RateCol, DiscountCol, AmountCol };
 
     // RecordHost
-    QList<qint64> navigation() override;
-    qint64 proposeId() override { return 0; }
-    void showRecord(qint64 id) override;
-    void clearForNew(qint64 id) override;
+    KAVRA_RECORD_HOST_OVERRIDES
     void setFieldsEnabled(bool on) override;
-    std::optional<Refusal> validate(bool adding) override;
-    void write(bool adding, qint64 id) override;
     std::optional<Refusal> modifyBlock() override;
-    std::optional<Refusal> deleteBlock() override;
-    void remove(qint64 id) override;
     std::optional<qint64> find(const QString& text, QString* message) override;
     qint64 writtenId(qint64 id) override;
     void functionKey(int key) override;

@@ -65,23 +65,14 @@ class DoubleClick : public QObject {
 
 FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     setWindowTitle(paddedCaption(QStringLiteral("SALES - Manufacturing")));
-    auto* heading = new QLabel(QStringLiteral("Purchase Order (Incoming)"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold; color: #20406a;"));
+    QLabel* heading = makeDocHeading(this, QStringLiteral("Purchase Order (Incoming)"));
 
-    auto* box = new QGroupBox(this);
-    box->setObjectName(QStringLiteral("fraHeader"));
+    const DocHeader h = makeDocHeader(this, QStringLiteral("FROM CUSTOMER"), QStringLiteral("PO Id"), "txtId");
+    QGroupBox* box = h.box;
+    QGridLayout* g = h.grid;
     header_ = box;
-    auto* g = new QGridLayout(box);
-    cmbCust_ = new QComboBox(box);
-    cmbCust_->setObjectName(QStringLiteral("cmbCust"));
-    cmbCust_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
-    cmbCust_->setMinimumWidth(260);
-    g->addWidget(makeCaption(box, QStringLiteral("FROM CUSTOMER"), cmbCust_), 0, 0);
-    g->addWidget(cmbCust_, 0, 1);
-    txtId_ = addLine(g, 0, 2, QStringLiteral("PO Id"), "txtId", 10);
-    txtId_->setReadOnly(true);
-    txtId_->setFocusPolicy(Qt::NoFocus);
+    cmbCust_ = h.customer;
+    txtId_ = h.id;
 
     rtbAddr_ = new QTextEdit(box);
     rtbAddr_->setObjectName(QStringLiteral("rtbAddr"));
@@ -108,10 +99,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
 
     txtCST_ = addLine(g, 4, 0, QStringLiteral("CST No && Date"), "txtCST", 60);
     txtTinNo_ = addLine(g, 5, 0, QStringLiteral("TIN No && Date"), "txtTinNo", 60);
-    for (QLineEdit* e : {txtCST_, txtTinNo_}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
+    for (QLineEdit* e : {txtCST_, txtTinNo_}) showOnly(e);
     txtPayTerm_ = addLine(g, 4, 2, QStringLiteral("PAYMENT TERMS"), "txtPayTerm", 100);
     txtTINperc_ = new QLineEdit(box);
     txtTINperc_->setObjectName(QStringLiteral("txtTINperc"));
@@ -196,22 +184,10 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     };
 
     auto* search = new QHBoxLayout;
-    auto* lblGO = makeLinkLabel(this, "lblGO");
-    lblGO->setText(QStringLiteral("Search PO No."));
-    auto* txtGO = new QLineEdit(this);
-    txtGO->setObjectName(QStringLiteral("txtGO"));
-    txtGO->setToolTip(QStringLiteral("Type the P.O. No. here, then press 'Enter' key to search"));
-    auto* lblAdvSrch = makeLinkLabel(this, "lblAdvSrch");
-    lblAdvSrch->setText(QStringLiteral("Search More..."));
-    notAvailableYet(lblAdvSrch);
-    auto* cmdPrint = makeButton(this, "cmdPrint", QStringLiteral("&Prof. Inv."));
-    search->addWidget(lblGO);
-    search->addWidget(txtGO);
-    search->addWidget(lblAdvSrch);
+    addSearch(search, this, QStringLiteral("Search PO No."),
+              QStringLiteral("Type the P.O. No. here, then press 'Enter' key to search"));
     search->addStretch();
-    search->addWidget(makeLinkLabel(this, "lblCorres"));
-    findChild<QLabel*>(QStringLiteral("lblCorres"))->setMinimumWidth(110);
-    search->addWidget(cmdPrint);
+    QPushButton* cmdPrint = addCorresAndPrint(search, this, QStringLiteral("&Prof. Inv."));
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(heading);
@@ -231,23 +207,34 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     t.emptyTable = QStringLiteral("No records to Display !");
     ctl_ = new RecordController(this, this, t);
 
-    auto* cmdSave = findChild<QPushButton*>(QStringLiteral("cmdSave"));
-    auto* cmdModify = findChild<QPushButton*>(QStringLiteral("cmdModify"));
     bindGrid(ctl_, grid_,
              {[this] {
                   grid_->refreshItemCodes();
                   return true;
               },
-              [this] { return refreshPartly(); }, [this]() -> QWidget* { return chkReTrkRej_; },
-              [cmdSave, cmdModify] {
-                  return QList<QWidget*>{cmdSave, cmdModify};
-              }});
+              [this] { return refreshPartly(); }, [this]() -> QWidget* { return chkReTrkRej_; }, saveThenModify(this)});
     modifyOnHeaderClick(ctl_, header_, [this] { return refreshPartly() || true; });
 
-    tabChain({cmbCust_,       rtbAddr_,    txtPOno_,      dtpPoDate_,      dtpValidFrom_,       dtpValidTo_,
-              txtPayTerm_,    txtTINperc_, txtCSTperc_,   txtPackForwd_,   cmbPackForwdType_,   txtOtherChrg_,
-              txtVal_,        txtRem_,     txtProfInvno_, dtpProfInvDate_, cmdProfInvGenerate_, chkReTrkRej_,
-              grid_->table(), cmdSave});
+    tabChain({cmbCust_,
+              rtbAddr_,
+              txtPOno_,
+              dtpPoDate_,
+              dtpValidFrom_,
+              dtpValidTo_,
+              txtPayTerm_,
+              txtTINperc_,
+              txtCSTperc_,
+              txtPackForwd_,
+              cmbPackForwdType_,
+              txtOtherChrg_,
+              txtVal_,
+              txtRem_,
+              txtProfInvno_,
+              dtpProfInvDate_,
+              cmdProfInvGenerate_,
+              chkReTrkRej_,
+              grid_->table(),
+              findChild<QPushButton*>(QStringLiteral("cmdSave"))});
     enterMovesOn(box);
 
     connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
@@ -267,8 +254,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
 bool FrmMfgPO::load() {
     if (!Screen::load()) return false;
     try {
-        QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select CustId, CustName from Customer order by CustName"));
-        while (q.next()) cmbCust_->addItem(q.value(1).toString(), q.value(0));
+        fillCustomers(prod().db(), cmbCust_);
     } catch (const DbError& e) {
         logFailure(e);
     }
@@ -482,14 +468,9 @@ void FrmMfgPO::changeNumber() {
 }
 
 void FrmMfgPO::print() {
-    auto* cmdSave = findChild<QPushButton*>(QStringLiteral("cmdSave"));
-    try {
-        Print::Document doc = ctl_->currentId() != 0 ? Orders::proforma(prod().db(), ctl_->currentId())
-                                                     : Print::Document{QStringLiteral("ProfInvMfg"), QString()};
-        Print::printDocument(prod().db(), Dialogs::current(), doc, cmdSave && cmdSave->isEnabled());
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
+    printShown(
+        this, ctl_, [this](qint64 id) { return Orders::proforma(prod().db(), id); },
+        Print::Document{QStringLiteral("ProfInvMfg"), QString()});
 }
 
 void FrmMfgPO::functionKey(int key) {

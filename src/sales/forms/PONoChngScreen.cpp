@@ -24,13 +24,10 @@ namespace Orders = sales::Orders;
 FrmPONoChng::FrmPONoChng(const QString& kind, qint64 orderId)
     : Screen(QStringLiteral("frmPONoChng")), kind_(kind), orderId_(orderId) {
     setWindowTitle(QStringLiteral("Change PO Number"));
-    auto* heading = new QLabel(QStringLiteral("Change PO Number"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    heading->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold; color: #20406a;"));
+    QLabel* heading = makeHeading(this, QStringLiteral("Change PO Number"),
+                                  QStringLiteral("font-size: 14pt; font-weight: bold; color: #20406a;"));
     auto* g = new QGridLayout;
-    cmbCust_ = new QComboBox(this);
-    cmbCust_->setObjectName(QStringLiteral("cmbCust"));
-    cmbCust_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
+    cmbCust_ = makeCustomerCombo(this);
     cmbPONo_ = new QComboBox(this);
     cmbPONo_->setObjectName(QStringLiteral("cmbPONo"));
     g->addWidget(makeCaption(this, QStringLiteral("Customer"), cmbCust_), 0, 0);
@@ -39,8 +36,7 @@ FrmPONoChng::FrmPONoChng(const QString& kind, qint64 orderId)
     g->addWidget(cmbPONo_, 1, 1, 1, 2);
     txtOldPONo_ = new QLineEdit(this);
     txtOldPONo_->setObjectName(QStringLiteral("txtOldPONo"));
-    txtOldPONo_->setReadOnly(true);
-    txtOldPONo_->setFocusPolicy(Qt::NoFocus);
+    showOnly(txtOldPONo_);
     dtpOldPODate_ = makeDate(this, "dtpOldPODate");
     dtpOldPODate_->setEnabled(false);
     g->addWidget(makeCaption(this, QStringLiteral("Existing  P.O. No."), txtOldPONo_), 2, 0);
@@ -76,8 +72,7 @@ FrmPONoChng::FrmPONoChng(const QString& kind, qint64 orderId)
 bool FrmPONoChng::load() {
     if (!Screen::load()) return false;
     try {
-        QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select CustId, CustName from Customer order by CustName"));
-        while (q.next()) cmbCust_->addItem(q.value(1).toString(), q.value(0));
+        fillCustomers(prod().db(), cmbCust_);
         if (orderId_ != 0) {
             const auto o = Orders::load(prod().db(), orderId_);
             if (o) {
