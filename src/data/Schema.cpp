@@ -164,10 +164,10 @@ std::vector<Migration> company() {
     for (const char* ix : {"DailyProd (Customer)", "InspectionInde (CustId)", "Quote (CustId)", "MfgPO (CustId)",
                            "LabPO (CustId)", "DcInv (CustId)", "DcIncoming (CustId)", "SubConPO (SuppId)",
                            "DcSubConOutgoing (SuppId)", "PurchPO (VendorCode)", "Purchase (VendorCode)"}) {
-        const QString spec = QString::fromLatin1(ix);
+        const QString ixDef = QString::fromLatin1(ix);
         const QString name =
-            spec.section(QLatin1Char(' '), 0, 0) + QLatin1Char('_') + spec.section(QLatin1Char('('), 1).chopped(1);
-        m3 << QStringLiteral("CREATE INDEX ix_%1 ON %2").arg(name, spec);
+            ixDef.section(QLatin1Char(' '), 0, 0) + QLatin1Char('_') + ixDef.section(QLatin1Char('('), 1).chopped(1);
+        m3 << QStringLiteral("CREATE INDEX ix_%1 ON %2").arg(name, ixDef);
     }
     // Salary print headings: type 1 general, 2 earning, 3 deduction heads.
     QStringList m4{
