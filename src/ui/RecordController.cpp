@@ -54,6 +54,13 @@ RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts
     screen->installEventFilter(this);
 }
 
+bool RecordController::open(const std::function<void()>& fillLists) {
+    if (!screen_->Screen::load()) return false;
+    if (fillLists) guarded(fillLists);
+    start();
+    return true;
+}
+
 bool RecordController::guarded(const std::function<void()>& work) {
     try {
         work();

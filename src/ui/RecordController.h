@@ -99,6 +99,9 @@ class RecordController : public QObject {
 
     // Reads the navigation set and shows the first (or last) record; Adding on an empty table.
     void start();
+    // Load of a record screen: its connection, then its lists (a failure there is logged and
+    // the screen still opens), then the first record. False when the screen cannot be shown.
+    bool open(const std::function<void()>& fillLists);
     RecState state() const { return state_; }
     qint64 currentId() const { return currentId_; }
     const RecordTexts& texts() const { return texts_; }

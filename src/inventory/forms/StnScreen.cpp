@@ -139,14 +139,7 @@ FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
 }
 
 bool FrmSTN::load() {
-    if (!Screen::load()) return false;
-    try {
-        refreshLists();
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    ctl_->start();
-    return true;
+    return ctl_->open([this] { refreshLists(); });
 }
 
 void FrmSTN::refreshLists() {

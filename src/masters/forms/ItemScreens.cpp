@@ -87,14 +87,7 @@ void MasterScreen::finishLayout(QLayout* fields, const QString& listCaption, Rec
 }
 
 bool MasterScreen::load() {
-    if (!Screen::load()) return false;
-    try {
-        refreshLists();
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    ctl_->start();
-    return true;
+    return ctl_->open([this] { refreshLists(); });
 }
 
 std::optional<Refusal> MasterScreen::refusal(const QString& text) {

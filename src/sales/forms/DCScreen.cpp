@@ -222,15 +222,10 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
 }
 
 bool FrmDC::load() {
-    if (!Screen::load()) return false;
-    try {
+    return ctl_->open([this] {
         fillCustomers(prod().db(), cmbCust_);
         fillEarlierLists();
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    ctl_->start();
-    return true;
+    });
 }
 
 void FrmDC::fillEarlierLists() {

@@ -252,14 +252,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
 }
 
 bool FrmMfgPO::load() {
-    if (!Screen::load()) return false;
-    try {
-        fillCustomers(prod().db(), cmbCust_);
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    ctl_->start();
-    return true;
+    return ctl_->open([this] { fillCustomers(prod().db(), cmbCust_); });
 }
 
 QList<qint64> FrmMfgPO::navigation() {
