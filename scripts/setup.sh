@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
       libsodium-dev libgtest-dev libzip-dev libxlsxwriter-dev qt6-pdf-dev
-      fonts-dejavu-core)
+      fonts-dejavu-core ccache)
 # The tests need the PostgreSQL server; the program previews and prints through LibreOffice.
 if [[ "${1:-}" == "--tests" ]]; then pkgs+=(postgresql-15); else pkgs+=(libreoffice-calc-nogui); fi
 missing=()
