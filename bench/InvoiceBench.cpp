@@ -85,11 +85,11 @@ void invoiceBench(QSqlDatabase& db) {
 
     // Save: the checks, then every DC row and line in one transaction.
     t.restart();
-    const bool ok = !Inv::validate(db, inv, true, 0);
+    const bool ok = !Inv::validate(db, inv, true, 0, 1);
     const double validateMs = double(t.nsecsElapsed()) / 1e6;
     qint64 id = 0;
     t.restart();
-    Sql::transaction(db, [&] { id = Inv::save(db, inv, true, 0); });
+    Sql::transaction(db, [&] { id = Inv::save(db, inv, true, 0, 1); });
     const double saveMs = double(t.nsecsElapsed()) / 1e6;
     t.restart();
     const auto shown = Inv::load(db, id);

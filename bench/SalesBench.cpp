@@ -7,6 +7,7 @@
 #include "core/ClsProd.h"
 #include "core/Session.h"
 #include "core/Sql.h"
+#include "core/chain/Rows.h"
 #include "sales/DeliveryChallans.h"
 #include "sales/Orders.h"
 #include "sales/forms/DCScreen.h"
@@ -48,7 +49,7 @@ void fillYear(QSqlDatabase& db, qint64 firstId, int count) {
                 const qint64 id = firstId + from + i;
                 const QDate day = start.addDays((from + i) % 360);
                 heads << QStringLiteral("(?,?,?,?,?,' ',' ',' ',' ',' ',' ',' ',2)");
-                hp << id << kCust << QString::number(from + i + 1) << sales::dateText(day) << sales::dateValue(day);
+                hp << id << kCust << QString::number(from + i + 1) << chain::Rows::dateText(day) << chain::Rows::dateValue(day);
                 for (int l = 1; l <= 2; ++l) {
                     lines << QStringLiteral("(?,?,?,1,?,' ',0,0,' ')");
                     lp << id << l << kFirstItem + (from + i + l) % kLines << double(l);
@@ -88,7 +89,7 @@ void salesBench(QSqlDatabase& db, const QString& dir) {
         l.itemName = QStringLiteral("Bench sales part %1").arg(i);
         l.uom = QStringLiteral("NOS");
         l.qty = 1000;
-        l.rate = Money::fromPaise(2500 + i);
+        l.rate = 25 + i / 100.0;
         o.lines << l;
     }
     o.value = Orders::computedValue(o);
@@ -108,7 +109,7 @@ void salesBench(QSqlDatabase& db, const QString& dir) {
     const auto problem = Dcs::validate(db, d, true, false, Session::current().dcMode);
     const qint64 checkMs = t.elapsed();
     t.restart();
-    Sql::transaction(db, [&] { Dcs::save(db, d, true, false); });
+    Sql::transaction(db, [&] { Dcs::save(db, d, true, false, 1); });
     const qint64 saveMs = t.elapsed();
 
     // The year as the DC screen meets it: the numbering bench's bare rows make way for real DCs.

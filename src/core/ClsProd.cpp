@@ -6,6 +6,8 @@
 #include <QSqlRecord>
 #include <cmath>
 
+#include "core/Books.h"
+#include "core/FinancialYear.h"
 #include "core/Sql.h"
 #include "core/Text.h"
 
@@ -19,25 +21,6 @@ const QString kContact = QStringLiteral("Please contact your system administrato
 bool validIdentifier(const QString& s) {
     static const QRegularExpression re(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
     return re.match(s).hasMatch();
-}
-
-// The first and last moment of financial year y, as the numbering queries bound it.
-QVariantList yearBounds(int y) {
-    return {Db::ts(QDateTime(QDate(y, 4, 1), QTime(0, 0))), Db::ts(QDateTime(QDate(y + 1, 3, 31), QTime(23, 59)))};
-}
-
-struct DcTable {
-    QString table;
-    QString idCol;
-};
-
-const QHash<QString, DcTable>& dcTables() {
-    static const QHash<QString, DcTable> t = {
-        {QStringLiteral("DCINV"), {QStringLiteral("DcInv"), QStringLiteral("DcInvId")}},
-        {QStringLiteral("DCOUTGOINGINV"), {QStringLiteral("DcOutgoingInv"), QStringLiteral("DcId")}},
-        {QStringLiteral("DCSUBCONOUTGOING"), {QStringLiteral("DcSubConOutgoing"), QStringLiteral("DcId")}},
-    };
-    return t;
 }
 
 }  // namespace
@@ -245,12 +228,12 @@ QString clsProd::GridSum(const GridCells& grid, int row, int col, int endRow, in
 }
 
 int clsProd::FinancialYearOf(const QDate& d) {
-    return d.month() > 3 ? d.year() : d.year() - 1;
+    return FinancialYear::of(d);
 }
 
 qint64 clsProd::lastNumberOf(const QString& sql, int year) {
     // The DC/invoice number text; anything but a plain number counts as 0.
-    const QString t = LookupText(sql, yearBounds(year));
+    const QString t = LookupText(sql, FinancialYear::params(year));
     return static_cast<qint64>(std::floor(text::strictNumber(t)));
 }
 
@@ -268,47 +251,29 @@ QString clsProd::NewYearAlertText(int y, int fileYear) {
 
 qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
     const int y = FinancialYearOf(Clock::today());
-    const QString key = table.toUpper();
-    QStringList read;
-    switch (session_->dcMode) {
-        case 1:
-            read = {key};
-            break;
-        case 2:
-            read = key == QLatin1String("DCSUBCONOUTGOING") ? QStringList{key} : QStringList{"DCINV", "DCOUTGOINGINV"};
-            break;
-        case 3:
-            read = {"DCINV", "DCOUTGOINGINV", "DCSUBCONOUTGOING"};
-            break;
-        default:
-            break;
-    }
+    const FinancialYear::Bounds year = FinancialYear::bounds(y);
     qint64 last = 0;
-    for (const QString& k : read) {
-        if (!dcTables().contains(k)) continue;
-        const DcTable& t = dcTables()[k];
+    for (const Books::Book* b : Books::sharing(Books::Series::Dc, table, session_->dcMode)) {
         // The most recently created DC of the year. Nearly always that is the newest DC of all,
         // which the key finds at once; only otherwise is the year searched.
         QVariant newestNo, newestAt;
         try {
             QSqlQuery q = Sql::exec(
                 db_,
-                QStringLiteral("select DcNo, DcDateT from %1 where %2=(select max(%2) from %1)").arg(t.table, t.idCol));
+                QStringLiteral("select DcNo, DcDateT from %1 where %2=(select max(%2) from %1)").arg(b->table, b->idCol));
             if (!q.next()) continue;  // no DC at all in this book
             newestNo = q.value(0);
             newestAt = q.value(1);
         } catch (const DbError&) {
             continue;
         }
-        const QDateTime at = Db::toDateTime(newestAt);
-        const QVariantList bounds = yearBounds(y);
-        if (at.isValid() && at >= Db::toDateTime(bounds[0]) && at <= Db::toDateTime(bounds[1])) {
+        if (year.contains(Db::toDateTime(newestAt))) {
             last = std::max(last, static_cast<qint64>(std::floor(text::strictNumber(newestNo.toString()))));
             continue;
         }
         last = std::max(last, lastNumberOf(QStringLiteral("select DcNo from %1 where %2=(select max(%2) from %1 "
-                                                          "where DcDateT between ? and ?)")
-                                               .arg(t.table, t.idCol),
+                                                          "where %3)")
+                                               .arg(b->table, b->idCol, FinancialYear::condition(b->dateCol)),
                                            y));
     }
     const qint64 next = last + 1;
@@ -318,21 +283,12 @@ qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
 
 qint64 clsProd::NextInvoiceNumber(const QString& table, Dialogs& dlg) {
     const int y = FinancialYearOf(Clock::today());
-    const QString key = table.toUpper();
-    QStringList read;
-    if (session_->invMode == 1)
-        read = {"DCINV", "DCOUTGOINGINV"};
-    else if (session_->invMode == 2)
-        read = {key};
     qint64 last = 0;
-    for (const QString& k : read) {
-        if (k != QLatin1String("DCINV") && k != QLatin1String("DCOUTGOINGINV")) continue;
-        const DcTable& t = dcTables()[k];
+    for (const Books::Book* b : Books::sharing(Books::Series::Invoice, table, session_->invMode)) {
         // The invoice with the latest invoice time of the year.
         last = std::max(last, lastNumberOf(QStringLiteral("select InvNo from %1 where InvNo is not null and "
-                                                          "InvNo<>'Nil' and InvDateT between ? and ? order by InvDateT "
-                                                          "desc, %2 desc limit 1")
-                                               .arg(t.table, t.idCol),
+                                                          "InvNo<>'Nil' and %3 order by InvDateT desc, %2 desc limit 1")
+                                               .arg(b->table, b->idCol, FinancialYear::condition(b->dateCol)),
                                            y));
     }
     const qint64 next = last + 1;

@@ -11,7 +11,7 @@
 #include "core/Db.h"
 #include "core/GridCells.h"
 #include "core/Session.h"
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace kavra {
 

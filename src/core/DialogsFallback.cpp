@@ -2,7 +2,7 @@
 // questions are answered No, so nothing is changed behind the user's back.
 #include <cstdio>
 
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace kavra {
 

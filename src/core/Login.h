@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace kavra::Login {
 

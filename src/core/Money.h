@@ -1,9 +1,10 @@
 #pragma once
-// Amounts in exact paise. Values computed in floating point are converted once,
-// rounded to the nearest paisa (halves away from zero), and stay exact afterwards.
+// Amounts in exact paise. One rounding rule turns a computed value into an amount,
+// everywhere: the value as a "0.00" text shows it, read to fifteen significant digits,
+// halves away from zero (so 1.005, held as 1.00499999999999989, is 1.01). Rates,
+// quantities and percentages are not amounts: they stay numbers as typed.
 #include <QString>
 #include <QVariant>
-#include <cmath>
 #include <compare>
 #include <cstdint>
 
@@ -13,8 +14,10 @@ class Money {
   public:
     constexpr Money() = default;
     static constexpr Money fromPaise(std::int64_t p) { return Money(p); }
-    static Money fromRupees(double r) { return Money(static_cast<std::int64_t>(std::llround(r * 100.0))); }
-    // "1234.5", "-0.05"; text that is not a number gives 0, as typed numbers do everywhere.
+    // The one rounding rule; not finite gives 0.
+    static Money fromRupees(double r);
+    // "1234.5", "-0.05", "1.005" (beyond paise rounded half away from zero); text that is
+    // not a number gives 0, as typed numbers do everywhere.
     static Money parse(const QString& text);
     static Money fromDb(const QVariant& v) { return Money(v.isNull() ? 0 : v.toLongLong()); }
 
@@ -44,5 +47,21 @@ class Money {
     constexpr explicit Money(std::int64_t p) : paise_(p) {}
     std::int64_t paise_ = 0;
 };
+
+// The computations bills prescribe, shared by every chain.
+namespace money {
+// Whole rupees, halves going up (also for negative values): Int(x + (x - Int(x))).
+double roundRupee(double x);
+// A value passed through a single-precision variable.
+inline double single(double x) {
+    return static_cast<double>(static_cast<float>(x));
+}
+// A percentage kept as an amount, turned back into the percentage of its base.
+double percentOf(double stored, double base);
+// The value as its "0.00" text shows it, as a number again.
+inline double shown(double x) {
+    return Money::fromRupees(x).rupees();
+}
+}  // namespace money
 
 }  // namespace kavra

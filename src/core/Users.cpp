@@ -77,4 +77,9 @@ bool storeRights(QSqlDatabase& db, qint64 userId, const QVector<bool>& r) {
     return true;
 }
 
+bool hasRight(QSqlDatabase& db, qint64 userId, int n) {
+    const QVariant r = Sql::scalar(db, QStringLiteral("select R%1 from UserRights where UserId=?").arg(n), {userId});
+    return !r.isValid() || r.isNull() || r.toBool();
+}
+
 }  // namespace kavra::Users

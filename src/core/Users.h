@@ -26,6 +26,8 @@ void remove(QSqlDatabase& db, qint64 id);
 
 // R1..R45 of a user; nullopt when the user has no UserRights row (every entry stays enabled).
 std::optional<QVector<bool>> rights(QSqlDatabase& db, qint64 userId);
+// Right n of a user; a user without a UserRights row has every right, as on the menu.
+bool hasRight(QSqlDatabase& db, qint64 userId, int n);
 // Stores R1..Rn; false when the user has no UserRights row (nothing is changed).
 bool storeRights(QSqlDatabase& db, qint64 userId, const QVector<bool>& rights);
 

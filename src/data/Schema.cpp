@@ -202,7 +202,8 @@ std::vector<Migration> company() {
             {4, "salary print headings", m4},
             {5, "stores: transfer notes and issues", storesSchema()},
             {6, "customer orders and delivery challans", ordersAndDcsSchema()},
-            {7, "sales invoices", invoicesSchema()}};
+            {7, "sales invoices", invoicesSchema()},
+            {8, "rates and typed charges as numbers", amountsAsTypedSchema()}};
 }
 
 std::vector<Migration> start() {

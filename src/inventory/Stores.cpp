@@ -272,6 +272,53 @@ double stockOf(QSqlDatabase& db, qint64 itemId) {
         .toDouble();
 }
 
+QHash<qint64, double> stockOf(QSqlDatabase& db, const QList<qint64>& itemIds) {
+    QHash<qint64, double> out;
+    if (itemIds.isEmpty()) return out;
+    QVariantList ids;
+    for (qint64 id : itemIds) ids << id;
+    QStringList marks;
+    for (int i = 0; i < ids.size(); ++i) marks << QStringLiteral("?");
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select ItemId, sum(BalQty) from STNSub where ItemId in (%1) and BalQty>0 "
+                                           "group by ItemId")
+                                .arg(marks.join(QLatin1Char(','))),
+                            ids);
+    while (q.next()) out.insert(q.value(0).toLongLong(), q.value(1).toDouble());
+    return out;
+}
+
+chain::StockLink issueLink(IssueSource source, const QString& setting) {
+    chain::StockLink l;
+    l.setting = setting;
+    l.column = QStringLiteral("StoreIssId");
+    l.isIssue = true;
+    l.raise = [source](QSqlDatabase& db, const chain::StockMove& m) {
+        QList<IssueLine> lines;
+        for (const chain::StockLine& s : m.lines) lines.append({s.itemId, s.category, s.qty});
+        return raiseIssue(db, source, m.day, m.party, QStringLiteral(" "), lines, m.shortMessage);
+    };
+    l.undo = [](QSqlDatabase& db, qint64 id) { reverseIssue(db, id); };
+    l.stockOf = [](QSqlDatabase& db, const QList<qint64>& ids) { return stockOf(db, ids); };
+    return l;
+}
+
+chain::StockLink noteLink(NoteSource source, const QString& setting) {
+    chain::StockLink l;
+    l.setting = setting;
+    l.column = QStringLiteral("STNId");
+    l.isIssue = false;
+    l.raise = [source](QSqlDatabase& db, const chain::StockMove& m) {
+        QList<NoteLine> lines;
+        for (const chain::StockLine& s : m.lines) lines.append({s.itemId, s.qty});
+        return raiseNote(db, source, m.party, lines);
+    };
+    l.undo = [](QSqlDatabase& db, qint64 id) { deleteNote(db, id); };
+    l.drawnOn = [](QSqlDatabase& db, qint64 id) { return noteDrawnOn(db, id); };
+    l.stockOf = [](QSqlDatabase& db, const QList<qint64>& ids) { return stockOf(db, ids); };
+    return l;
+}
+
 qint64 raiseIssue(QSqlDatabase& db, IssueSource source, const QDate& day, const QString& toWhom, const QString& remarks,
                   const QList<IssueLine>& lines, const QString& shortMessage) {
     const QString shortText = shortMessage.isEmpty() ? shortStockMessage() : shortMessage;

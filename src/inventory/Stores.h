@@ -12,7 +12,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
-#include "core/Refused.h"
+#include "core/Refusal.h"
+#include "core/chain/Kinds.h"
 
 namespace kavra::inventory {
 
@@ -49,8 +50,14 @@ bool noteDrawnOn(QSqlDatabase& db, qint64 stnId);
 // workstation, after the caller's noteDrawnOn) makes it throw Refused and keep everything.
 void deleteNote(QSqlDatabase& db, qint64 stnId);
 
-// Stock on hand of an item.
+// Stock on hand of an item; of several at once.
 double stockOf(QSqlDatabase& db, qint64 itemId);
+QHash<qint64, double> stockOf(QSqlDatabase& db, const QList<qint64>& itemIds);
+
+// The stores side of a document that sends goods out (an issue from the lots) or brings
+// them in (a note), switched on by the company setting named.
+chain::StockLink issueLink(IssueSource source, const QString& setting);
+chain::StockLink noteLink(NoteSource source, const QString& setting);
 
 // An issue raised by a document (or the material issue screen); returns its Id, to be
 // kept in the document's StoreIssId. Stock is checked again while the lots are taken,

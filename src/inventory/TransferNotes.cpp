@@ -2,7 +2,7 @@
 
 #include <QSqlQuery>
 
-#include "core/Refused.h"
+#include "core/Refusal.h"
 #include "core/Sql.h"
 #include "core/Text.h"
 #include "inventory/Stores.h"
@@ -70,21 +70,18 @@ std::optional<Note> load(QSqlDatabase& db, qint64 id) {
     return n;
 }
 
-std::optional<qint64> findByNumber(QSqlDatabase& db, const QString& number, QString* message) {
+Found findByNumber(QSqlDatabase& db, const QString& number) {
     const QVariant v =
         Sql::scalar(db, QStringLiteral("select min(Id) from STN where TS=? and STNNo=?"), {kManual, numberOf(number)});
-    if (v.isNull()) {
-        if (message) *message = QStringLiteral(" NO Store Transfer Note exists with this No.");
-        return std::nullopt;
-    }
-    return v.toLongLong();
+    if (v.isNull() || !v.isValid()) return {std::nullopt, QStringLiteral(" NO Store Transfer Note exists with this No.")};
+    return {v.toLongLong(), {}};
 }
 
-std::optional<Problem> validate(QSqlDatabase& db, const Note& note, bool adding) {
+Check validate(QSqlDatabase& db, const Note& note, bool adding) {
     const qint64 number = numberOf(note.number);
-    if (number <= 0) return Problem{QStringLiteral("Enter the STN Number "), QStringLiteral("txtSTNno")};
+    if (number <= 0) return Refusal{QStringLiteral("Enter the STN Number "), QStringLiteral("txtSTNno")};
     if (note.lines.isEmpty())
-        return Problem{QStringLiteral("Please Enter the ItemName/Item details by clicking the grid heading..."),
+        return Refusal{QStringLiteral("Please Enter the ItemName/Item details by clicking the grid heading..."),
                        QStringLiteral("msflex"), 1, 1};
     const QString grid = QStringLiteral("msflex");
     for (int i = 0; i < note.lines.size(); ++i) {
@@ -92,33 +89,39 @@ std::optional<Problem> validate(QSqlDatabase& db, const Note& note, bool adding)
         const int row = i + 1;
         const QString code = l.code.trimmed(), name = l.name.trimmed();
         if (code.isEmpty())
-            return Problem{QStringLiteral("Enter Part No. for the SlNo. ") + QString::number(row), grid, row, 1};
+            return Refusal{QStringLiteral("Enter Part No. for the SlNo. ") + QString::number(row), grid, row, 1};
         if (name.isEmpty())
-            return Problem{QStringLiteral("Enter a Item/Component Name for the SlNo.") + QString::number(row), grid,
+            return Refusal{QStringLiteral("Enter a Item/Component Name for the SlNo.") + QString::number(row), grid,
                            row, 2};
         const std::optional<ItemRow> item = itemOfCode(db, code);
         if (!item)
-            return Problem{QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!"), grid, row,
+            return Refusal{QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!"), grid, row,
                            1};
         if (!Sql::any(db, QStringLiteral("select 1 from Item where ItemName=?"), {name}))
-            return Problem{QStringLiteral("Item/Component Name does not exist ... "), grid, row, 2};
+            return Refusal{QStringLiteral("Item/Component Name does not exist ... "), grid, row, 2};
         if (item->name.trimmed().compare(name, Qt::CaseInsensitive) != 0)
-            return Problem{QStringLiteral("Part No. differs for this Item ... "), grid, row, 1};
+            return Refusal{QStringLiteral("Part No. differs for this Item ... "), grid, row, 1};
         if (Stores::roundQty(text::val(l.qty)) <= 0)
-            return Problem{QStringLiteral("Enter the Valid Qty  "), grid, row, 3};
+            return Refusal{QStringLiteral("Enter the Valid Qty  "), grid, row, 3};
     }
+    return duplicateNumber(db, note, adding);
+}
+
+Check duplicateNumber(QSqlDatabase& db, const Note& note, bool adding) {
     QString dup = QStringLiteral("select 1 from STN where TS=? and STNNo=?");
-    QVariantList params{kManual, number};
+    QVariantList params{kManual, numberOf(note.number)};
     if (!adding) {
         dup += QStringLiteral(" and Id<>?");
         params << note.id;
     }
     if (Sql::any(db, dup, params))
-        return Problem{QStringLiteral(" A Record with same Order No. already exist..."), QStringLiteral("txtSTNno")};
+        return Refusal::at(QStringLiteral("txtSTNno"), QStringLiteral(" A Record with same Order No. already exist..."));
     return std::nullopt;
 }
 
-void save(QSqlDatabase& db, const Note& note, bool adding) {
+qint64 save(QSqlDatabase& db, const Note& note, bool adding) {
+    // Checked before the question; here it stops the same number saved meanwhile at another desk.
+    enforce(duplicateNumber(db, note, adding));
     const QVariantList header{numberOf(note.number), Db::day(note.date), Misc::stored(note.preparedBy),
                               Misc::stored(note.remarks), note.id};
     if (adding) {
@@ -134,6 +137,7 @@ void save(QSqlDatabase& db, const Note& note, bool adding) {
             throw Refused(modifyText(stored));
     }
     writeLines(db, note);
+    return note.id;
 }
 
 void remove(QSqlDatabase& db, qint64 id) {
@@ -150,21 +154,22 @@ QString codeOfName(QSqlDatabase& db, const QString& name) {
         .toString();
 }
 
-QString gridRefusal(QSqlDatabase& db, qint64 id) {
-    if (!Stores::noteDrawnOn(db, id)) return {};
-    return QStringLiteral(
-        "You cannot Modify this Store Transfer Note , since some transactions has been made already...");
+Check gridBlock(QSqlDatabase& db, qint64 id) {
+    if (!Stores::noteDrawnOn(db, id)) return std::nullopt;
+    return Refusal::message(
+        QStringLiteral("You cannot Modify this Store Transfer Note , since some transactions has been made already..."));
 }
 
-QString modifyRefusal(QSqlDatabase& db, qint64 id) {
-    if (!Stores::noteDrawnOn(db, id)) return {};
-    return modifyText(Sql::scalar(db, QStringLiteral("select STNNo from STN where Id=?"), {id}).toString());
+Check modifyBlock(QSqlDatabase& db, qint64 id) {
+    if (!Stores::noteDrawnOn(db, id)) return std::nullopt;
+    return Refusal::message(
+        modifyText(Sql::scalar(db, QStringLiteral("select STNNo from STN where Id=?"), {id}).toString()));
 }
 
-QString deleteRefusal(QSqlDatabase& db, qint64 id) {
-    if (!Stores::noteDrawnOn(db, id)) return {};
-    return QStringLiteral(
-        "You cannot Modify this Store Transfer Note , since some Material has been Issued Using this Record...");
+Check deleteBlock(QSqlDatabase& db, qint64 id) {
+    if (!Stores::noteDrawnOn(db, id)) return std::nullopt;
+    return Refusal::message(QStringLiteral(
+        "You cannot Modify this Store Transfer Note , since some Material has been Issued Using this Record..."));
 }
 
 }  // namespace kavra::inventory::TransferNotes

@@ -9,7 +9,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "core/Refused.h"
+#include "core/Found.h"
+#include "core/Refusal.h"
 
 namespace kavra::inventory::TransferNotes {
 
@@ -29,28 +30,27 @@ struct Note {
     QList<Line> lines;  // wholly empty lines are left out before validation
 };
 
-using kavra::Problem;
-
 // Manual notes in identifier order.
 QList<qint64> ids(QSqlDatabase& db);
 std::optional<Note> load(QSqlDatabase& db, qint64 id);
 // The manual note with this number, or the message that none exists.
-std::optional<qint64> findByNumber(QSqlDatabase& db, const QString& number, QString* message);
+Found findByNumber(QSqlDatabase& db, const QString& number);
 
 // The checks of Save and Modify in order; the first failure wins.
-std::optional<Problem> validate(QSqlDatabase& db, const Note& note, bool adding);
+Check validate(QSqlDatabase& db, const Note& note, bool adding);
+Check duplicateNumber(QSqlDatabase& db, const Note& note, bool adding);
 // Inside the caller's transaction. Modify replaces every line; it is refused (Refused)
-// when a line was issued from meanwhile.
-void save(QSqlDatabase& db, const Note& note, bool adding);
+// when a line was issued from meanwhile. Returns the note's identifier.
+qint64 save(QSqlDatabase& db, const Note& note, bool adding);
 void remove(QSqlDatabase& db, qint64 id);
 
 // The pick list by name, and the code of the first item of a picked name ("" for none).
 QStringList itemNames(QSqlDatabase& db);
 QString codeOfName(QSqlDatabase& db, const QString& name);
 
-// The refusals of a note already issued from; "" when it may change.
-QString gridRefusal(QSqlDatabase& db, qint64 id);
-QString modifyRefusal(QSqlDatabase& db, qint64 id);
-QString deleteRefusal(QSqlDatabase& db, qint64 id);
+// The refusals of a note already issued from.
+Check gridBlock(QSqlDatabase& db, qint64 id);
+Check modifyBlock(QSqlDatabase& db, qint64 id);
+Check deleteBlock(QSqlDatabase& db, qint64 id);
 
 }  // namespace kavra::inventory::TransferNotes

@@ -10,11 +10,11 @@ namespace kavra {
 namespace {
 
 // The first table that still uses the key decides the message.
-QString firstUse(QSqlDatabase& db, const QVariant& key,
-                 const std::initializer_list<std::pair<const char*, const char*>>& checks) {
+Check firstUse(QSqlDatabase& db, const QVariant& key,
+               const std::initializer_list<std::pair<const char*, const char*>>& checks) {
     for (const auto& [sql, message] : checks)
-        if (Sql::any(db, QString::fromLatin1(sql), {key})) return QString::fromLatin1(message);
-    return {};
+        if (Sql::any(db, QString::fromLatin1(sql), {key})) return Refusal::message(QString::fromLatin1(message));
+    return std::nullopt;
 }
 
 }  // namespace
@@ -57,23 +57,29 @@ QStringList tariffSubHeads(QSqlDatabase& db) {
                                          "trim(TariffSubHead)<>'' order by TariffSubHead"));
 }
 
-std::optional<MasterProblem> validate(QSqlDatabase& db, const Item& it) {
-    if (it.code.trimmed().isEmpty()) return MasterProblem{"Enter the Item Code/Part No. / Drg. No.....", "txtItemCode"};
-    if (it.name.trimmed().isEmpty()) return MasterProblem{"Enter the Item Name.....", "txtItemName"};
-    if (it.categoryCode == 0) return MasterProblem{"Enter the Category code.....", "lstCategoryCode"};
-    if (it.unit.trimmed().isEmpty()) return MasterProblem{"Enter the Measurement Unit.....", "cmbMeasurement"};
-    if (it.altUnit.trimmed().isEmpty()) return MasterProblem{"Enter the Alternate Unit.....", "cmbAltUnit"};
+Check validate(QSqlDatabase& db, const Item& it) {
+    if (it.code.trimmed().isEmpty()) return Refusal{"Enter the Item Code/Part No. / Drg. No.....", "txtItemCode"};
+    if (it.name.trimmed().isEmpty()) return Refusal{"Enter the Item Name.....", "txtItemName"};
+    if (it.categoryCode == 0) return Refusal{"Enter the Category code.....", "lstCategoryCode"};
+    if (it.unit.trimmed().isEmpty()) return Refusal{"Enter the Measurement Unit.....", "cmbMeasurement"};
+    if (it.altUnit.trimmed().isEmpty()) return Refusal{"Enter the Alternate Unit.....", "cmbAltUnit"};
     if (Sql::any(db, QStringLiteral("select 1 from Item where ItemCode=? and ItemId<>?"), {it.code.trimmed(), it.id}))
-        return MasterProblem{"An Entry Already Exists...Try Another!", "txtItemCode"};
+        return Refusal{"An Entry Already Exists...Try Another!", "txtItemCode"};
     return std::nullopt;
 }
 
-void save(QSqlDatabase& db, const Item& it, bool adding) {
+qint64 save(QSqlDatabase& db, const Item& given, bool adding) {
+    Item it = given;
+    // The proposed identifier taken meanwhile at another desk: the next free one.
+    if (adding && Sql::any(db, QStringLiteral("select 1 from Item where ItemId=?"), {it.id})) it.id = nextId(db);
+    // Checked before the question; here it stops the same code saved meanwhile at another desk.
+    if (Sql::any(db, QStringLiteral("select 1 from Item where ItemCode=? and ItemId<>?"), {it.code.trimmed(), it.id}))
+        throw Refused(QStringLiteral("An Entry Already Exists...Try Another!"), QStringLiteral("txtItemCode"));
     const QVariantList values{it.code.trimmed(),       it.name.trimmed(),
                               it.categoryCode,         it.unit.trimmed(),
                               it.altUnit.trimmed(),    it.rol,
                               Misc::stored(it.rackNo), Misc::stored(it.tariffSubHead),
-                              it.rate.toDb(),          it.id};
+                              it.rate,          it.id};
     if (adding)
         Sql::exec(
             db,
@@ -85,9 +91,10 @@ void save(QSqlDatabase& db, const Item& it, bool adding) {
                   QStringLiteral("update Item set ItemCode=?, ItemName=?, CategoryCode=?, MeasureUnit=?, AltUnit=?, "
                                  "ROL=?, RackNo=?, TariffSubHead=?, Rate=? where ItemId=?"),
                   values);
+    return it.id;
 }
 
-QString deleteRefusal(QSqlDatabase& db, qint64 id) {
+Check deleteBlock(QSqlDatabase& db, qint64 id) {
     return firstUse(
         db, id,
         {{"select 1 from PurchPOSub where ItemId=?",
@@ -148,12 +155,12 @@ std::optional<qint64> codeOfName(QSqlDatabase& db, const QString& name) {
     return v.toLongLong();
 }
 
-std::optional<MasterProblem> validate(QSqlDatabase& db, const Category& c, bool adding) {
-    if (!adding && c.code >= 1 && c.code <= 3) return MasterProblem{"You cannot Modify this Category!!!", ""};
-    if (c.name.trimmed().isEmpty()) return MasterProblem{"Please Enter the Category Name.....", "txtCategoryName"};
+Check validate(QSqlDatabase& db, const Category& c, bool adding) {
+    if (!adding && c.code >= 1 && c.code <= 3) return Refusal{"You cannot Modify this Category!!!", ""};
+    if (c.name.trimmed().isEmpty()) return Refusal{"Please Enter the Category Name.....", "txtCategoryName"};
     if (Sql::any(db, QStringLiteral("select 1 from Category where CategoryName=? and CategoryCode<>?"),
                  {c.name.trimmed(), c.code}))
-        return MasterProblem{"An Entry Already Exists...Try Another!", "txtCategoryName"};
+        return Refusal{"An Entry Already Exists...Try Another!", "txtCategoryName"};
     return std::nullopt;
 }
 
@@ -166,9 +173,9 @@ void save(QSqlDatabase& db, const Category& c, bool adding) {
                   {c.name.trimmed(), Misc::stored(c.desc), c.code});
 }
 
-QString deleteRefusal(QSqlDatabase& db, qint64 code) {
+Check deleteBlock(QSqlDatabase& db, qint64 code) {
     // The first five come with the database and other screens rely on them.
-    if (code <= 5) return QStringLiteral("You cannot Delete this Category!!!");
+    if (code <= 5) return Refusal::message(QStringLiteral("You cannot Delete this Category!!!"));
     return firstUse(
         db, code,
         {{"select 1 from Item where CategoryCode=?",
@@ -196,21 +203,21 @@ QString nameOf(QSqlDatabase& db, const QString& code) {
         .toString();
 }
 
-std::optional<MasterProblem> validateNew(QSqlDatabase& db, const QString& code, const QString& name) {
-    if (code.trimmed().isEmpty()) return MasterProblem{"Please Enter the Measurement Code.....", "txtMeasureCode"};
-    if (name.trimmed().isEmpty()) return MasterProblem{"Please Enter the Measurement Name.....", "txtMeasureName"};
+Check validateNew(QSqlDatabase& db, const QString& code, const QString& name) {
+    if (code.trimmed().isEmpty()) return Refusal{"Please Enter the Measurement Code.....", "txtMeasureCode"};
+    if (name.trimmed().isEmpty()) return Refusal{"Please Enter the Measurement Name.....", "txtMeasureName"};
     if (Sql::any(db, QStringLiteral("select 1 from Measurement where MeasureCode=?"), {code.trimmed()}))
-        return MasterProblem{"An Entry Already Exists...Try Another!", "txtMeasureCode"};
+        return Refusal{"An Entry Already Exists...Try Another!", "txtMeasureCode"};
     return std::nullopt;
 }
 
-std::optional<MasterProblem> validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
+Check validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
                                             const QString& name) {
-    if (code.trimmed().isEmpty()) return MasterProblem{"Please Enter the Measurement Code", "txtMeasureCode"};
-    if (name.trimmed().isEmpty()) return MasterProblem{"Please Enter the Measurement Name", "txtMeasureName"};
+    if (code.trimmed().isEmpty()) return Refusal{"Please Enter the Measurement Code", "txtMeasureCode"};
+    if (name.trimmed().isEmpty()) return Refusal{"Please Enter the Measurement Name", "txtMeasureName"};
     if (Sql::any(db, QStringLiteral("select 1 from Measurement where MeasureCode<>? and MeasureCode=?"),
                  {oldCode, code.trimmed()}))
-        return MasterProblem{"An Entry Already Exists... Try Another.", "txtMeasureCode"};
+        return Refusal{"An Entry Already Exists... Try Another.", "txtMeasureCode"};
     return std::nullopt;
 }
 
@@ -224,7 +231,7 @@ void modify(QSqlDatabase& db, const QString& oldCode, const QString& code, const
               {code.trimmed(), name.trimmed(), oldCode});
 }
 
-QString deleteRefusal(QSqlDatabase& db, const QString& code) {
+Check deleteBlock(QSqlDatabase& db, const QString& code) {
     // Only the main unit counts; an item may keep a deleted unit as its alternate.
     return firstUse(db, code,
                     {{"select 1 from Item where MeasureUnit=?",

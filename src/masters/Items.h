@@ -6,12 +6,10 @@
 #include <optional>
 
 #include "core/Money.h"
-#include "core/Refused.h"
+#include "core/Refusal.h"
 
 namespace kavra {
 
-// A refusal of a master screen: only its message and field are used.
-using MasterProblem = Problem;
 
 namespace Items {
 
@@ -22,7 +20,7 @@ struct Item {
     QString unit, altUnit;
     double rol = 0;
     QString rackNo, tariffSubHead;
-    Money rate;
+    double rate = 0;  // rupees per unit, as typed
 };
 
 QList<qint64> ids(QSqlDatabase& db);
@@ -32,10 +30,11 @@ std::optional<qint64> idOfCode(QSqlDatabase& db, const QString& code);
 QStringList codes(QSqlDatabase& db);
 QStringList tariffSubHeads(QSqlDatabase& db);
 // The checks of Save / Modify in order.
-std::optional<MasterProblem> validate(QSqlDatabase& db, const Item& item);
-void save(QSqlDatabase& db, const Item& item, bool adding);
-// "" when no document uses the item.
-QString deleteRefusal(QSqlDatabase& db, qint64 id);
+Check validate(QSqlDatabase& db, const Item& item);
+// Returns the identifier written: a proposed one taken meanwhile at another desk gives the next.
+qint64 save(QSqlDatabase& db, const Item& item, bool adding);
+// Why a document in use keeps the item.
+Check deleteBlock(QSqlDatabase& db, qint64 id);
 void remove(QSqlDatabase& db, qint64 id);
 
 }  // namespace Items
@@ -51,9 +50,9 @@ QList<qint64> ids(QSqlDatabase& db);
 qint64 nextId(QSqlDatabase& db);
 std::optional<Category> load(QSqlDatabase& db, qint64 code);
 std::optional<qint64> codeOfName(QSqlDatabase& db, const QString& name);
-std::optional<MasterProblem> validate(QSqlDatabase& db, const Category& c, bool adding);
+Check validate(QSqlDatabase& db, const Category& c, bool adding);
 void save(QSqlDatabase& db, const Category& c, bool adding);
-QString deleteRefusal(QSqlDatabase& db, qint64 code);
+Check deleteBlock(QSqlDatabase& db, qint64 code);
 void remove(QSqlDatabase& db, qint64 code);
 
 }  // namespace Categories
@@ -62,13 +61,13 @@ namespace Units {
 
 QStringList codes(QSqlDatabase& db);  // in code order
 QString nameOf(QSqlDatabase& db, const QString& code);
-std::optional<MasterProblem> validateNew(QSqlDatabase& db, const QString& code, const QString& name);
-std::optional<MasterProblem> validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
+Check validateNew(QSqlDatabase& db, const QString& code, const QString& name);
+Check validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
                                             const QString& name);
 void add(QSqlDatabase& db, const QString& code, const QString& name);
 // Items keep the old code: a unit's code is its name in documents already written.
 void modify(QSqlDatabase& db, const QString& oldCode, const QString& code, const QString& name);
-QString deleteRefusal(QSqlDatabase& db, const QString& code);
+Check deleteBlock(QSqlDatabase& db, const QString& code);
 void remove(QSqlDatabase& db, const QString& code);
 
 }  // namespace Units

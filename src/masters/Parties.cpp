@@ -174,12 +174,12 @@ QStringList names(QSqlDatabase& db, const Kind& k) {
     return Sql::texts(db, QStringLiteral("select %1 from %2 order by %1").arg(k.nameCol, k.table));
 }
 
-std::optional<MasterProblem> validate(QSqlDatabase& db, const Kind& k, const Party& p, bool adding) {
-    if (p.name.trimmed().isEmpty()) return MasterProblem{"Please Enter the " + k.word + " Name.....", "txtName"};
-    if (p.addr.trimmed().isEmpty()) return MasterProblem{"Please Enter the " + k.word + " Address.....", "rtbAddr"};
+Check validate(QSqlDatabase& db, const Kind& k, const Party& p, bool adding) {
+    if (p.name.trimmed().isEmpty()) return Refusal{"Please Enter the " + k.word + " Name.....", "txtName"};
+    if (p.addr.trimmed().isEmpty()) return Refusal{"Please Enter the " + k.word + " Address.....", "rtbAddr"};
     if (Sql::any(db, QStringLiteral("select 1 from %1 where %2=? and %3<>?").arg(k.table, k.nameCol, k.key),
                  {p.name.trimmed(), p.id}))
-        return MasterProblem{adding ? k.duplicateOnSave : k.duplicateOnModify, "txtName"};
+        return Refusal{adding ? k.duplicateOnSave : k.duplicateOnModify, "txtName"};
     return std::nullopt;
 }
 
@@ -193,8 +193,12 @@ QString modifyQuestion(const Kind& k, const QString& oldName, const QString& new
            QStringLiteral(" Modify ?");
 }
 
-void save(QSqlDatabase& db, const Kind& k, const Party& p, bool adding, const QDate& today) {
+qint64 save(QSqlDatabase& db, const Kind& k, const Party& given, bool adding, const QDate& today) {
     using Misc::stored;
+    Party p = given;
+    // The proposed identifier taken meanwhile at another desk: the next free one.
+    if (adding && Sql::any(db, QStringLiteral("select 1 from %1 where %2=?").arg(k.table, k.key), {p.id}))
+        p.id = nextId(db, k);
     const QVariantList common{p.name.trimmed(), p.addr.trimmed(),  stored(p.kst),        stored(p.cst),
                               stored(p.code),   stored(p.phone),   stored(p.email),      p.busiType,
                               p.openBal.toDb(), stored(p.contact), stored(p.scope),      stored(p.vatRegNo),
@@ -209,7 +213,7 @@ void save(QSqlDatabase& db, const Kind& k, const Party& p, bool adding, const QD
                                  "OpenBalDate) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
                       .arg(k.table, k.key, k.nameCol, k.addrCol, k.codeCol),
                   v);
-        return;
+        return p.id;
     }
     const auto old = load(db, k, p.id);
     if (!old) throw DbError(QStringLiteral("The %1 was removed by another workstation.").arg(k.word));
@@ -236,14 +240,16 @@ void save(QSqlDatabase& db, const Kind& k, const Party& p, bool adding, const QD
             db,
             QStringLiteral("update FundTrans set PartyName=? where %1 and trim(PartyName)=?").arg(k.writeThroughWhere),
             {p.name.trimmed(), old->name});
+    return p.id;
 }
 
-QString deleteRefusal(QSqlDatabase& db, const Kind& k, qint64 id) {
+Check deleteBlock(QSqlDatabase& db, const Kind& k, qint64 id) {
     const auto p = load(db, k, id);
-    if (!p) return {};
+    if (!p) return std::nullopt;
     for (const UseCheck& c : k.useChecks)
-        if (Sql::any(db, c.sql, {c.byName ? QVariant(p->name) : QVariant(id)})) return used(k.word, c.screen);
-    return {};
+        if (Sql::any(db, c.sql, {c.byName ? QVariant(p->name) : QVariant(id)}))
+            return Refusal::message(used(k.word, c.screen));
+    return std::nullopt;
 }
 
 void remove(QSqlDatabase& db, const Kind& k, qint64 id) {

@@ -55,12 +55,13 @@ inline bool openBalanceEditable(const Party& p) {
     return p.openBal == p.openBalPndg;
 }
 
-std::optional<MasterProblem> validate(QSqlDatabase& db, const Kind& k, const Party& p, bool adding);
+Check validate(QSqlDatabase& db, const Kind& k, const Party& p, bool adding);
 // The question before Modify: it names both names when the party is renamed.
 QString modifyQuestion(const Kind& k, const QString& oldName, const QString& newName);
 // Adds or updates the row; on a rename the ledger rows that carry the old name follow.
-void save(QSqlDatabase& db, const Kind& k, const Party& p, bool adding, const QDate& today);
-QString deleteRefusal(QSqlDatabase& db, const Kind& k, qint64 id);
+// Returns the identifier written: a proposed one taken meanwhile at another desk gives the next.
+qint64 save(QSqlDatabase& db, const Kind& k, const Party& p, bool adding, const QDate& today);
+Check deleteBlock(QSqlDatabase& db, const Kind& k, qint64 id);
 void remove(QSqlDatabase& db, const Kind& k, qint64 id);
 
 }  // namespace kavra::Parties

@@ -55,6 +55,10 @@ QVariant money(Money m) {
     return m.rupees();
 }
 
+QVariant rate(double r) {
+    return r;
+}
+
 QString templateDir() {
     if (!dirOverride().isEmpty()) return dirOverride();
     const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Xl");

@@ -47,6 +47,8 @@ struct Document {
 
 // A QVariant that prints as a number with two decimals.
 QVariant money(Money m);
+// A rate as typed: the templates show it with two decimals or as many more as it has.
+QVariant rate(double r);
 
 // The folder holding the templates; tests and the installed program set it.
 QString templateDir();

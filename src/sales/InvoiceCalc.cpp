@@ -6,23 +6,14 @@
 
 namespace kavra::sales::InvoiceCalc {
 
-double roundRupee(double x) {
-    const double whole = std::floor(x);
-    return std::floor(x + (x - whole));
-}
+using money::roundRupee;
+using money::single;
 
+namespace {
 Money shown(double x) {
-    if (!std::isfinite(x) || x == 0) return Money();
-    // Fifteen significant digits: 1.005 computed as 1.00499999999999989 still shows 1.01.
-    const int magnitude = int(std::floor(std::log10(std::fabs(x))));
-    const int decimals = std::clamp(14 - magnitude, 0, 40);
-    return Money::parse(QString::number(x, 'f', decimals));
+    return Money::fromRupees(x);
 }
-
-double percentOf(Money stored, double base) {
-    if (base == 0) return 0;
-    return stored.rupees() / base * 100;
-}
+}  // namespace
 
 Result compute(const Input& in) {
     Result r;
@@ -84,11 +75,9 @@ Result compute(const Input& in) {
 
     // The two charges are kept as amounts; a percentage is worked out on its base and kept
     // as the single-precision amount the earlier invoices kept.
-    r.storedPackForwd =
-        in.packPerc ? Money::fromRupees(single(shown(in.packForwd / 100 * linesSum).rupees())) : shown(in.packForwd);
-    r.storedFinalDisc = in.finalDiscPerc
-                            ? Money::fromRupees(single(shown(in.finalDisc / 100 * r.beforeFinalDiscount).rupees()))
-                            : shown(in.finalDisc);
+    r.storedPackForwd = in.packPerc ? shown(single(shown(in.packForwd / 100 * linesSum).rupees())).rupees() : in.packForwd;
+    r.storedFinalDisc = in.finalDiscPerc ? shown(single(shown(in.finalDisc / 100 * r.beforeFinalDiscount).rupees())).rupees()
+                                         : in.finalDisc;
     return r;
 }
 

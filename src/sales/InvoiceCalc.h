@@ -39,21 +39,11 @@ struct Result {
     double finalDiscount = 0;
     double beforeRounding = 0;
     Money total;  // the invoice value
-    // What the PackForwd and FinalDisc columns keep: always an amount.
-    Money storedPackForwd, storedFinalDisc;
+    // What the PackForwd and FinalDisc columns keep: always an amount; a percentage's amount
+    // as a single-precision variable held it, to the paisa; an amount as typed.
+    double storedPackForwd = 0, storedFinalDisc = 0;
 };
 
 Result compute(const Input& in);
-
-// Whole rupees, halves going up (also for negative values): Int(x + (x - Int(x))).
-double roundRupee(double x);
-// A value as a "0.00" text shows it: read to 15 significant digits, halves away from zero.
-Money shown(double x);
-// A value passed through a single-precision variable.
-inline double single(double x) {
-    return static_cast<double>(static_cast<float>(x));
-}
-// A percentage kept as an amount, turned back into the percentage of its base.
-double percentOf(Money stored, double base);
 
 }  // namespace kavra::sales::InvoiceCalc

@@ -4,53 +4,17 @@
 #include <QSqlQuery>
 #include <algorithm>
 
-#include "core/ClsProd.h"
-#include "core/Refused.h"
 #include "core/Sql.h"
 #include "core/Text.h"
+#include "core/chain/Rows.h"
+#include "sales/SalesKinds.h"
 
 namespace kavra::sales::Invoices {
 
+namespace Bills = chain::Bills;
+namespace Rows = chain::Rows;
+
 namespace {
-
-// "?,?,?" for an IN list of n identifiers (the identifiers themselves are bound).
-QString marks(qsizetype n) {
-    QStringList m;
-    for (qsizetype i = 0; i < n; ++i) m << QStringLiteral("?");
-    return m.join(QLatin1Char(','));
-}
-
-QVariantList bound(const QList<qint64>& ids) {
-    QVariantList out;
-    for (qint64 id : ids) out << id;
-    return out;
-}
-
-QString optionalText(const QString& s) {
-    const QString t = s.trimmed();
-    return t.isEmpty() ? QStringLiteral(" ") : t;
-}
-
-// A financial year runs from 1 April to 31 March.
-QVariantList yearOf(const QDate& d) {
-    const int y = clsProd::FinancialYearOf(d);
-    return {Db::ts(QDateTime(QDate(y, 4, 1), QTime(0, 0))), Db::ts(QDateTime(QDate(y + 1, 3, 31), QTime(23, 59, 59)))};
-}
-
-// The DC rows of the invoice that row id belongs to: same number, customer and invoice time.
-const char* kSameInvoice =
-    "from DcInv d, DcInv r where r.DcInvId=? and r.InvNo is not null and r.InvNo<>'Nil' and d.InvNo=r.InvNo and "
-    "d.CustId=r.CustId and d.InvDateT=r.InvDateT";
-
-QList<qint64> dcsOf(QSqlDatabase& db, qint64 id) {
-    return Sql::ids(db, QStringLiteral("select d.DcInvId %1 order by d.DcInvId").arg(QString::fromLatin1(kSameInvoice)),
-                    {id});
-}
-
-bool moneyReceived(QSqlDatabase& db, qint64 id) {
-    return Sql::any(db, QStringLiteral("select 1 %1 and d.TotVal<>d.Balance").arg(QString::fromLatin1(kSameInvoice)),
-                    {id});
-}
 
 QString pct(double v) {
     return text::plain(v) + QLatin1Char('%');
@@ -65,41 +29,19 @@ QString dateText(const QDateTime& dt) {
 // ---------------------------------------------------------------- what the screen offers
 
 bool anyDc(QSqlDatabase& db) {
-    return Sql::any(db, QStringLiteral("select 1 from DcInv"));
+    return Bills::anyDc(db, billKind());
 }
 
 QList<Choice> customersToInvoice(QSqlDatabase& db) {
-    QList<Choice> out;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select CustId, CustName from Customer where CustId in (select "
-                                               "distinct CustId from DcInv where InvNo is null) order by CustName"));
-    while (q.next()) out << Choice{q.value(0).toLongLong(), q.value(1).toString()};
-    return out;
+    return Bills::partiesToBill(db, billKind());
 }
 
 QList<Choice> openDcs(QSqlDatabase& db, qint64 custId) {
-    QList<Choice> out;
-    QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select DcInvId, DcNo from DcInv where CustId=? and InvNo is null order by DcInvId desc"),
-        {custId});
-    while (q.next()) out << Choice{q.value(0).toLongLong(), q.value(1).toString().trimmed()};
-    // Newest number first, numbers compared as numbers ("10" after "9").
-    std::stable_sort(out.begin(), out.end(), [](const Choice& a, const Choice& b) {
-        const double x = text::strictNumber(a.text), y = text::strictNumber(b.text);
-        if (x != y) return x > y;
-        return a.text > b.text;
-    });
-    return out;
+    return Bills::openDcs(db, billKind(), custId);
 }
 
 QList<Choice> dcChoices(QSqlDatabase& db, const QList<qint64>& dcIds) {
-    QList<Choice> out;
-    if (dcIds.isEmpty()) return out;
-    QSqlQuery q = Sql::exec(db,
-                            QStringLiteral("select DcInvId, DcNo from DcInv where DcInvId in (%1) order by DcInvId")
-                                .arg(marks(dcIds.size())),
-                            bound(dcIds));
-    while (q.next()) out << Choice{q.value(0).toLongLong(), q.value(1).toString().trimmed()};
-    return out;
+    return Bills::dcChoices(db, billKind(), dcIds);
 }
 
 QString customerName(QSqlDatabase& db, qint64 custId) {
@@ -116,8 +58,8 @@ QVector<Line> dcLines(QSqlDatabase& db, const QList<qint64>& dcIds) {
                        "d.DcInvId=s.DcInvId left join ProductL p on p.ProdId=s.ProductId left join Item i on "
                        "i.ItemId=s.ItemId where s.DcInvId in (%1) and upper(trim(coalesce(s.DcRowRem,'')))<>'NV' "
                        "order by s.DcInvId, s.SlNo")
-            .arg(marks(dcIds.size())),
-        bound(dcIds));
+            .arg(Rows::marks(dcIds.size())),
+        Rows::bound(dcIds));
     while (q.next()) {
         Line l;
         l.dcInvId = q.value(0).toLongLong();
@@ -129,7 +71,7 @@ QVector<Line> dcLines(QSqlDatabase& db, const QList<qint64>& dcIds) {
         l.unit = q.value(6).toString().trimmed();
         l.qty = q.value(7).toDouble();
         if (q.value(10).toBool()) l.qty = l.qty - q.value(8).toDouble() - q.value(9).toDouble();
-        l.rate = Money::fromDb(q.value(11));
+        l.rate = q.value(11).toDouble();
         l.discount = q.value(12).toDouble();
         out << l;
     }
@@ -137,42 +79,49 @@ QVector<Line> dcLines(QSqlDatabase& db, const QList<qint64>& dcIds) {
 }
 
 void proposeRates(QSqlDatabase& db, qint64 custId, QVector<Line>& lines) {
+    // One look-up per DC and per item, not per line.
+    QList<qint64> dcs, items;
+    for (const Line& l : lines) {
+        if (!dcs.contains(l.dcInvId)) dcs << l.dcInvId;
+        if (!items.contains(l.itemId)) items << l.itemId;
+    }
+    if (lines.isEmpty()) return;
     QHash<qint64, QString> poOf;  // DC -> the order number it quotes
-    QHash<qint64, std::pair<Money, double>> lastInvoiced;
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select DcInvId, PONo from DcInv where DcInvId in (%1)").arg(Rows::marks(dcs.size())),
+        Rows::bound(dcs));
+    while (q.next()) poOf.insert(q.value(0).toLongLong(), q.value(1).toString().trimmed());
+    QHash<QString, QHash<qint64, std::pair<double, double>>> ordered;  // order number -> item -> rate, discount
+    for (const QString& po : poOf) {
+        if (po.isEmpty() || ordered.contains(po)) continue;
+        QHash<qint64, std::pair<double, double>>& rates = ordered[po];
+        QSqlQuery o = Sql::exec(db,
+                                QStringLiteral("select ItemId, Rate, Discount from MfgPOSub where POId=(select "
+                                               "max(POId) from MfgPO where CustId=? and PONo=?) order by SlNo desc"),
+                                {custId, po});
+        while (o.next()) rates.insert(o.value(0).toLongLong(), {o.value(1).toDouble(), o.value(2).toDouble()});
+    }
+    QHash<qint64, std::pair<double, double>> lastInvoiced;
+    for (qint64 item : items) {
+        // The item's newest invoiced line, else the item's own rate without discount.
+        QSqlQuery r = Sql::exec(db,
+                                QStringLiteral("select Rate, Discount from DcInvSub where ItemId=? and Rate<>0 order "
+                                               "by DcInvId desc, SlNo limit 1"),
+                                {item});
+        if (r.next()) {
+            lastInvoiced.insert(item, {r.value(0).toDouble(), r.value(1).toDouble()});
+            continue;
+        }
+        const QVariant own = Sql::scalar(db, QStringLiteral("select Rate from Item where ItemId=?"), {item});
+        lastInvoiced.insert(item, {own.toDouble(), 0.0});
+    }
     for (Line& l : lines) {
-        if (!poOf.contains(l.dcInvId))
-            poOf.insert(l.dcInvId,
-                        Sql::scalar(db, QStringLiteral("select PONo from DcInv where DcInvId=?"), {l.dcInvId})
-                            .toString()
-                            .trimmed());
-        const QString poNo = poOf.value(l.dcInvId);
-        if (!poNo.isEmpty()) {
-            QSqlQuery q =
-                Sql::exec(db,
-                          QStringLiteral("select Rate, Discount from MfgPOSub where ItemId=? and POId=(select "
-                                         "max(POId) from MfgPO where CustId=? and PONo=?) order by SlNo"),
-                          {l.itemId, custId, poNo});
-            if (q.next()) {
-                l.rate = Money::fromDb(q.value(0));
-                l.discount = q.value(1).toDouble();
-                continue;
-            }
+        const auto po = ordered.constFind(poOf.value(l.dcInvId));
+        if (po != ordered.cend() && po->contains(l.itemId)) {
+            std::tie(l.rate, l.discount) = po->value(l.itemId);
+            continue;
         }
-        if (!lastInvoiced.contains(l.itemId)) {
-            QSqlQuery q = Sql::exec(db,
-                                    QStringLiteral("select Rate, Discount from DcInvSub where ItemId=? and Rate<>0 and "
-                                                   "DcInvId=(select max(DcInvId) from DcInvSub where Rate<>0 and "
-                                                   "ItemId=?) order by SlNo"),
-                                    {l.itemId, l.itemId});
-            if (q.next()) {
-                lastInvoiced.insert(l.itemId, {Money::fromDb(q.value(0)), q.value(1).toDouble()});
-            } else {
-                const QVariant r = Sql::scalar(db, QStringLiteral("select Rate from Item where ItemId=?"), {l.itemId});
-                lastInvoiced.insert(l.itemId, {Money::fromDb(r), 0.0});
-            }
-        }
-        l.rate = lastInvoiced.value(l.itemId).first;
-        l.discount = lastInvoiced.value(l.itemId).second;
+        std::tie(l.rate, l.discount) = lastInvoiced.value(l.itemId);
     }
 }
 
@@ -186,11 +135,15 @@ Taxes proposeTaxes(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds) 
     if (q.next())
         Sql::readRow(q, t.excise, t.cessOnED, t.highCessOnED, t.cst, t.kst, t.cessOnKST, t.vat, t.formC, t.form37,
                      t.formH, t.otherCharges);
-    QList<qint64> ids = dcIds;
-    std::sort(ids.begin(), ids.end());
-    for (qint64 dc : ids) {
-        const QString poNo =
-            Sql::scalar(db, QStringLiteral("select PONo from DcInv where DcInvId=?"), {dc}).toString().trimmed();
+    if (dcIds.isEmpty()) return t;
+    QSqlQuery po = Sql::exec(db,
+                             QStringLiteral("select PONo from DcInv where DcInvId in (%1) order by DcInvId")
+                                 .arg(Rows::marks(dcIds.size())),
+                             Rows::bound(dcIds));
+    QStringList numbers;
+    while (po.next()) numbers << po.value(0).toString().trimmed();
+    po = QSqlQuery();
+    for (const QString& poNo : numbers) {
         if (poNo.isEmpty()) continue;
         QSqlQuery o = Sql::exec(db,
                                 QStringLiteral("select TINperc, CSTperc from MfgPO where CustId=? and PONo=? order by "
@@ -217,12 +170,12 @@ bool oneDcPerInvoice(QSqlDatabase& db) {
 InvoiceCalc::Input calcInput(const Invoice& inv, bool roffSales) {
     InvoiceCalc::Input in;
     in.lines.reserve(inv.lines.size());
-    for (const Line& l : inv.lines) in.lines << InvoiceCalc::Line{l.qty, l.rate.rupees(), l.discount};
-    // Amounts are in rupees and paise; a percentage keeps every decimal typed.
+    for (const Line& l : inv.lines) in.lines << InvoiceCalc::Line{l.qty, l.rate, l.discount};
+    // Every figure as typed: the value is worked out from what the user entered.
     in.packPerc = inv.packPerc;
-    in.packForwd = inv.packPerc ? inv.packForwd : InvoiceCalc::shown(inv.packForwd).rupees();
+    in.packForwd = inv.packForwd;
     in.finalDiscPerc = inv.finalDiscPerc;
-    in.finalDisc = inv.finalDiscPerc ? inv.finalDisc : InvoiceCalc::shown(inv.finalDisc).rupees();
+    in.finalDisc = inv.finalDisc;
     const Taxes& t = inv.taxes;
     in.excise = t.excise;
     in.cessOnED = t.cessOnED;
@@ -231,8 +184,8 @@ InvoiceCalc::Input calcInput(const Invoice& inv, bool roffSales) {
     in.kst = t.kst;
     in.cessOnKST = t.cessOnKST;
     in.vat = t.vat;
-    in.surcharge = inv.surcharge.rupees();
-    in.otherCharges = t.otherCharges.rupees();
+    in.surcharge = inv.surcharge;
+    in.otherCharges = t.otherCharges;
     in.roffSales = roffSales;
     return in;
 }
@@ -244,16 +197,11 @@ InvoiceCalc::Result value(const Invoice& inv, bool roffSales) {
 // ---------------------------------------------------------------- stored invoices
 
 QList<qint64> navigation(QSqlDatabase& db) {
-    return Sql::ids(db, QStringLiteral("select DcInvId from DcInv where DcInvId in (select max(DcInvId) from "
-                                       "DcInv where InvNo is not null and InvNo<>'Nil' group by InvNo, CustId, "
-                                       "InvDateT) order by InvDateT, InvNo, DcInvId"));
+    return Bills::navigation(db, billKind());
 }
 
 std::optional<qint64> invoiceOf(QSqlDatabase& db, qint64 dcInvId) {
-    const QVariant v =
-        Sql::scalar(db, QStringLiteral("select max(d.DcInvId) %1").arg(QString::fromLatin1(kSameInvoice)), {dcInvId});
-    if (v.isNull() || !v.isValid()) return std::nullopt;
-    return v.toLongLong();
+    return Bills::billOf(db, billKind(), dcInvId);
 }
 
 std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
@@ -267,168 +215,155 @@ std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
     if (!q.next()) return std::nullopt;
     Invoice inv;
     inv.id = id;
-    Money storedPack, storedDisc;
+    double storedPack = 0, storedDisc = 0;
     Taxes& t = inv.taxes;
     Sql::readRow(q, inv.custId, Sql::trimmed(inv.invNo), inv.invDate, Sql::trimmed(inv.payTerm),
                  Sql::trimmed(inv.invRem), storedPack, inv.packPerc, storedDisc, inv.finalDiscPerc, t.otherCharges,
                  t.excise, t.cessOnED, t.highCessOnED, t.cst, t.formC, t.kst, t.cessOnKST, t.form37, inv.surcharge,
                  t.vat, t.formH, inv.totVal, inv.balance);
     q = QSqlQuery();
-    inv.dcIds = dcsOf(db, id);
+    inv.dcIds = Bills::dcsOf(db, billKind(), id);
     inv.lines = dcLines(db, inv.dcIds);
 
     // A percentage was kept as its amount: turned back into it on the same bases, the
     // packing first since the final discount's base includes it.
     const bool discPerc = inv.finalDiscPerc;
     inv.finalDiscPerc = false;
-    inv.packForwd = storedPack.rupees();
-    if (inv.packPerc) inv.packForwd = InvoiceCalc::percentOf(storedPack, value(inv, false).lineTotal.rupees());
-    inv.finalDisc = storedDisc.rupees();
-    if (discPerc) inv.finalDisc = InvoiceCalc::percentOf(storedDisc, value(inv, false).beforeFinalDiscount);
+    inv.packForwd = storedPack;
+    if (inv.packPerc) inv.packForwd = money::percentOf(storedPack, value(inv, false).lineTotal.rupees());
+    inv.finalDisc = storedDisc;
+    if (discPerc) inv.finalDisc = money::percentOf(storedDisc, value(inv, false).beforeFinalDiscount);
     inv.finalDiscPerc = discPerc;
     return inv;
 }
 
-std::optional<qint64> find(QSqlDatabase& db, const QString& invNo, QString* message) {
-    const QVariant v = Sql::scalar(db,
-                                   QStringLiteral("select DcInvId from DcInv where InvNo=? and InvNo<>'Nil' order by "
-                                                  "DcInvId desc limit 1"),
-                                   {invNo.trimmed()});
-    const std::optional<qint64> id = v.isValid() ? invoiceOf(db, v.toLongLong()) : std::nullopt;
-    if (!id && message) *message = QStringLiteral(" NO Inv No. exists with this No.");
-    return id;
+Found find(QSqlDatabase& db, const QString& invNo) {
+    return Bills::find(db, billKind(), invNo);
 }
 
 // ---------------------------------------------------------------- checks
 
-std::optional<QString> modifyBlock(QSqlDatabase& db, qint64 id) {
-    if (!moneyReceived(db, id)) return std::nullopt;
-    return QStringLiteral("Modification not allowed, since Some Cash Flow is made in this Regard!!!");
+Check modifyBlock(QSqlDatabase& db, qint64 id) {
+    return Bills::modifyBlock(db, billKind(), id);
 }
 
-std::optional<QString> deleteBlock(QSqlDatabase& db, qint64 id) {
-    if (!moneyReceived(db, id)) return std::nullopt;
-    return QStringLiteral("Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
+Check deleteBlock(QSqlDatabase& db, qint64 id) {
+    return Bills::deleteBlock(db, billKind(), id);
 }
 
-std::optional<Problem> validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId) {
-    if (shownId != 0) {
-        if (const auto b = modifyBlock(db, shownId)) return Problem{*b, {}, 0};
+TaxEffect taxTyped(const QString& control, const Taxes& now) {
+    TaxEffect e;
+    auto is = [&](const char* n) { return control == QLatin1String(n); };
+    // At most one of CST, LST and VAT: typing one clears the others.
+    if (is("txtCST")) {
+        e.clear = {"txtKST", "txtSurchrg", "txtCess", "txtVAT"};
+        e.untick = {"optKST", "optFormH"};
+    } else if (is("txtVAT")) {
+        e.clear = {"txtCST", "txtKST", "txtSurchrg", "txtCess"};
+        e.untick = {"optCST", "optKST"};
+    } else if (is("txtKST")) {
+        e.clear = {"txtCST", "txtVAT"};
+        e.untick = {"optCST", "optFormH"};
+    } else if (is("optFormH")) {
+        if (!now.formH) return e;
+        e.clear = {"txtCST", "txtKST", "txtSurchrg", "txtCess", "txtVAT"};
+        e.untick = {"optCST", "optKST"};
+    } else if (is("optCST")) {
+        if (now.formC) e.untick = {"optKST", "optFormH"};
+    } else if (is("optKST")) {
+        if (now.form37) e.untick = {"optCST", "optFormH"};
+    } else if (is("txtCess")) {
+        // A cess needs the tax it is levied on.
+        if (now.cessOnKST == 0) return e;
+        if (now.cst != 0)
+            e.refusal = Refusal::at(control, QStringLiteral("No cess allowed for CST !"));
+        else if (now.kst == 0)
+            e.refusal = Refusal::at(control, QStringLiteral("LST must be entered...   in order to have Cess on LST !"));
+    } else if (is("txtCessED")) {
+        if (now.cessOnED != 0 && now.excise == 0)
+            e.refusal =
+                Refusal::at(control, QStringLiteral("Excise must be entered...   in order to have Cess on Excise !"));
+    } else if (is("txtHighCessED")) {
+        if (now.highCessOnED != 0 && now.excise == 0)
+            e.refusal = Refusal::at(
+                control, QStringLiteral("Excise must be entered...   in order to have Higher Educational Cess on Excise !"));
     }
-    if (inv.custId == 0) return Problem{QStringLiteral("Select a customer Name....."), QStringLiteral("cmbCust"), 0};
-    if (inv.dcIds.isEmpty()) return Problem{QStringLiteral("Select atleast a DC..... "), QStringLiteral("lstDcNo"), 0};
+    return e;
+}
+
+Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId, int invMode) {
+    if (shownId != 0)
+        if (auto b = modifyBlock(db, shownId)) return b;
+    if (inv.custId == 0) return Refusal::at(QStringLiteral("cmbCust"), QStringLiteral("Select a customer Name....."));
+    if (inv.dcIds.isEmpty()) return Refusal::at(QStringLiteral("lstDcNo"), QStringLiteral("Select atleast a DC..... "));
     if (inv.lines.isEmpty())
-        return Problem{QStringLiteral("Select a DcNo to have the invoice particulars....."), QStringLiteral("lstDcNo"),
-                       0};
-    for (int i = 0; i < inv.lines.size(); ++i)
-        if (inv.lines[i].rate.isZero())
-            return Problem{QStringLiteral("Enter the Valid Rate ....."), QStringLiteral("msflex"), i + 1};
+        return Refusal::at(QStringLiteral("lstDcNo"), QStringLiteral("Select a DcNo to have the invoice particulars....."));
+    for (int i = 0; i < inv.lines.size(); ++i) {
+        if (!(inv.lines[i].rate > 0)) return Refusal::cell(i + 1, 0, QStringLiteral("Enter the Valid Rate ....."));
+        if (inv.lines[i].discount < 0 || inv.lines[i].discount > 100)
+            return Refusal::cell(i + 1, 0, QStringLiteral("The discount must be from 0 to 100 %."));
+    }
+    const Taxes& t = inv.taxes;
+    for (double v : {inv.packForwd, inv.finalDisc, inv.surcharge, t.otherCharges, t.excise, t.cessOnED, t.highCessOnED,
+                     t.cst, t.kst, t.cessOnKST, t.vat})
+        if (v < 0) return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
     if (value(inv, roffSales).total <= Money())
-        return Problem{QStringLiteral("Enter a Valid  Invoice Value ....."), QStringLiteral("txtTotVal"), 0};
+        return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("Enter a Valid  Invoice Value ....."));
     const QString no = inv.invNo.trimmed();
     // "Nil" marks a DC that needs no invoice; it can be no invoice's number.
     if (no.isEmpty() || no.compare(QLatin1String("Nil"), Qt::CaseInsensitive) == 0)
-        return Problem{QStringLiteral("Enter the Invoice Number ....."), QStringLiteral("txtInvNo"), 0};
-    const QVariantList year = yearOf(inv.invDate.date());
-    const QList<qint64> own = shownId != 0 ? dcsOf(db, shownId) : inv.dcIds;
-    QVariantList params{no, year[0], year[1]};
-    params += bound(own);
-    if (Sql::any(
-            db,
-            QStringLiteral("select 1 from DcInv where InvNo=? and InvDateT between ? and ? and DcInvId not in (%1)")
-                .arg(marks(own.size())),
-            params))
-        return Problem{QStringLiteral(" A Record with Same Invoice No. already exists !!!"), QStringLiteral("txtInvNo"),
-                       0};
-    if (Sql::any(db, QStringLiteral("select 1 from DcOutgoingInv where InvNo=? and InvDateT between ? and ?"),
-                 {no, year[0], year[1]}))
-        return Problem{QStringLiteral(" A Record with Same Invoice No. already made for SALES - Labour Work !!!"),
-                       QStringLiteral("txtInvNo"), 0};
-    return std::nullopt;
+        return Refusal::at(QStringLiteral("txtInvNo"), QStringLiteral("Enter the Invoice Number ....."));
+    const QList<qint64> own = shownId != 0 ? Bills::dcsOf(db, billKind(), shownId) : inv.dcIds;
+    return Bills::duplicateNumber(db, billKind(), no, inv.invDate.date(), own, invMode);
 }
 
 // ---------------------------------------------------------------- writing
 
-qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId) {
-    QList<qint64> dcs;
-    if (shownId != 0) {
-        // Checked again here: a receipt saved meanwhile at another desk wins.
-        if (const auto b = modifyBlock(db, shownId)) throw Refused(*b);
-        dcs = dcsOf(db, shownId);
-        if (dcs.isEmpty()) throw Refused(QStringLiteral("<< Record Error >>"));
-    } else {
-        for (qint64 dc : inv.dcIds) {
-            QSqlQuery q = Sql::exec(db, QStringLiteral("select CustId, InvNo, DcNo from DcInv where DcInvId=?"), {dc});
-            if (!q.next() || q.value(0).toLongLong() != inv.custId) throw Refused(QStringLiteral("<< Record Error >>"));
-            // A DC invoiced at another desk since it was chosen.
-            if (!q.value(1).isNull())
-                throw Refused(QStringLiteral("DC No. %1 has been invoiced already. Select the DC(s) again.")
-                                  .arg(q.value(2).toString().trimmed()),
-                              QStringLiteral("lstDcNo"));
-            dcs << dc;
-        }
-        std::sort(dcs.begin(), dcs.end());
-    }
+qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId, int invMode) {
+    const QList<qint64> dcs = Bills::take(db, billKind(), inv.custId, inv.dcIds, shownId);
     if (dcs.isEmpty()) throw Refused(QStringLiteral("Select atleast a DC..... "), QStringLiteral("lstDcNo"));
+    // Checked before the question; here it stops the same number saved meanwhile at another desk.
+    enforce(Bills::duplicateNumber(db, billKind(), inv.invNo, inv.invDate.date(), dcs, invMode));
     const InvoiceCalc::Result v = value(inv, roffSales);
     const QDateTime at(inv.invDate.date(), QTime(inv.invDate.time().hour(), inv.invDate.time().minute()));
     const Taxes& t = inv.taxes;
     // Every DC of the invoice carries the same invoice values.
-    QVariantList values{inv.invNo.trimmed(),
-                        dateText(at),
-                        Db::ts(at),
-                        v.storedPackForwd.toDb(),
-                        inv.packPerc,
-                        v.storedFinalDisc.toDb(),
-                        inv.finalDiscPerc,
-                        t.otherCharges.toDb(),
-                        t.excise,
-                        t.cessOnED,
-                        t.highCessOnED,
-                        t.cst,
-                        t.formC,
-                        t.kst,
-                        t.cessOnKST,
-                        inv.surcharge.toDb(),
-                        t.form37,
-                        t.vat,
-                        t.formH,
-                        optionalText(inv.payTerm),
-                        v.total.toDb(),
-                        optionalText(inv.invRem),
-                        v.total.toDb()};
-    values += bound(dcs);
-    Sql::exec(db,
-              QStringLiteral("update DcInv set InvNo=?, InvDate=?, InvDateT=?, PackForwd=?, IsPackForwdPerc=?, "
-                             "FinalDisc=?, IsFinalDiscPerc=?, AnyOtherChrg=?, Excise=?, CessOnED=?, HighCessOnED=?, "
-                             "CST=?, IsFormC=?, KST=?, CessOnKST=?, Surcharge=?, IsForm37=?, VAT=?, IsFormH=?, "
-                             "PayTerm=?, TotVal=?, InvRem=?, Balance=?, DebitAmt=0, DebitRem=' ' where DcInvId in (%1)")
-                  .arg(marks(dcs.size())),
-              values);
-    for (const Line& l : inv.lines) {
-        if (!dcs.contains(l.dcInvId)) throw Refused(QStringLiteral("<< Record Error >>"));
-        QSqlQuery q = Sql::exec(db, QStringLiteral("update DcInvSub set Rate=?, Discount=? where DcInvId=? and SlNo=?"),
-                                {l.rate.toDb(), l.discount, l.dcInvId, l.slNo});
-        if (q.numRowsAffected() < 1) throw Refused(QStringLiteral("<< Record Error >>"));
-    }
+    chain::Row bill;
+    bill.set(QStringLiteral("InvNo"), inv.invNo.trimmed())
+        .set(QStringLiteral("InvDate"), dateText(at))
+        .set(QStringLiteral("InvDateT"), Db::ts(at))
+        .set(QStringLiteral("PackForwd"), v.storedPackForwd)
+        .set(QStringLiteral("IsPackForwdPerc"), inv.packPerc)
+        .set(QStringLiteral("FinalDisc"), v.storedFinalDisc)
+        .set(QStringLiteral("IsFinalDiscPerc"), inv.finalDiscPerc)
+        .set(QStringLiteral("AnyOtherChrg"), t.otherCharges)
+        .set(QStringLiteral("Excise"), t.excise)
+        .set(QStringLiteral("CessOnED"), t.cessOnED)
+        .set(QStringLiteral("HighCessOnED"), t.highCessOnED)
+        .set(QStringLiteral("CST"), t.cst)
+        .set(QStringLiteral("IsFormC"), t.formC)
+        .set(QStringLiteral("KST"), t.kst)
+        .set(QStringLiteral("CessOnKST"), t.cessOnKST)
+        .set(QStringLiteral("Surcharge"), inv.surcharge)
+        .set(QStringLiteral("IsForm37"), t.form37)
+        .set(QStringLiteral("VAT"), t.vat)
+        .set(QStringLiteral("IsFormH"), t.formH)
+        .set(QStringLiteral("PayTerm"), Rows::optionalText(inv.payTerm))
+        .set(QStringLiteral("TotVal"), v.total.toDb())
+        .set(QStringLiteral("InvRem"), Rows::optionalText(inv.invRem))
+        .set(QStringLiteral("Balance"), v.total.toDb())
+        .set(QStringLiteral("DebitAmt"), 0)
+        .set(QStringLiteral("DebitRem"), QStringLiteral(" "));
+    Bills::write(db, billKind(), dcs, bill);
+    QList<Bills::LineRate> rates;
+    for (const Line& l : inv.lines) rates.append({l.dcInvId, l.slNo, l.rate, l.discount});
+    Bills::writeRates(db, billKind(), dcs, rates);
     return dcs.last();
 }
 
 void remove(QSqlDatabase& db, qint64 id) {
-    if (const auto b = deleteBlock(db, id)) throw Refused(*b);
-    const QList<qint64> dcs = dcsOf(db, id);
-    if (dcs.isEmpty()) return;
-    const QString in = marks(dcs.size());
-    Sql::exec(db,
-              QStringLiteral("update DcInv set InvNo=NULL, InvDate=NULL, InvDateT=NULL, PayTerm=NULL, InvRem=NULL, "
-                             "DebitRem=NULL, InvoiceRemovalDate=NULL, GoodsRemovalDate=NULL, PackForwd=0, "
-                             "IsPackForwdPerc=FALSE, FinalDisc=0, IsFinalDiscPerc=FALSE, AnyOtherChrg=0, Excise=0, "
-                             "CessOnED=0, HighCessOnED=0, CST=0, KST=0, CessOnKST=0, Surcharge=0, VAT=0, TotVal=0, "
-                             "Balance=0, DebitAmt=0, IsFormC=FALSE, IsForm37=FALSE, IsFormH=FALSE, InvSign=FALSE "
-                             "where DcInvId in (%1)")
-                  .arg(in),
-              bound(dcs));
-    Sql::exec(db, QStringLiteral("update DcInvSub set Rate=0, Discount=0 where DcInvId in (%1)").arg(in), bound(dcs));
+    enforce(deleteBlock(db, id));
+    Bills::clear(db, billKind(), id);
 }
 
 // ---------------------------------------------------------------- print
@@ -454,8 +389,8 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
         Sql::exec(db,
                   QStringLiteral("select DcNo, DcDate, PONo, PODate from DcInv where DcInvId in (%1) order by "
                                  "DcInvId")
-                      .arg(marks(inv->dcIds.size())),
-                  bound(inv->dcIds));
+                      .arg(Rows::marks(inv->dcIds.size())),
+                  Rows::bound(inv->dcIds));
     while (d.next()) {
         dcRefs << d.value(0).toString().trimmed() + QStringLiteral(" Dt. ") + d.value(1).toString().trimmed();
         const QString po = d.value(2).toString().trimmed();
@@ -488,7 +423,7 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
     for (int i = 0; i < inv->lines.size(); ++i) {
         const Line& l = inv->lines[i];
         doc.lines.append(
-            {i + 1, l.particulars, l.qty, l.unit, Print::money(l.rate), l.discount, Print::money(v.amounts.value(i))});
+            {i + 1, l.particulars, l.qty, l.unit, Print::rate(l.rate), l.discount, Print::money(v.amounts.value(i))});
     }
 
     // Each charge and tax as printed; the rows that do not apply are hidden, and a round-off
@@ -499,7 +434,7 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
     auto row = [&](const char* name, double amount, bool applies, const char* labelName = nullptr,
                    const QString& label = {}) {
         const QString n = QString::fromLatin1(name);
-        const Money a = InvoiceCalc::shown(amount);
+        const Money a = Money::fromRupees(amount);
         if (!applies || a.isZero()) {
             doc.hideRows << n;
             return;
@@ -524,7 +459,7 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
     row("VAT", v.vatAmt, true, "VATLabel", QStringLiteral("VAT @ ") + pct(t.vat));
     row("Surcharge", v.surcharge, true, "SurchargeLabel", QStringLiteral("Surcharge"));
     row("Others", v.otherCharges, true, "OthersLabel", QStringLiteral("Other Charges"));
-    const Money disc = InvoiceCalc::shown(v.finalDiscount);
+    const Money disc = Money::fromRupees(v.finalDiscount);
     if (disc.isZero()) {
         doc.hideRows << QStringLiteral("Discount");
     } else {

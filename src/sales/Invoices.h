@@ -15,11 +15,12 @@
 #include <QVector>
 #include <optional>
 
+#include "core/Found.h"
 #include "core/Money.h"
-#include "core/Refused.h"
+#include "core/Refusal.h"
+#include "core/chain/Bills.h"
 #include "printing/DocumentPrint.h"
 #include "sales/InvoiceCalc.h"
-#include "ui/Dialogs.h"
 
 namespace kavra::sales::Invoices {
 
@@ -29,8 +30,8 @@ struct Line {
     int slNo = 0;
     qint64 itemId = 0;
     QString particulars, unit;
-    double qty = 0;  // net of rejections when the DC is invoiced that way
-    Money rate;
+    double qty = 0;   // net of rejections when the DC is invoiced that way
+    double rate = 0;  // rupees per unit, as typed
     double discount = 0;  // per cent
 };
 
@@ -39,7 +40,7 @@ struct Taxes {
     double excise = 0, cessOnED = 0, highCessOnED = 0;
     double cst = 0, kst = 0, cessOnKST = 0, vat = 0;
     bool formC = false, form37 = false, formH = false;
-    Money otherCharges;
+    double otherCharges = 0;  // rupees, as typed
 };
 
 struct Invoice {
@@ -53,19 +54,14 @@ struct Invoice {
     bool packPerc = false;
     double finalDisc = 0;  // as entered: rupees, or per cent when finalDiscPerc
     bool finalDiscPerc = false;
-    Money surcharge;
+    double surcharge = 0;  // rupees, as typed
     Taxes taxes;
     // As stored; filled by load().
     qint64 id = 0;
     Money totVal, balance;
 };
 
-struct Choice {
-    qint64 id = 0;
-    QString text;
-};
-
-using kavra::Problem;
+using Choice = chain::Bills::Choice;
 
 // ---- What the screen offers.
 bool anyDc(QSqlDatabase& db);
@@ -100,20 +96,30 @@ std::optional<qint64> invoiceOf(QSqlDatabase& db, qint64 dcInvId);
 // The invoice, with a percentage packing or final discount turned back into its percentage.
 std::optional<Invoice> load(QSqlDatabase& db, qint64 id);
 // The newest invoice with this number.
-std::optional<qint64> find(QSqlDatabase& db, const QString& invNo, QString* message);
+Found find(QSqlDatabase& db, const QString& invNo);
 
 // ---- Checks, in the order the screen makes them.
 // Money received against the invoice: modify and delete are refused.
-std::optional<QString> modifyBlock(QSqlDatabase& db, qint64 id);
-std::optional<QString> deleteBlock(QSqlDatabase& db, qint64 id);
+Check modifyBlock(QSqlDatabase& db, qint64 id);
+Check deleteBlock(QSqlDatabase& db, qint64 id);
 // Header, lines, value, number and the duplicate number in the invoice date's financial
 // year (manufacturing and job-work invoices share the numbers). shownId: the invoice being
 // modified, 0 when adding.
-std::optional<Problem> validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId);
+Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId, int invMode);
+// What the tax fields allow while they are typed: one of CST, LST and VAT; a cess only
+// with the tax it is levied on. control is the box typed into or the form box ticked
+// ("txtCST", "optFormH"), now the figures as the boxes hold them after the change; the
+// effect names the boxes to empty and to untick, or refuses what was typed (the box is
+// then emptied).
+struct TaxEffect {
+    QStringList clear, untick;
+    Check refusal;
+};
+TaxEffect taxTyped(const QString& control, const Taxes& now);
 
 // Writes the invoice into every DC it covers and the rates into their lines; returns its
 // identifier. Adding takes only DCs still without invoice; modifying keeps the invoice's DCs.
-qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId);
+qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId, int invMode);
 // Makes the invoice's DCs invoiceable again.
 void remove(QSqlDatabase& db, qint64 id);
 

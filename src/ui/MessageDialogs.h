@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace kavra {
 

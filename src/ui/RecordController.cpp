@@ -8,9 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/Refused.h"
 #include "core/Sql.h"
-#include "ui/LineGrid.h"
+#include "core/Users.h"
 #include "ui/Screen.h"
 
 namespace kavra {
@@ -72,10 +71,18 @@ bool RecordController::guarded(const std::function<void()>& work) {
     } catch (const Refused& r) {
         // A rule found broken inside the write (another workstation got there first): the
         // transaction was rolled back and the user is told why.
-        Dialogs::current().message(appTitle(), r.text(), r.icon());
-        if (QWidget* w = r.field().isEmpty() ? nullptr : screen_->findChild<QWidget*>(r.field())) w->setFocus();
+        refuse(r.refusal());
         return false;
     }
+}
+
+void RecordController::refuse(const Refusal& r) {
+    Dialogs::current().message(appTitle(), r.text, r.icon);
+    if (r.onGrid()) {
+        host_->focusRefusal(r);
+        return;
+    }
+    if (QWidget* w = r.field.isEmpty() ? nullptr : screen_->findChild<QWidget*>(r.field)) w->setFocus();
 }
 
 void RecordController::setStatus(const QString& text) {
@@ -149,7 +156,55 @@ void RecordController::refreshAttachments() {
 }
 
 void RecordController::reload() {
-    guarded([&] { ids_ = host_->navigation(); });
+    guarded([&] {
+        stamp_ = host_->navigationStamp();
+        ids_ = host_->navigation();
+    });
+}
+
+void RecordController::reloadIfStale() {
+    QVariant now;
+    if (!guarded([&] { now = host_->navigationStamp(); }) || !now.isValid() || now == stamp_) return;
+    // Another desk added or removed records: read the set again, keeping the shown one.
+    reload();
+    const int i = int(ids_.indexOf(currentId_));
+    if (i >= 0) index_ = i;
+}
+
+void RecordController::place(qint64 id) {
+    ids_.removeAll(id);
+    QVariantList key;
+    if (!guarded([&] { key = host_->navigationKey(id); })) {
+        reload();
+        return;
+    }
+    auto less = [](const QVariantList& a, const QVariantList& b) {
+        for (int i = 0; i < std::min(a.size(), b.size()); ++i) {
+            const auto c = QVariant::compare(a[i], b[i]);
+            if (c == QPartialOrdering::Less) return true;
+            if (c == QPartialOrdering::Greater) return false;
+        }
+        return a.size() < b.size();
+    };
+    // Binary search over the set, asking the keys of the few records it passes.
+    int lo = 0, hi = int(ids_.size());
+    bool ok = true;
+    while (lo < hi && ok) {
+        const int mid = (lo + hi) / 2;
+        QVariantList midKey;
+        ok = guarded([&] { midKey = host_->navigationKey(ids_[mid]); });
+        if (less(midKey, key))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (!ok) {
+        reload();
+        return;
+    }
+    ids_.insert(lo, id);
+    // Our own write is not a change by another desk.
+    guarded([&] { stamp_ = host_->navigationStamp(); });
 }
 
 void RecordController::start() {
@@ -175,25 +230,28 @@ void RecordController::moveTo(int index) {
 }
 
 void RecordController::showId(qint64 id) {
-    const int i = int(ids_.indexOf(id));
-    if (i >= 0) {
-        moveTo(i);
-        return;
+    int i = int(ids_.indexOf(id));
+    if (i < 0) {
+        reload();
+        i = std::max(0, int(ids_.indexOf(id)));
     }
-    reload();
-    moveTo(std::max(0, int(ids_.indexOf(id))));
+    moveTo(i);
 }
 
 void RecordController::moveFirst() {
+    reloadIfStale();
     moveTo(0);
 }
 void RecordController::moveLast() {
+    reloadIfStale();
     moveTo(int(ids_.size()) - 1);
 }
 void RecordController::moveNext() {
+    reloadIfStale();
     moveTo(index_ + 1);
 }
 void RecordController::movePrevious() {
+    reloadIfStale();
     moveTo(index_ - 1);
 }
 
@@ -230,36 +288,38 @@ void RecordController::cmdModify() {
 
 void RecordController::commit(bool adding) {
     Dialogs& dlg = Dialogs::current();
-    std::optional<Refusal> r;
+    Check r;
     if (!guarded([&] {
             if (!adding) r = host_->modifyBlock();
             if (!r) r = host_->validate(adding);
         }))
         return;
     if (r) {
-        dlg.message(appTitle(), r->text, r->icon);
-        if (r->focus) r->focus->setFocus();
+        refuse(*r);
         return;
     }
     const QString q = host_->confirmText(adding);
     if (!dlg.question(appTitle(), q.isEmpty() ? (adding ? texts_.saveQuestion : texts_.modifyQuestion) : q, false))
         return;
-    const qint64 id = adding ? pendingId_ : currentId_;
-    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->write(adding, id); }); })) return;
+    const qint64 proposed = adding ? pendingId_ : currentId_;
+    qint64 written = proposed;
+    if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { written = host_->write(adding, proposed); }); }))
+        return;
     dlg.information(appTitle(), adding ? texts_.saved : texts_.modified);
     guarded([&] { host_->refreshLists(); });
-    reload();
-    moveTo(std::max(0, int(ids_.indexOf(host_->writtenId(id)))));
+    if (!adding && written != proposed) ids_.removeAll(proposed);
+    place(written);
+    moveTo(std::max(0, int(ids_.indexOf(written))));
     if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
 }
 
 void RecordController::cmdDelete() {
     if (currentId_ == 0 || state_ == RecState::Adding) return;
     Dialogs& dlg = Dialogs::current();
-    std::optional<Refusal> r;
+    Check r;
     if (!guarded([&] { r = host_->deleteBlock(); })) return;
     if (r) {
-        dlg.message(appTitle(), r->text, r->icon);
+        refuse(*r);
         return;
     }
     setStatus(texts_.deleting);
@@ -273,7 +333,8 @@ void RecordController::cmdDelete() {
     if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->remove(id); }); })) return;
     dlg.information(appTitle(), texts_.deleted);
     guarded([&] { host_->refreshLists(); });
-    reload();
+    ids_.removeAll(id);
+    guarded([&] { stamp_ = host_->navigationStamp(); });
     if (ids_.isEmpty()) {
         cmdNew();
         return;
@@ -283,11 +344,10 @@ void RecordController::cmdDelete() {
 }
 
 void RecordController::search(const QString& text) {
-    QString message;
-    std::optional<qint64> found;
-    if (!guarded([&] { found = host_->find(text.trimmed(), &message); })) return;
-    if (!message.isEmpty()) Dialogs::current().information(appTitle(), message);
-    if (found) showId(*found);
+    Found found;
+    if (!guarded([&] { found = host_->find(text.trimmed()); })) return;
+    if (!found.message.isEmpty()) Dialogs::current().message(appTitle(), found.message, found.icon);
+    if (found.id) showId(*found.id);
 }
 
 bool RecordController::eventFilter(QObject* o, QEvent* e) {
@@ -312,24 +372,15 @@ bool RecordController::eventFilter(QObject* o, QEvent* e) {
     return QObject::eventFilter(o, e);
 }
 
-void bindLineGrid(RecordController* ctl, LineGrid* grid, std::function<bool()> partlyProcessed) {
-    QObject::connect(ctl, &RecordController::stateChanged, grid,
-                     [grid](RecState s) { grid->setEditable(s != RecState::Browse); });
-    QObject::connect(grid, &LineGrid::modifyRequested, ctl, [ctl, grid, partlyProcessed](int row, int col) {
-        if (ctl->state() != RecState::Browse) return;
-        grid->setPartlyProcessed(partlyProcessed && partlyProcessed());
-        ctl->beginModify();
-        if (ctl->state() != RecState::Modifying) return;
-        grid->beginEdit(row > 0 ? row : std::max(1, grid->lineCount()), col);
-    });
-    grid->setEditable(ctl->state() != RecState::Browse);
-}
-
 bool openItemMaster(clsProd& prod) {
-    const QVariant r4 =
-        prod.LookupValue(QStringLiteral("select R4 from UserRights where UserId=?"), {prod.session().userId});
-    // A user without a rights row has every right, as on the menu.
-    if (!r4.isNull() && !r4.toBool()) {
+    bool allowed = false;
+    try {
+        allowed = Users::hasRight(prod.db(), prod.session().userId, 4);
+    } catch (const DbError& e) {
+        prod.LogFailure(e, QStringLiteral("F5"), {});
+        return false;
+    }
+    if (!allowed) {
         Dialogs::current().critical(
             appTitle(), QStringLiteral("You have no rights to add New Items!!! Contact your administrator!!!"));
         return false;

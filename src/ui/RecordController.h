@@ -3,13 +3,21 @@
 // button enabling and status texts, New / Save / Modify / Delete with their questions
 // and messages, navigation with wrap-around, search, the attachments label and the
 // function keys. A screen supplies its fields and its domain rules through RecordHost.
+//
+// The navigation set is read when the screen opens and kept in memory: a write puts the
+// written record in its place and a delete takes it out, so nothing is read again after a
+// save; a move first asks the host whether another desk changed the table (a cheap stamp)
+// and only then reads the set again.
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <optional>
 
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
+#include "core/Found.h"
+#include "core/Refusal.h"
 
 class QPushButton;
 class QLabel;
@@ -24,55 +32,46 @@ class clsProd;
 
 enum class RecState { Browse, Adding, Modifying };
 
-struct Refusal {
-    QString text;
-    QWidget* focus = nullptr;
-    MsgIcon icon = MsgIcon::Critical;
-};
-
 class RecordHost {
   public:
     virtual ~RecordHost() = default;
     // Identifiers of the navigation set, in order.
     virtual QList<qint64> navigation() = 0;
+    // The order of the navigation set: a record's sort key (by default its identifier).
+    virtual QVariantList navigationKey(qint64 id) { return {id}; }
+    // Changes whenever the navigation set changes, at any desk; invalid: never asked.
+    virtual QVariant navigationStamp() { return {}; }
     virtual qint64 proposeId() = 0;
     virtual void showRecord(qint64 id) = 0;
     // Empties the fields for a new record with this identifier and sets the defaults.
     virtual void clearForNew(qint64 id) = 0;
     virtual void setFieldsEnabled(bool on) { (void)on; }
     // Field and line checks, then the duplicate-number check; the first failure wins.
-    virtual std::optional<Refusal> validate(bool adding) = 0;
-    // Writes the record; runs inside one transaction, so a throw leaves nothing behind.
-    virtual void write(bool adding, qint64 id) = 0;
-    virtual std::optional<Refusal> modifyBlock() { return std::nullopt; }
-    virtual std::optional<Refusal> deleteBlock() { return std::nullopt; }
+    virtual Check validate(bool adding) = 0;
+    // Writes the record inside one transaction (a throw leaves nothing behind) and returns
+    // the identifier it was written under.
+    virtual qint64 write(bool adding, qint64 id) = 0;
+    virtual Check modifyBlock() { return std::nullopt; }
+    virtual Check deleteBlock() { return std::nullopt; }
     virtual void remove(qint64 id) = 0;
     virtual bool isCancelled() const { return false; }
     // The question before a write; "" uses the standard one.
-    virtual QString confirmText(bool adding) { return {}; }
-    // Search: the record found for the typed text, or the message to show.
-    virtual std::optional<qint64> find(const QString& text, QString* message) {
-        (void)text;
-        (void)message;
-        return std::nullopt;
+    virtual QString confirmText(bool adding) {
+        (void)adding;
+        return {};
     }
-    // The identifier of the record just written, in the refreshed navigation set.
-    virtual qint64 writtenId(qint64 id) { return id; }
-    // After a write or delete: refill lists that show the records.
+    // Search: the record found for the typed text, and what to tell the user.
+    virtual Found find(const QString& text) {
+        (void)text;
+        return {};
+    }
+    // After a write or delete: bring the screen's lists up to date with what changed.
     virtual void refreshLists() {}
     virtual void functionKey(int key) { (void)key; }
+    // Puts the user on what a refusal names: the control of that name by default; a document
+    // screen puts the grid's editor on the cell.
+    virtual void focusRefusal(const Refusal& r) { (void)r; }
 };
-
-// The members every record screen supplies, declared in its class body.
-#define KAVRA_RECORD_HOST_OVERRIDES                        \
-    QList<qint64> navigation() override;                   \
-    qint64 proposeId() override;                           \
-    void showRecord(qint64 id) override;                   \
-    void clearForNew(qint64 id) override;                  \
-    std::optional<Refusal> validate(bool adding) override; \
-    void write(bool adding, qint64 id) override;           \
-    std::optional<Refusal> deleteBlock() override;         \
-    void remove(qint64 id) override;
 
 struct RecordTexts {
     QString adding;     // "You are about to ADD a NEW P.O. Now..."
@@ -105,6 +104,7 @@ class RecordController : public QObject {
     RecState state() const { return state_; }
     qint64 currentId() const { return currentId_; }
     const RecordTexts& texts() const { return texts_; }
+    const QList<qint64>& navigationSet() const { return ids_; }
 
     void cmdNew();
     void cmdSave();
@@ -123,6 +123,10 @@ class RecordController : public QObject {
     void refreshAttachments();
 
     void setStatus(const QString& text);
+    // Shows a refusal the way every command does: its message, then the focus on what it names.
+    void refuse(const Refusal& r);
+    // Runs work, logging a database failure and showing a refusal; false when either happened.
+    bool guarded(const std::function<void()>& work);
 
   signals:
     void stateChanged(kavra::RecState state);
@@ -135,14 +139,16 @@ class RecordController : public QObject {
     void commit(bool adding);
     void markUnder(QPushButton* b);
     void reload();
+    void reloadIfStale();
+    void place(qint64 id);
     void moveTo(int index);
-    bool guarded(const std::function<void()>& work);
 
     Screen* screen_;
     RecordHost* host_;
     RecordTexts texts_;
     RecState state_ = RecState::Browse;
     QList<qint64> ids_;
+    QVariant stamp_;
     int index_ = -1;
     qint64 currentId_ = 0;
     QPushButton* cmdNew_;
@@ -155,11 +161,6 @@ class RecordController : public QObject {
     QLineEdit* txtGO_;
     qint64 pendingId_ = 0;
 };
-
-// Ties a document's line grid to its controller: the grid is typed only while Adding or
-// Modifying, and a click into the grid of a shown record starts modifying it (after the
-// screen says whether the document is partly processed, which locks its stored lines).
-void bindLineGrid(RecordController* ctl, class LineGrid* grid, std::function<bool()> partlyProcessed);
 
 // F5 on a document screen: the item master, when the user's right 4 allows it and no other
 // workstation holds it. False when refused (the reason was shown).

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "support/TestEnv.h"
+#include "ui/DocumentScreen.h"
 #include "ui/LineGrid.h"
 #include "ui/RecordController.h"
 #include "ui/Screen.h"
@@ -18,20 +19,21 @@ using namespace kavra::test;
 
 namespace {
 
-class OrderScreen : public Screen, public RecordHost {
+class OrderScreen : public kavra::DocumentScreen {
   public:
-    OrderScreen() : Screen(QStringLiteral("frmMfgPO")) {
-        grid = new LineGrid(QStringLiteral(" Sl.No | Item Code | Item Name | UOM | Qty | Rate | Discount% "), 6, this);
-        grid->setNumericColumns({4, 5, 6});
+    OrderScreen() : kavra::DocumentScreen(QStringLiteral("frmMfgPO"), QStringLiteral("Test"), QStringLiteral("x.htm")) {
+        makeGrid(QStringLiteral(" Sl.No | Item Code | Item Name | UOM | Qty | Rate | Discount% "), 6);
+        grid_->setNumericColumns({4, 5, 6});
         auto* v = new QVBoxLayout(this);
-        v->addWidget(grid);
+        v->addWidget(grid_);
         v->addWidget(makeStatusLabel(this));
         v->addLayout(makeCommandRow(this));
         RecordTexts t;
         t.adding = QStringLiteral("You are about to ADD a NEW P.O. Now...");
         t.modifying = QStringLiteral("You are about to MODIFY the existing P.O. now...");
-        ctl = new RecordController(this, this, t);
-        bindLineGrid(ctl, grid, [this] { return partly; });
+        makeController(t);
+        grid = grid_;
+        ctl = ctl_;
         resize(800, 400);
     }
     QList<qint64> navigation() override { return {1}; }
@@ -43,16 +45,17 @@ class OrderScreen : public Screen, public RecordHost {
         grid->setStoredLineCount(2);
     }
     void clearForNew(qint64) override { grid->clearLines(); }
-    std::optional<Refusal> validate(bool) override { return std::nullopt; }
-    void write(bool, qint64) override {}
+    Check validate(bool) override { return std::nullopt; }
+    qint64 write(bool, qint64 id) override { return id; }
     void remove(qint64) override {}
+    bool partlyProcessed() override { return partly; }
 
     LineGrid* grid;
     RecordController* ctl;
     bool partly = true;
 };
 
-class DocumentScreen : public EngineTest {
+class DocumentScreenTest : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
@@ -65,7 +68,7 @@ class DocumentScreen : public EngineTest {
     }
 };
 
-TEST_P(DocumentScreen, ClickIntoAShownRecordStartsModifyingWithTheItemLocked) {
+TEST_P(DocumentScreenTest, ClickIntoAShownRecordStartsModifyingWithTheItemLocked) {
     OrderScreen s;
     ASSERT_TRUE(s.load());
     s.ctl->start();
@@ -87,7 +90,7 @@ TEST_P(DocumentScreen, ClickIntoAShownRecordStartsModifyingWithTheItemLocked) {
     EXPECT_EQ(s.grid->lineCount(), 0);
 }
 
-TEST_P(DocumentScreen, ADocumentNotYetProcessedIsOpenInEveryColumn) {
+TEST_P(DocumentScreenTest, ADocumentNotYetProcessedIsOpenInEveryColumn) {
     OrderScreen s;
     s.partly = false;
     ASSERT_TRUE(s.load());
@@ -100,6 +103,6 @@ TEST_P(DocumentScreen, ADocumentNotYetProcessedIsOpenInEveryColumn) {
     EXPECT_EQ(s.grid->editColumn(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, DocumentScreen, ::testing::Values(Engine::SQLite), engineName);
+INSTANTIATE_TEST_SUITE_P(Engines, DocumentScreenTest, ::testing::Values(Engine::SQLite), engineName);
 
 }  // namespace

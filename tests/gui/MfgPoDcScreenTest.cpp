@@ -18,7 +18,7 @@
 #include "printing/Workbook.h"
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
-#include "sales/forms/PONoChngScreen.h"
+#include "ui/PONoChngScreen.h"
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"

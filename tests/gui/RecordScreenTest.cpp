@@ -113,11 +113,12 @@ class FailingScreen : public Screen, public RecordHost {
     qint64 proposeId() override { return 99; }
     void showRecord(qint64) override {}
     void clearForNew(qint64) override {}
-    std::optional<Refusal> validate(bool) override { return std::nullopt; }
-    void write(bool, qint64 id) override {
+    Check validate(bool) override { return std::nullopt; }
+    qint64 write(bool, qint64 id) override {
         Sql::exec(prod().db(), QStringLiteral("insert into Category (CategoryCode, CategoryName) values (?, 'HALF')"),
                   {id});
         Sql::exec(prod().db(), QStringLiteral("insert into NoSuchTable values (1)"));
+        return id;
     }
     void remove(qint64) override {}
     RecordController* ctl;

@@ -6,7 +6,7 @@
 #include <latch>
 #include <thread>
 
-#include "core/Refused.h"
+#include "core/Refusal.h"
 #include "core/Session.h"
 #include "core/Sql.h"
 #include "inventory/Stores.h"
@@ -293,7 +293,7 @@ TEST_P(StoresTest, AManualNoteIssuedFromIsFixed) {
     // While whole it may change: lines are replaced.
     n.lines[1].qty = QStringLiteral("8");
     n.remarks = QStringLiteral("recounted");
-    EXPECT_EQ(TransferNotes::modifyRefusal(*db, id), QString());
+    EXPECT_EQ(refusalText(TransferNotes::modifyBlock(*db, id)), QString());
     Sql::transaction(*db, [&] { TransferNotes::save(*db, n, false); });
     EXPECT_DOUBLE_EQ(Stores::stockOf(*db, 2), 8);
     const auto loaded = TransferNotes::load(*db, id);
@@ -304,14 +304,14 @@ TEST_P(StoresTest, AManualNoteIssuedFromIsFixed) {
     EXPECT_EQ(loaded->date, kToday);
 
     issue(3, 2);
-    EXPECT_EQ(TransferNotes::gridRefusal(*db, id),
+    EXPECT_EQ(refusalText(TransferNotes::gridBlock(*db, id)),
               QStringLiteral("You cannot Modify this Store Transfer Note , since some transactions has been made "
                              "already..."));
-    EXPECT_EQ(TransferNotes::modifyRefusal(*db, id),
+    EXPECT_EQ(refusalText(TransferNotes::modifyBlock(*db, id)),
               QStringLiteral("You cannot Modify this Store Transfer Note , since some Material has been Issued from "
                              "this STN : ") +
                   QString::number(id));
-    EXPECT_EQ(TransferNotes::deleteRefusal(*db, id),
+    EXPECT_EQ(refusalText(TransferNotes::deleteBlock(*db, id)),
               QStringLiteral("You cannot Modify this Store Transfer Note , since some Material has been Issued "
                              "Using this Record..."));
     // Even when a screen looked before the issue, the write itself refuses and keeps the lots.
@@ -321,10 +321,10 @@ TEST_P(StoresTest, AManualNoteIssuedFromIsFixed) {
     EXPECT_DOUBLE_EQ(Stores::stockOf(*db, 1), 10);
     EXPECT_EQ(count(*db, QStringLiteral("select count(*) from STN where Id=?"), {id}), 1);
 
-    QString message;
-    EXPECT_EQ(TransferNotes::findByNumber(*db, QString::number(id), &message), id);
-    EXPECT_FALSE(TransferNotes::findByNumber(*db, QStringLiteral("999"), &message));
-    EXPECT_EQ(message, QStringLiteral(" NO Store Transfer Note exists with this No."));
+    EXPECT_EQ(TransferNotes::findByNumber(*db, QString::number(id)).id, id);
+    const Found none = TransferNotes::findByNumber(*db, QStringLiteral("999"));
+    EXPECT_FALSE(none.id);
+    EXPECT_EQ(none.message, QStringLiteral(" NO Store Transfer Note exists with this No."));
 }
 
 TEST_P(StoresTest, AWholeNoteIsDeletedWithItsLines) {

@@ -24,7 +24,7 @@ class Masters : public EngineTest {
         it.categoryCode = 1;
         it.unit = QStringLiteral("NOS");
         it.altUnit = QStringLiteral("KGS");
-        it.rate = Money::parse(QStringLiteral("12.50"));
+        it.rate = 12.5;
         return it;
     }
 };
@@ -93,16 +93,16 @@ TEST_P(Masters, ItemCodesAreUniqueWithoutRegardToCaseAndUsedItemsStay) {
     Items::save(db, same, true);
     EXPECT_EQ(Sql::scalar(db, QStringLiteral("select RackNo from Item where ItemId=2")).toString(),
               QStringLiteral(" "));
-    EXPECT_EQ(Items::load(db, 2)->rate.paise(), 1250);
+    EXPECT_EQ(Items::load(db, 2)->rate, 12.5);
 
     exec(db, QStringLiteral("insert into DcInvSub (DcInvId, SlNo, ItemId) values (1, 1, 1)"));
-    EXPECT_EQ(Items::deleteRefusal(db, 1),
+    EXPECT_EQ(refusalText(Items::deleteBlock(db, 1)),
               QStringLiteral("This record cannot be deleted, Since this item is being used in 'DC - Sales' Screen!!!"));
     exec(db, QStringLiteral("insert into PurchPOSub (ItemId, CategoryCode) values (1, 1)"));
-    EXPECT_EQ(Items::deleteRefusal(db, 1),
+    EXPECT_EQ(refusalText(Items::deleteBlock(db, 1)),
               QStringLiteral("This record cannot be deleted, Since this item is being used "
                              "in 'Purchase Order' Screen!!!"));
-    EXPECT_TRUE(Items::deleteRefusal(db, 2).isEmpty());
+    EXPECT_TRUE(refusalText(Items::deleteBlock(db, 2)).isEmpty());
 }
 
 TEST_P(Masters, SuppliedCategoriesAndUnitsAreProtected) {
@@ -111,21 +111,21 @@ TEST_P(Masters, SuppliedCategoriesAndUnitsAreProtected) {
     EXPECT_EQ(Categories::validate(db, Category{3, "TOOLS", ""}, false)->text,
               QStringLiteral("You cannot Modify this Category!!!"));
     EXPECT_FALSE(Categories::validate(db, Category{4, "SUB ASSEMBLY", "x"}, false));
-    EXPECT_EQ(Categories::deleteRefusal(db, 4), QStringLiteral("You cannot Delete this Category!!!"));
+    EXPECT_EQ(refusalText(Categories::deleteBlock(db, 4)), QStringLiteral("You cannot Delete this Category!!!"));
     Categories::save(db, Category{6, "CASTINGS", ""}, true);
     EXPECT_FALSE(Categories::validate(db, Category{6, "CASTINGS", "grey iron"}, false));
     EXPECT_EQ(Categories::validate(db, Category{7, "castings", ""}, true)->text,
               QStringLiteral("An Entry Already Exists...Try Another!"));
-    EXPECT_TRUE(Categories::deleteRefusal(db, 6).isEmpty());
+    EXPECT_TRUE(refusalText(Categories::deleteBlock(db, 6)).isEmpty());
     Items::Item it = item(1, QStringLiteral("C-1"));
     it.categoryCode = 6;
     Items::save(db, it, true);
-    EXPECT_EQ(Categories::deleteRefusal(db, 6),
+    EXPECT_EQ(refusalText(Categories::deleteBlock(db, 6)),
               QStringLiteral("This record cannot be deleted, Since this category is being used in 'Item' Screen !!!"));
 
     // A unit used only as an alternate unit may go; the main unit may not.
-    EXPECT_TRUE(Units::deleteRefusal(db, QStringLiteral("KGS")).isEmpty());
-    EXPECT_FALSE(Units::deleteRefusal(db, QStringLiteral("NOS")).isEmpty());
+    EXPECT_TRUE(refusalText(Units::deleteBlock(db, QStringLiteral("KGS"))).isEmpty());
+    EXPECT_FALSE(refusalText(Units::deleteBlock(db, QStringLiteral("NOS"))).isEmpty());
     EXPECT_EQ(Units::validateNew(db, QStringLiteral("nos"), QStringLiteral("Numbers"))->text,
               QStringLiteral("An Entry Already Exists...Try Another!"));
     EXPECT_EQ(Units::validateModify(db, QStringLiteral("KGS"), QStringLiteral("MTR"), QStringLiteral("x"))->text,

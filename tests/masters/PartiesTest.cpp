@@ -66,7 +66,7 @@ TEST_P(PartiesTest, DeleteRefusalsFireInTheirOrder) {
     Parties::save(db, k, party(7, QStringLiteral("ACME")), true, QDate(2026, 12, 6));
     // A receipt alone keeps the customer.
     receipt(db, false, 2, QStringLiteral("ACME"));
-    EXPECT_EQ(Parties::deleteRefusal(db, k, 7),
+    EXPECT_EQ(refusalText(Parties::deleteBlock(db, k, 7)),
               QStringLiteral("This record cannot be deleted, Since this Customer "
                              "Name is being used in 'Receipts/Adjustment' Screen !!!"));
     const std::pair<const char*, const char*> uses[] = {
@@ -81,15 +81,15 @@ TEST_P(PartiesTest, DeleteRefusalsFireInTheirOrder) {
     // Added last to first: each new use must take over the message.
     for (int i = int(std::size(uses)) - 1; i >= 0; --i) {
         exec(db, QString::fromLatin1(uses[i].first));
-        EXPECT_EQ(Parties::deleteRefusal(db, k, 7),
+        EXPECT_EQ(refusalText(Parties::deleteBlock(db, k, 7)),
                   QStringLiteral("This record cannot be deleted, Since this Customer Name is being used in '%1' Screen "
                                  "!!!")
                       .arg(QString::fromLatin1(uses[i].second)));
     }
     Parties::save(db, Parties::supplier(), party(3, QStringLiteral("PLATERS")), true, QDate(2026, 12, 6));
-    EXPECT_TRUE(Parties::deleteRefusal(db, Parties::supplier(), 3).isEmpty());
+    EXPECT_TRUE(refusalText(Parties::deleteBlock(db, Parties::supplier(), 3)).isEmpty());
     exec(db, QStringLiteral("insert into DcSubConOutgoing (DcId, SuppId) values (1, 3)"));
-    EXPECT_EQ(Parties::deleteRefusal(db, Parties::supplier(), 3),
+    EXPECT_EQ(refusalText(Parties::deleteBlock(db, Parties::supplier(), 3)),
               QStringLiteral("This record cannot be deleted, Since this Supplier Name is being used in 'DC Outgoing - "
                              "SubContract' Screen !!!"));
 }

@@ -151,15 +151,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, InvoiceValue, ::testing::ValuesIn(cases()),
                          [](const ::testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
 
 TEST(InvoiceCalc, HalvesGoUpAndShownValuesReadAsTyped) {
-    EXPECT_EQ(InvoiceCalc::roundRupee(2.5), 3);
-    EXPECT_EQ(InvoiceCalc::roundRupee(3.5), 4);  // not to the even neighbour
-    EXPECT_EQ(InvoiceCalc::roundRupee(2.4999), 2);
-    EXPECT_EQ(InvoiceCalc::roundRupee(-2.5), -2);
-    EXPECT_EQ(InvoiceCalc::roundRupee(-2.6), -3);
+    EXPECT_EQ(money::roundRupee(2.5), 3);
+    EXPECT_EQ(money::roundRupee(3.5), 4);  // not to the even neighbour
+    EXPECT_EQ(money::roundRupee(2.4999), 2);
+    EXPECT_EQ(money::roundRupee(-2.5), -2);
+    EXPECT_EQ(money::roundRupee(-2.6), -3);
     // 0.5 x 2.01 is 1.00499999999999989 in binary; "0.00" shows 1.01.
-    EXPECT_EQ(InvoiceCalc::shown(0.5 * 2.01).paise(), 101);
-    EXPECT_EQ(InvoiceCalc::shown(-1.005).paise(), -101);
-    EXPECT_EQ(InvoiceCalc::shown(1234567.894999).paise(), 123456789);
+    EXPECT_EQ(Money::fromRupees(0.5 * 2.01).paise(), 101);
+    EXPECT_EQ(Money::fromRupees(-1.005).paise(), -101);
+    EXPECT_EQ(Money::fromRupees(1234567.894999).paise(), 123456789);
 }
 
 TEST(InvoiceCalc, PercentagesAreKeptAsSingleAmountsAndTurnBack) {
@@ -169,16 +169,16 @@ TEST(InvoiceCalc, PercentagesAreKeptAsSingleAmountsAndTurnBack) {
     in.packPerc = true;
     in.excise = 10;
     InvoiceCalc::Result r = InvoiceCalc::compute(in);
-    EXPECT_EQ(r.storedPackForwd.paise(), 1502);
+    EXPECT_EQ(Money::fromRupees(r.storedPackForwd).paise(), 1502);
     EXPECT_DOUBLE_EQ(r.packing, 15);
-    EXPECT_NEAR(InvoiceCalc::percentOf(r.storedPackForwd, 1001), 1.5005, 1e-4);
+    EXPECT_NEAR(money::percentOf(r.storedPackForwd, 1001), 1.5005, 1e-4);
 
     // 10% of 2345678.70 = 234567.87; a single holds 234567.875 there, kept as 234567.88.
     in = lines({{1, 2345678.70, 0}});
     in.packForwd = 10;
     in.packPerc = true;
     r = InvoiceCalc::compute(in);
-    EXPECT_EQ(r.storedPackForwd.paise(), 23456788);
+    EXPECT_EQ(Money::fromRupees(r.storedPackForwd).paise(), 23456788);
 
     // A final discount is a percentage of the value before it: 2.5% of 174 = 4.35.
     in = lines({{2, 50, 0}});
@@ -189,10 +189,10 @@ TEST(InvoiceCalc, PercentagesAreKeptAsSingleAmountsAndTurnBack) {
     in.finalDiscPerc = true;
     r = InvoiceCalc::compute(in);
     EXPECT_DOUBLE_EQ(r.beforeFinalDiscount, 174);
-    EXPECT_EQ(r.storedFinalDisc.paise(), 435);
-    EXPECT_EQ(r.storedPackForwd.paise(), 1250);  // an amount is kept as typed
-    EXPECT_DOUBLE_EQ(InvoiceCalc::percentOf(r.storedFinalDisc, r.beforeFinalDiscount), 2.5);
-    EXPECT_EQ(InvoiceCalc::percentOf(r.storedFinalDisc, 0), 0);
+    EXPECT_EQ(Money::fromRupees(r.storedFinalDisc).paise(), 435);
+    EXPECT_EQ(Money::fromRupees(r.storedPackForwd).paise(), 1250);  // an amount is kept as typed
+    EXPECT_DOUBLE_EQ(money::percentOf(r.storedFinalDisc, r.beforeFinalDiscount), 2.5);
+    EXPECT_EQ(money::percentOf(r.storedFinalDisc, 0), 0);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace kavra::test {
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/Db.h"
+#include "core/Refusal.h"
 #include "core/Session.h"
 #include "core/Sql.h"
 #include "core/YearSetup.h"
@@ -35,6 +36,11 @@ inline void PrintTo(Engine e, std::ostream* os) {
 }  // namespace kavra
 
 namespace kavra::test {
+
+// The message of a check's refusal, "" when it passes.
+inline QString refusalText(const Check& c) {
+    return c ? c->text : QString();
+}
 
 std::vector<Engine> engines();
 std::string engineName(const ::testing::TestParamInfo<Engine>& info);

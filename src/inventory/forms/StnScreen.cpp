@@ -16,7 +16,6 @@
 #include "core/Session.h"
 #include "inventory/Stores.h"
 #include "inventory/TransferNotes.h"
-#include "masters/Items.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
 
@@ -32,14 +31,15 @@ constexpr int kCode = 1, kName = 2, kQty = 3;
 
 }  // namespace
 
-FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
-    setWindowTitle(paddedCaption(QStringLiteral("Inventory - STN")));
-
+FrmSTN::FrmSTN()
+    : DocumentScreen(QStringLiteral("frmSTN"), QStringLiteral("Inventory - STN"), QStringLiteral("TransInvSTN.htm")) {
     QLabel* heading =
         makeHeading(this, QStringLiteral("Store Transfer Note"), QStringLiteral("font-size: 15pt; font-weight: bold;"));
     heading->setAlignment(Qt::AlignCenter);
 
-    header_ = new QGroupBox(this);
+    auto* header_ = new QGroupBox(this);
+    header_->setObjectName(QStringLiteral("fraHeader"));
+    headerBox_ = header_;
     txtId_ = makeLineEdit(header_, "txtId", 12);
     showOnly(txtId_);
     txtSTNno_ = makeLineEdit(header_, "txtSTNno", 9);
@@ -60,18 +60,10 @@ FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
     auto* headerRow = new QHBoxLayout(header_);
     headerRow->addLayout(left, 1);
     headerRow->addLayout(right, 2);
-    header_->installEventFilter(this);
 
-    grid_ = new LineGrid(kHeading, 3, this);
+    makeGrid(kHeading, 3);
     grid_->setItemColumns(kCode, kName, -1);
     grid_->setNumericColumns({kQty});
-    grid_->itemCodes = [this] { return Items::codes(prod().db()); };
-    grid_->itemByCode = [this](const QString& code) -> std::optional<ItemInfo> {
-        const auto id = Items::idOfCode(prod().db(), code);
-        const auto item = id ? Items::load(prod().db(), *id) : std::nullopt;
-        if (!item) return std::nullopt;
-        return ItemInfo{item->id, item->name, item->unit};
-    };
     lstItemName_ = new QListWidget(this);
     lstItemName_->setObjectName(QStringLiteral("lstItemName"));
     lstItemName_->setToolTip(QStringLiteral("Double-click a name to put it on the current line"));
@@ -111,16 +103,12 @@ FrmSTN::FrmSTN() : Screen(QStringLiteral("frmSTN")) {
     t.saved = QStringLiteral("Record Saved");
     t.modified = QStringLiteral("Record Modified.");
     t.deleted = QStringLiteral("Record Deleted Successfully.");
-    ctl_ = new RecordController(this, this, t);
-
-    connect(ctl_, &RecordController::stateChanged, grid_,
-            [this](RecState s) { grid_->setEditable(s != RecState::Browse); });
-    connect(grid_, &LineGrid::modifyRequested, this, [this](int row, int col) {
-        if (ctl_->state() != RecState::Browse || !startModifying()) return;
-        grid_->beginEdit(row > 0 ? row : std::max(1, grid_->lineCount()), col);
-    });
+    makeController(t);
     connect(grid_, &LineGrid::headingClicked, this, [this](int col) {
-        if (ctl_->state() == RecState::Browse && !startModifying()) return;
+        if (ctl_->state() == RecState::Browse) {
+            grid_->modifyRequested(std::max(1, grid_->lineCount()), std::max(kCode, std::min(col, kQty)));
+            return;
+        }
         grid_->beginEdit(std::max(1, grid_->lineCount()), std::max(kCode, std::min(col, kQty)));
     });
     // A name typed without its code brings the code, as picking from the list does.
@@ -148,20 +136,10 @@ void FrmSTN::refreshLists() {
     grid_->refreshItemCodes();
 }
 
-bool FrmSTN::startModifying() {
-    QString refusal;
-    try {
-        refusal = Notes::gridRefusal(prod().db(), ctl_->currentId());
-    } catch (const DbError& e) {
-        logFailure(e);
-        return false;
-    }
-    if (!refusal.isEmpty()) {
-        Dialogs::current().critical(appTitle(), refusal);
-        return false;
-    }
-    ctl_->beginModify();
-    return ctl_->state() == RecState::Modifying;
+bool FrmSTN::mayModify() {
+    const Check r = Notes::gridBlock(prod().db(), ctl_->currentId());
+    if (r) Dialogs::current().message(appTitle(), r->text, r->icon);
+    return !r;
 }
 
 void FrmSTN::pickName(const QString& name) {
@@ -176,16 +154,6 @@ void FrmSTN::pickName(const QString& name) {
         return;
     }
     grid_->beginEdit(row, kQty);
-}
-
-bool FrmSTN::eventFilter(QObject* o, QEvent* e) {
-    // The header fields are locked while a note is only shown; a click on them asks to change it.
-    if (o == header_ && e->type() == QEvent::MouseButtonPress && ctl_->state() == RecState::Browse &&
-        ctl_->currentId() != 0) {
-        startModifying();
-        return true;
-    }
-    return Screen::eventFilter(o, e);
 }
 
 QList<qint64> FrmSTN::navigation() {
@@ -241,62 +209,30 @@ Notes::Note FrmSTN::read() const {
     return n;
 }
 
-std::optional<Refusal> FrmSTN::validate(bool adding) {
-    const auto p = Notes::validate(prod().db(), read(), adding);
-    if (!p) return std::nullopt;
-    QWidget* focus = nullptr;
-    if (p->row > 0) {
-        grid_->beginEdit(p->row, p->col);
-        focus = grid_->editor();
-    } else {
-        focus = findChild<QWidget*>(p->field);
-    }
-    return Refusal{p->text, focus, MsgIcon::Critical};
+Check FrmSTN::validate(bool adding) {
+    return Notes::validate(prod().db(), read(), adding);
 }
 
-void FrmSTN::write(bool adding, qint64 id) {
+qint64 FrmSTN::write(bool adding, qint64 id) {
     Notes::Note n = read();
     n.id = id;
-    Notes::save(prod().db(), n, adding);
+    return Notes::save(prod().db(), n, adding);
 }
 
-std::optional<Refusal> FrmSTN::modifyBlock() {
-    const QString r = Notes::modifyRefusal(prod().db(), ctl_->currentId());
-    if (r.isEmpty()) return std::nullopt;
-    return Refusal{r, nullptr, MsgIcon::Critical};
+Check FrmSTN::modifyBlock() {
+    return Notes::modifyBlock(prod().db(), ctl_->currentId());
 }
 
-std::optional<Refusal> FrmSTN::deleteBlock() {
-    const QString r = Notes::deleteRefusal(prod().db(), ctl_->currentId());
-    if (r.isEmpty()) return std::nullopt;
-    return Refusal{r, nullptr, MsgIcon::Critical};
+Check FrmSTN::deleteBlock() {
+    return Notes::deleteBlock(prod().db(), ctl_->currentId());
 }
 
 void FrmSTN::remove(qint64 id) {
     Notes::remove(prod().db(), id);
 }
 
-std::optional<qint64> FrmSTN::find(const QString& text, QString* message) {
-    return Notes::findByNumber(prod().db(), text, message);
-}
-
-void FrmSTN::functionKey(int key) {
-    if (key == Qt::Key_F1) {
-        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: TransInvSTN.htm"));
-    } else if (key == Qt::Key_F5 && openItemMaster(prod())) {
-        // New items show in the pick lists once the item screen closes.
-        auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-        QMdiSubWindow* items =
-            sub && sub->mdiArea() ? Screens::find(sub->mdiArea(), QStringLiteral("frmItem")) : nullptr;
-        if (items)
-            connect(items, &QObject::destroyed, this, [this] {
-                try {
-                    refreshLists();
-                } catch (const DbError& e) {
-                    logFailure(e);
-                }
-            });
-    }
+Found FrmSTN::find(const QString& text) {
+    return Notes::findByNumber(prod().db(), text);
 }
 
 }  // namespace kavra

@@ -1,7 +1,6 @@
 #pragma once
 // The manual store transfer note: material received into the stores by hand.
-#include "ui/RecordController.h"
-#include "ui/Screen.h"
+#include "ui/DocumentScreen.h"
 
 class QDateEdit;
 class QLineEdit;
@@ -9,33 +8,34 @@ class QListWidget;
 
 namespace kavra {
 
-class LineGrid;
-
 namespace inventory::TransferNotes {
 struct Note;
 }
 
-class FrmSTN : public Screen, public RecordHost {
+class FrmSTN : public DocumentScreen {
     Q_OBJECT
   public:
     FrmSTN();
     bool load() override;
-    RecordController* controller() const { return ctl_; }
 
-    KAVRA_RECORD_HOST_OVERRIDES
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check modifyBlock() override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     void setFieldsEnabled(bool on) override;
-    std::optional<Refusal> modifyBlock() override;
-    std::optional<qint64> find(const QString& text, QString* message) override;
+    Found find(const QString& text) override;
     void refreshLists() override;
-    void functionKey(int key) override;
 
   protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
+    bool mayModify() override;
 
   private:
     inventory::TransferNotes::Note read() const;
-    // A click into a shown note: refused once it was issued from, else it starts modifying.
-    bool startModifying();
     void pickName(const QString& name);
 
     QLineEdit* txtId_;
@@ -43,10 +43,7 @@ class FrmSTN : public Screen, public RecordHost {
     QDateEdit* dtpSTNDate_;
     QLineEdit* txtPrepared_;
     QLineEdit* txtRemAny_;
-    QWidget* header_;
-    LineGrid* grid_;
     QListWidget* lstItemName_;
-    RecordController* ctl_;
 };
 
 }  // namespace kavra

@@ -15,7 +15,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/Refused.h"
+#include "core/Refusal.h"
 #include "core/Session.h"
 #include "core/Sql.h"
 #include "core/Text.h"

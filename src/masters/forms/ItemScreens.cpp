@@ -1,5 +1,7 @@
 #include "masters/forms/ItemScreens.h"
 
+#include "core/chain/Rows.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
@@ -19,6 +21,7 @@
 
 #include "core/Sql.h"
 #include "core/Text.h"
+#include "core/chain/Rows.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
@@ -90,21 +93,10 @@ bool MasterScreen::load() {
     return ctl_->open([this] { refreshLists(); });
 }
 
-std::optional<Refusal> MasterScreen::refusal(const QString& text) {
-    if (text.isEmpty()) return std::nullopt;
-    return Refusal{text, nullptr, MsgIcon::Critical};
-}
-
 void MasterScreen::fillNames(const QString& sql) {
     lstNames_->clear();
     QSqlQuery q = Sql::exec(prod().db(), sql);
     while (q.next()) lstNames_->addItem(q.value(0).toString());
-}
-
-std::optional<Refusal> MasterScreen::toRefusal(const std::optional<MasterProblem>& p) {
-    if (!p) return std::nullopt;
-    QWidget* focus = p->field.isEmpty() ? nullptr : findChild<QWidget*>(p->field);
-    return Refusal{p->text, focus, MsgIcon::Critical};
 }
 
 void MasterScreen::functionKey(int key) {
@@ -237,7 +229,7 @@ void FrmItem::showRecord(qint64 id) {
     txtROL_->setText(text::plain(it->rol));
     txtRackNo_->setText(it->rackNo);
     cmbTariffSubHead_->setEditText(it->tariffSubHead);
-    txtRate_->setText(it->rate.toString());
+    txtRate_->setText(it->rate == 0 ? QStringLiteral("0.00") : chain::Rows::rateText(it->rate));
 }
 
 void FrmItem::clearForNew(qint64 id) {
@@ -259,22 +251,24 @@ Items::Item FrmItem::read() const {
     it.rol = text::val(txtROL_->text());
     it.rackNo = txtRackNo_->text();
     it.tariffSubHead = cmbTariffSubHead_->currentText();
-    it.rate = Money::parse(txtRate_->text());
+    it.rate = text::val(txtRate_->text());
     return it;
 }
 
-std::optional<Refusal> FrmItem::validate(bool) {
-    return toRefusal(Items::validate(prod().db(), read()));
+Check FrmItem::validate(bool) {
+    return (Items::validate(prod().db(), read()));
 }
-void FrmItem::write(bool adding, qint64) {
-    Items::save(prod().db(), read(), adding);
+qint64 FrmItem::write(bool adding, qint64 id) {
+    Items::Item it = read();
+    it.id = id;
+    return Items::save(prod().db(), it, adding);
 }
 QString FrmItem::confirmText(bool adding) {
     return question(adding);
 }
 
-std::optional<Refusal> FrmItem::deleteBlock() {
-    return refusal(Items::deleteRefusal(prod().db(), ctl_->currentId()));
+Check FrmItem::deleteBlock() {
+    return (Items::deleteBlock(prod().db(), ctl_->currentId()));
 }
 
 void FrmItem::remove(qint64 id) {
@@ -345,24 +339,24 @@ void FrmCategory::clearForNew(qint64 id) {
     txtCategoryName_->setFocus();
 }
 
-std::optional<Refusal> FrmCategory::validate(bool adding) {
-    return toRefusal(Categories::validate(
+Check FrmCategory::validate(bool adding) {
+    return (Categories::validate(
         prod().db(), {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(), txtCategoryDesc_->toPlainText()},
         adding));
 }
 
-void FrmCategory::write(bool adding, qint64) {
-    Categories::save(prod().db(),
-                     {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(), txtCategoryDesc_->toPlainText()},
-                     adding);
+qint64 FrmCategory::write(bool adding, qint64) {
+    const qint64 code = txtCategoryCode_->text().toLongLong();
+    Categories::save(prod().db(), {code, txtCategoryName_->text(), txtCategoryDesc_->toPlainText()}, adding);
+    return code;
 }
 
 QString FrmCategory::confirmText(bool adding) {
     return question(adding);
 }
 
-std::optional<Refusal> FrmCategory::deleteBlock() {
-    return refusal(Categories::deleteRefusal(prod().db(), ctl_->currentId()));
+Check FrmCategory::deleteBlock() {
+    return (Categories::deleteBlock(prod().db(), ctl_->currentId()));
 }
 
 void FrmCategory::remove(qint64 id) {
@@ -391,8 +385,7 @@ FrmMeasure::FrmMeasure() : MasterScreen(QStringLiteral("frmMeasure"), QStringLit
     attachTypeAhead(txtMeasureCode_, lstNames_);
     resize(600, 320);
     connect(lstNames_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
-        const int i = int(codes_.indexOf(it->text()));
-        if (i >= 0) ctl_->showId(i + 1);
+        ctl_->showId(idOf(it->text()));
     });
 }
 
@@ -400,21 +393,33 @@ void FrmMeasure::refreshLists() {
     fillNames(QStringLiteral("select MeasureCode from Measurement order by MeasureCode"));
 }
 
+// Units have no identifier of their own: each code seen gets one for as long as the screen is open.
+qint64 FrmMeasure::idOf(const QString& code) {
+    const QString key = code.trimmed().toUpper();
+    if (!ids_.contains(key)) {
+        ids_.insert(key, ids_.size() + 1);
+        codes_.insert(ids_.size(), code.trimmed());
+    }
+    return ids_.value(key);
+}
+
 QList<qint64> FrmMeasure::navigation() {
-    codes_ = Units::codes(prod().db());
     QList<qint64> ids;
-    for (int i = 1; i <= codes_.size(); ++i) ids << i;
+    for (const QString& c : Units::codes(prod().db())) ids << idOf(c);
     return ids;
 }
 
-// Units have no identifier of their own.
+QVariantList FrmMeasure::navigationKey(qint64 id) {
+    return {codes_.value(id).toUpper()};
+}
+
 qint64 FrmMeasure::proposeId() {
     return 0;
 }
 
 void FrmMeasure::showRecord(qint64 id) {
-    if (id < 1 || id > codes_.size()) return;
-    shownCode_ = codes_[id - 1];
+    if (!codes_.contains(id)) return;
+    shownCode_ = codes_.value(id);
     txtMeasureCode_->setText(shownCode_);
     txtMeasureName_->setText(Units::nameOf(prod().db(), shownCode_));
 }
@@ -426,31 +431,31 @@ void FrmMeasure::clearForNew(qint64) {
     txtMeasureCode_->setFocus();
 }
 
-std::optional<Refusal> FrmMeasure::validate(bool adding) {
-    return toRefusal(
-        adding ? Units::validateNew(prod().db(), txtMeasureCode_->text(), txtMeasureName_->text())
-               : Units::validateModify(prod().db(), shownCode_, txtMeasureCode_->text(), txtMeasureName_->text()));
+Check FrmMeasure::validate(bool adding) {
+    return adding ? Units::validateNew(prod().db(), txtMeasureCode_->text(), txtMeasureName_->text())
+                  : Units::validateModify(prod().db(), shownCode_, txtMeasureCode_->text(), txtMeasureName_->text());
 }
 
-void FrmMeasure::write(bool adding, qint64) {
-    if (adding)
+qint64 FrmMeasure::write(bool adding, qint64 id) {
+    const QString code = txtMeasureCode_->text().trimmed();
+    if (adding) {
         Units::add(prod().db(), txtMeasureCode_->text(), txtMeasureName_->text());
-    else
-        Units::modify(prod().db(), shownCode_, txtMeasureCode_->text(), txtMeasureName_->text());
-}
-
-qint64 FrmMeasure::writtenId(qint64) {
-    // The new code's place among the codes, once the navigation set is read again.
-    QStringList all = Units::codes(prod().db());
-    return all.indexOf(txtMeasureCode_->text().trimmed()) + 1;
+        return idOf(code);
+    }
+    Units::modify(prod().db(), shownCode_, txtMeasureCode_->text(), txtMeasureName_->text());
+    // The shown unit keeps its place under its new code.
+    ids_.remove(shownCode_.toUpper());
+    ids_.insert(code.toUpper(), id);
+    codes_.insert(id, code);
+    return id;
 }
 
 QString FrmMeasure::confirmText(bool adding) {
     return adding ? QStringLiteral("Are You Sure To Save") : QStringLiteral("Are You Sure To Modify?");
 }
 
-std::optional<Refusal> FrmMeasure::deleteBlock() {
-    return refusal(Units::deleteRefusal(prod().db(), shownCode_));
+Check FrmMeasure::deleteBlock() {
+    return (Units::deleteBlock(prod().db(), shownCode_));
 }
 
 void FrmMeasure::remove(qint64) {

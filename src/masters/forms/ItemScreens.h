@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 // Items, categories and units of measure.
 #include "masters/Items.h"
 #include "ui/RecordController.h"
@@ -24,8 +25,6 @@ class MasterScreen : public Screen, public RecordHost {
     // Call once the fields exist: fields edited here switch a shown record to Modifying.
     void finishLayout(QLayout* fields, const QString& listCaption, RecordTexts texts);
     void fillNames(const QString& sql);
-    std::optional<Refusal> toRefusal(const std::optional<MasterProblem>& p);
-    static std::optional<Refusal> refusal(const QString& text);
     QListWidget* lstNames_ = nullptr;
     RecordController* ctl_ = nullptr;
     QString helpTopic_;
@@ -36,7 +35,14 @@ class FrmItem : public MasterScreen {
   public:
     FrmItem();
     bool load() override;
-    KAVRA_RECORD_HOST_OVERRIDES
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     QString confirmText(bool adding) override;
     void refreshLists() override;
     void fillUnits();
@@ -59,7 +65,14 @@ class FrmCategory : public MasterScreen {
     Q_OBJECT
   public:
     FrmCategory();
-    KAVRA_RECORD_HOST_OVERRIDES
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     QString confirmText(bool adding) override;
     void refreshLists() override;
 
@@ -74,13 +87,22 @@ class FrmMeasure : public MasterScreen {
     Q_OBJECT
   public:
     FrmMeasure();
-    KAVRA_RECORD_HOST_OVERRIDES
-    qint64 writtenId(qint64 id) override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
+    QVariantList navigationKey(qint64 id) override;
     QString confirmText(bool adding) override;
     void refreshLists() override;
 
   private:
-    QStringList codes_;
+    qint64 idOf(const QString& code);
+    QHash<qint64, QString> codes_;  // identifier -> unit code
+    QHash<QString, qint64> ids_;    // upper-case code -> identifier
     QString shownCode_;
     QLineEdit* txtMeasureCode_;
     QLineEdit* txtMeasureName_;

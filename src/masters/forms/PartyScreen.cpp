@@ -212,12 +212,12 @@ Parties::Party FrmParty::read() const {
     return p;
 }
 
-std::optional<Refusal> FrmParty::validate(bool adding) {
-    return toRefusal(Parties::validate(prod().db(), kind_, read(), adding));
+Check FrmParty::validate(bool adding) {
+    return (Parties::validate(prod().db(), kind_, read(), adding));
 }
 
-void FrmParty::write(bool adding, qint64) {
-    Parties::save(prod().db(), kind_, read(), adding, Clock::today());
+qint64 FrmParty::write(bool adding, qint64) {
+    return Parties::save(prod().db(), kind_, read(), adding, Clock::today());
 }
 
 QString FrmParty::confirmText(bool adding) {
@@ -225,8 +225,8 @@ QString FrmParty::confirmText(bool adding) {
     return Parties::modifyQuestion(kind_, storedName_, edit("txtName")->text());
 }
 
-std::optional<Refusal> FrmParty::deleteBlock() {
-    return refusal(Parties::deleteRefusal(prod().db(), kind_, ctl_->currentId()));
+Check FrmParty::deleteBlock() {
+    return (Parties::deleteBlock(prod().db(), kind_, ctl_->currentId()));
 }
 
 void FrmParty::remove(qint64 id) {

@@ -14,7 +14,14 @@ class FrmParty : public MasterScreen {
   public:
     explicit FrmParty(const Parties::Kind& kind);
     bool load() override;
-    KAVRA_RECORD_HOST_OVERRIDES
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     QString confirmText(bool adding) override;
     void refreshLists() override;
 

@@ -23,7 +23,7 @@
 #include "core/Db.h"
 #include "printing/DocumentPrint.h"
 #include "printing/PrintRules.h"
-#include "ui/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace kavra::Print {
 

@@ -16,7 +16,7 @@ namespace {
 struct Formats {
     lxw_format *head, *title, *pageNo, *label, *value, *valueWrap, *colHead, *total, *totalBold, *totalLabel,
         *totalLabelBold, *note, *noteBold, *sign, *signBold;
-    lxw_format* line[4];  // text, int, qty, money
+    lxw_format* line[5];  // text, int, qty, money, rate
 };
 
 lxw_format* fmt(lxw_workbook* wb, std::initializer_list<void (*)(lxw_format*)> setup) {
@@ -63,8 +63,8 @@ Formats makeFormats(lxw_workbook* wb) {
                         format_set_border(x, LXW_BORDER_THIN);
                         format_set_bg_color(x, 0xE4E4E4);
                     }});
-    const char* numFormats[4] = {"@", "0", "0.00", "0.00"};
-    for (int i = 0; i < 4; ++i) {
+    const char* numFormats[5] = {"@", "0", "0.00", "0.00", "0.00##"};
+    for (int i = 0; i < 5; ++i) {
         f.line[i] = fmt(wb, {[](lxw_format* x) {
                             format_set_left(x, LXW_BORDER_THIN);
                             format_set_right(x, LXW_BORDER_THIN);
@@ -224,7 +224,10 @@ class Builder {
   private:
     static int formatIndex(const QJsonObject& col) {
         const QString f = col.value("format").toString("text");
-        return f == QLatin1String("int") ? 1 : f == QLatin1String("qty") ? 2 : f == QLatin1String("money") ? 3 : 0;
+        if (f == QLatin1String("int")) return 1;
+        if (f == QLatin1String("qty")) return 2;
+        if (f == QLatin1String("money")) return 3;
+        return f == QLatin1String("rate") ? 4 : 0;
     }
 
     int splitColumn() const {

@@ -17,17 +17,16 @@
 
 #include "core/Sql.h"
 #include "core/Text.h"
-#include "masters/Items.h"
-#include "printing/DocumentPrint.h"
-#include "sales/forms/DocScreenKit.h"
+#include "core/chain/Lookups.h"
+#include "printing/forms/ShownPrint.h"
 #include "ui/Grid.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
 
-using namespace salesforms;
 namespace Dcs = sales::Dcs;
+namespace Lookups = chain::Lookups;
 
 namespace {
 
@@ -47,16 +46,14 @@ QComboBox* listOfEarlier(QWidget* parent, const char* name) {
 
 }  // namespace
 
-FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
-    setWindowTitle(paddedCaption(QStringLiteral("SALES - Manufacturing")));
+FrmDC::FrmDC() : DocumentScreen(QStringLiteral("frmDC"), QStringLiteral("SALES - Manufacturing"), QStringLiteral("TransMfgDC.htm")) {
     QLabel* heading = makeDocHeading(this, QStringLiteral("Delivery Challan"));
 
-    const DocHeader h = makeDocHeader(this, QStringLiteral("TO CUSTOMER"), QStringLiteral("DcId"), "txtDcInvID");
+    const Header h = makeHeader("cmbCust", QStringLiteral("TO CUSTOMER"), QStringLiteral("DcId"), "txtDcInvID");
     QGroupBox* box = h.box;
     QGridLayout* g = h.grid;
-    header_ = box;
-    cmbCust_ = h.customer;
     txtDcInvID_ = h.id;
+    partyBox_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
 
     cmbPONo_ = new QComboBox(box);
     cmbPONo_->setObjectName(QStringLiteral("cmbPONo"));
@@ -68,7 +65,7 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     po->addWidget(dtpPOdate_);
     g->addWidget(makeCaption(box, QStringLiteral("Customer P.O. NO."), cmbPONo_), 1, 0);
     g->addLayout(po, 1, 1);
-    txtDCNo_ = addLine(g, 1, 2, QStringLiteral("DC NO."), "txtDCNo", 20);
+    txtDCNo_ = addField(g, 1, 2, QStringLiteral("DC NO."), "txtDCNo", 20);
 
     cmbTransport_ = listOfEarlier(box, "cmbTransport");
     g->addWidget(makeCaption(box, QStringLiteral("MODE OF TRANSPORT"), cmbTransport_), 2, 0);
@@ -92,7 +89,7 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     cmbDeliveryPurpose_ = listOfEarlier(box, "cmbDeliveryPurpose");
     g->addWidget(makeCaption(box, QStringLiteral("* Purpose of Delivery:"), cmbDeliveryPurpose_), 4, 0);
     g->addWidget(cmbDeliveryPurpose_, 4, 1);
-    txtRem_ = addLine(g, 4, 2, QStringLiteral("* NOTE:  (REMARKS)"), "txtRem", 200);
+    txtRem_ = addField(g, 4, 2, QStringLiteral("* NOTE:  (REMARKS)"), "txtRem", 200);
     chkDCSigned_ = new QCheckBox(QStringLiteral("Signed and Returned"), box);
     chkDCSigned_->setObjectName(QStringLiteral("chkDCSigned"));
     g->addWidget(chkDCSigned_, 5, 1);
@@ -111,17 +108,17 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     guides->addStretch();
     guides->addWidget(lblRemHelp);
 
-    grid_ = new LineGrid(kHeading, 4, this);
+    makeGrid(kHeading, 4);
     grid_->setItemColumns(kCode, kParticulars, -1);
     grid_->setNumericColumns({kQty, kStock, kPoBal});
-    grid_->setMinimumHeight(200);
-    grid_->itemCodes = [this] { return orderCodes_ ? *orderCodes_ : Items::codes(prod().db()); };
+    const auto allCodes = grid_->itemCodes;
+    grid_->itemCodes = [this, allCodes] { return orderCodes_ ? *orderCodes_ : allCodes(); };
     grid_->itemByCode = [this](const QString& code) -> std::optional<ItemInfo> {
-        const auto id = Items::idOfCode(prod().db(), code.trimmed());
-        if (!id) return std::nullopt;
-        const auto it = Items::load(prod().db(), *id);
+        const auto items = Lookups::itemsByCode(prod().db(), {code});
+        if (items.isEmpty()) return std::nullopt;
+        const chain::ItemRef& it = *items.cbegin();
         // The particulars column takes the text last used for the item.
-        return ItemInfo{it->id, Dcs::proposedParticulars(prod().db(), it->id), it->unit};
+        return ItemInfo{it.id, Lookups::proposedParticulars(prod().db(), it.id), it.unit};
     };
     lstProduct_ = new QListWidget(this);
     lstProduct_->setObjectName(QStringLiteral("lstProduct"));
@@ -145,7 +142,7 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     side->addStretch();
     addSearch(side, this, QStringLiteral("Search DC No."),
               QStringLiteral("Type the DC No. here, then press 'Enter' key to search"));
-    QPushButton* cmdPrint = addCorresAndPrint(side, this, QStringLiteral("&Printer"));
+    addCorresAndPrint(side, this, QStringLiteral("&Printer"));
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(heading);
@@ -163,32 +160,20 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
     t.modifying = QStringLiteral("You are about to MODIFY the existing DC Now...");
     t.deleting = QStringLiteral("You are about to DELETE the existing DC now...");
     t.emptyTable = QStringLiteral("No records to Display.");
-    ctl_ = new RecordController(this, this, t);
-
-    bindGrid(ctl_, grid_,
-             {[this] {
-                  std::optional<sales::Problem> p;
-                  try {
-                      p = Dcs::clickBlock(prod().db(), ctl_->currentId());
-                  } catch (const DbError& e) {
-                      logFailure(e);
-                      return false;
-                  }
-                  if (p) Dialogs::current().message(appTitle(), p->text, p->icon);
-                  return !p;
-              },
-              nullptr, [this]() -> QWidget* { return chkDCSigned_; }, saveThenModify(this)});
-    modifyOnHeaderClick(ctl_, header_, nullptr);
-    tabChain({cmbCust_, cmbPONo_, txtDCNo_, dtpDCDate_, cmbTransport_, cmbVehicleNo_, cmbTransFrom_, cmbTransTo_,
+    makeController(t);
+    setNavigationTable(QStringLiteral("DcInv"), QStringLiteral("DcInvId"));
+    tabChain({partyBox_, cmbPONo_, txtDCNo_, dtpDCDate_, cmbTransport_, cmbVehicleNo_, cmbTransFrom_, cmbTransTo_,
               cmbDeliveryPurpose_, txtRem_, chkDCSigned_, grid_->table(),
               findChild<QPushButton*>(QStringLiteral("cmdSave"))});
     enterMovesOn(box);
 
-    connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
+    connect(partyBox_, &QComboBox::activated, this, [this] { customerChosen(); });
+    // Orders saved meanwhile at another desk are offered as soon as the list is opened.
+    cmbPONo_->installEventFilter(this);
     connect(cmbPONo_, &QComboBox::activated, this, [this] { orderChosen(); });
-    connect(grid_, &LineGrid::itemChosen, this, [this](int row, qint64) { refreshFigures(row); });
+    connect(grid_, &LineGrid::itemChosen, this, [this](int row, qint64) { refreshFigures({row}); });
     connect(grid_, &LineGrid::cellCommitted, this, [this](int row, int col) {
-        if (col == kCode) refreshFigures(row);
+        if (col == kCode) refreshFigures({row});
         if (col == kQty) qtyTyped(row);
     });
     connect(grid_, &LineGrid::headingClicked, this, [this](int) { headingClicked(); });
@@ -214,7 +199,6 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
         it->setSelected(true);
         takePicked();
     });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { print(); });
     connect(ctl_, &RecordController::stateChanged, this, [this](RecState s) {
         // Shown figures are those of the state: a modified DC's own quantities count as available.
         if (s != RecState::Adding) refreshAllFigures();
@@ -223,7 +207,8 @@ FrmDC::FrmDC() : Screen(QStringLiteral("frmDC")) {
 
 bool FrmDC::load() {
     return ctl_->open([this] {
-        fillCustomers(prod().db(), cmbCust_);
+        fillParties(prod().db(), partyBox_, QStringLiteral("Customer"), QStringLiteral("CustId"),
+                    QStringLiteral("CustName"));
         fillEarlierLists();
     });
 }
@@ -251,10 +236,6 @@ qint64 FrmDC::proposeId() {
     return Dcs::nextId(prod().db());
 }
 
-qint64 FrmDC::customerId() const {
-    return cmbCust_->currentIndex() >= 0 ? cmbCust_->currentData().toLongLong() : 0;
-}
-
 QString FrmDC::orderNo() const {
     return cmbPONo_->currentIndex() >= 0 ? cmbPONo_->currentText().trimmed() : QString();
 }
@@ -262,7 +243,7 @@ QString FrmDC::orderNo() const {
 Dcs::Context FrmDC::context() const {
     // While a stored DC is modified its own quantities count as available.
     const bool modifying = ctl_->state() == RecState::Modifying && ctl_->currentId() != 0;
-    return Dcs::Context{customerId(), orderNo(), modifying ? stored_ : std::nullopt};
+    return Dcs::Context{partyId(), orderNo(), modifying ? stored_ : std::nullopt};
 }
 
 void FrmDC::fillOrders(qint64 custId, const QString& keep) {
@@ -276,7 +257,7 @@ void FrmDC::useOrderItems(bool tellWhenClosed) {
     orderCodes_.reset();
     const QString po = orderNo();
     if (!po.isEmpty()) {
-        orderCodes_ = Dcs::openOrderItemCodes(prod().db(), customerId(), po);
+        orderCodes_ = Dcs::openOrderItemCodes(prod().db(), partyId(), po);
         if (!orderCodes_ && tellWhenClosed)
             Dialogs::current().exclamation(appTitle(),
                                            QStringLiteral("check 'Customer P.O. NO' i.e Purchase order ..."));
@@ -289,7 +270,7 @@ void FrmDC::showRecord(qint64 id) {
     if (!stored_) return;
     const Dcs::Dc& d = *stored_;
     txtDcInvID_->setText(QString::number(d.id));
-    cmbCust_->setCurrentIndex(cmbCust_->findData(d.custId));
+    partyBox_->setCurrentIndex(partyBox_->findData(d.custId));
     fillOrders(d.custId, d.poNo);
     dtpPOdate_->setDate(d.poDate.isValid() ? d.poDate : d.dcDate);
     txtDCNo_->setText(d.dcNo);
@@ -312,7 +293,7 @@ void FrmDC::showRecord(qint64 id) {
 void FrmDC::clearForNew(qint64 id) {
     stored_.reset();
     txtDcInvID_->setText(QString::number(id));
-    cmbCust_->setCurrentIndex(-1);
+    partyBox_->setCurrentIndex(-1);
     cmbPONo_->clear();
     for (QDateEdit* d : {dtpPOdate_, dtpDCDate_}) d->setDate(Clock::today());
     try {
@@ -333,18 +314,10 @@ void FrmDC::clearForNew(qint64 id) {
     grid_->refreshItemCodes();
 }
 
-void FrmDC::setFieldsEnabled(bool on) {
-    for (QWidget* w : header_->findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(w) || w == dtpPOdate_) continue;
-        w->setEnabled(on);
-    }
-    if (on && ctl_->state() == RecState::Adding) cmbCust_->setFocus();
-}
-
 Dcs::Dc FrmDC::read() const {
     Dcs::Dc d;
     d.id = txtDcInvID_->text().toLongLong();
-    d.custId = customerId();
+    d.custId = partyId();
     d.dcNo = txtDCNo_->text().trimmed();
     d.dcDate = dtpDCDate_->date();
     d.poNo = orderNo();
@@ -356,17 +329,15 @@ Dcs::Dc FrmDC::read() const {
     d.deliveryPurpose = cmbDeliveryPurpose_->currentText().trimmed();
     d.remark = txtRem_->text().trimmed();
     d.signedReturned = chkDCSigned_->isChecked();
-    const int n = usedLines(grid_);
+    const int n = usedLines();
     for (int r = 1; r <= n; ++r)
         d.lines << Dcs::Line{grid_->text(r, kCode).trimmed(), grid_->text(r, kParticulars).trimmed(),
-                             text::val(grid_->text(r, kQty)), grid_->text(r, kRemark).trimmed()};
+                             text::val(grid_->text(r, kQty)), grid_->text(r, kRemark).trimmed(), {}};
     return d;
 }
 
-std::optional<Refusal> FrmDC::validate(bool adding) {
-    return refusalOf(
-        this, grid_,
-        Dcs::validate(prod().db(), read(), adding, Dcs::reducesStock(prod().db()), prod().session().dcMode));
+Check FrmDC::validate(bool adding) {
+    return Dcs::validate(prod().db(), read(), adding, Dcs::reducesStock(prod().db()), prod().session().dcMode);
 }
 
 void FrmDC::showStockNotice(qint64 id) {
@@ -375,19 +346,29 @@ void FrmDC::showStockNotice(qint64 id) {
         if (const auto notice = Dcs::stockNotice(*stored)) Dialogs::current().information(appTitle(), *notice);
 }
 
-void FrmDC::write(bool adding, qint64 id) {
+qint64 FrmDC::write(bool adding, qint64 id) {
     if (!adding) showStockNotice(id);
     Dcs::Dc d = read();
     d.id = id;
-    written_ = Dcs::save(prod().db(), d, adding, Dcs::reducesStock(prod().db()));
+    return Dcs::save(prod().db(), d, adding, Dcs::reducesStock(prod().db()), prod().session().dcMode);
 }
 
-std::optional<Refusal> FrmDC::modifyBlock() {
-    return refusalOf(this, grid_, Dcs::changeBlock(prod().db(), ctl_->currentId(), false));
+Check FrmDC::modifyBlock() {
+    return Dcs::changeBlock(prod().db(), ctl_->currentId(), false);
 }
 
-std::optional<Refusal> FrmDC::deleteBlock() {
-    return refusalOf(this, grid_, Dcs::changeBlock(prod().db(), ctl_->currentId(), true));
+Check FrmDC::deleteBlock() {
+    return Dcs::changeBlock(prod().db(), ctl_->currentId(), true);
+}
+
+bool FrmDC::mayModify() {
+    const Check r = Dcs::clickBlock(prod().db(), ctl_->currentId());
+    if (r) Dialogs::current().message(appTitle(), r->text, r->icon);
+    return !r;
+}
+
+QWidget* FrmDC::beforeGrid() {
+    return chkDCSigned_;
 }
 
 void FrmDC::remove(qint64 id) {
@@ -405,8 +386,8 @@ QString FrmDC::confirmText(bool adding) {
     return {};
 }
 
-std::optional<qint64> FrmDC::find(const QString& text, QString* message) {
-    return Dcs::find(prod().db(), text, message);
+Found FrmDC::find(const QString& text) {
+    return Dcs::find(prod().db(), text);
 }
 
 void FrmDC::refreshLists() {
@@ -415,7 +396,7 @@ void FrmDC::refreshLists() {
 
 void FrmDC::customerChosen() {
     try {
-        fillOrders(customerId(), QString());
+        fillOrders(partyId(), QString());
         dtpPOdate_->setDate(dtpDCDate_->date());
         useOrderItems(false);
         refreshAllFigures();
@@ -426,7 +407,7 @@ void FrmDC::customerChosen() {
 
 void FrmDC::orderChosen() {
     try {
-        if (const auto d = Dcs::orderDate(prod().db(), customerId(), orderNo())) dtpPOdate_->setDate(*d);
+        if (const auto d = Dcs::orderDate(prod().db(), partyId(), orderNo())) dtpPOdate_->setDate(*d);
         useOrderItems(true);
         refreshAllFigures();
     } catch (const DbError& e) {
@@ -434,26 +415,33 @@ void FrmDC::orderChosen() {
     }
 }
 
-void FrmDC::refreshFigures(int row) {
-    if (row < 1 || row > grid_->lineCount()) return;
-    try {
-        const auto id = Items::idOfCode(prod().db(), grid_->text(row, kCode).trimmed());
-        if (!id) {
-            grid_->setText(row, kStock, QString());
-            grid_->setText(row, kPoBal, QString());
-            return;
+void FrmDC::refreshFigures(const QList<int>& rows) {
+    tryDb([&] {
+        QStringList codes;
+        for (int r : rows) codes << grid_->text(r, kCode).trimmed();
+        const QHash<QString, chain::ItemRef> items = Lookups::itemsByCode(prod().db(), codes);
+        QList<qint64> ids;
+        for (const chain::ItemRef& it : items) ids << it.id;
+        const QHash<qint64, Dcs::Figures> f = Dcs::figures(prod().db(), context(), ids);
+        for (int r : rows) {
+            if (r < 1 || r > grid_->lineCount()) continue;
+            const auto it = items.constFind(grid_->text(r, kCode).trimmed());
+            if (it == items.cend()) {
+                grid_->setText(r, kStock, QString());
+                grid_->setText(r, kPoBal, QString());
+                continue;
+            }
+            grid_->setText(r, kStock, text::plain(f.value(it->id).stock));
+            grid_->setText(r, kPoBal, orderNo().isEmpty() ? QString() : text::plain(f.value(it->id).poBalance));
         }
-        const Dcs::Figures f = Dcs::figures(prod().db(), context(), *id);
-        grid_->setText(row, kStock, text::plain(f.stock));
-        grid_->setText(row, kPoBal, orderNo().isEmpty() ? QString() : text::plain(f.poBalance));
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
-    if (grid_->isEditing() && grid_->editRow() == row) cellMoved(row, grid_->editColumn());
+    });
+    if (grid_->isEditing() && rows.contains(grid_->editRow())) cellMoved(grid_->editRow(), grid_->editColumn());
 }
 
 void FrmDC::refreshAllFigures() {
-    for (int r = 1; r <= grid_->lineCount(); ++r) refreshFigures(r);
+    QList<int> rows;
+    for (int r = 1; r <= grid_->lineCount(); ++r) rows << r;
+    if (!rows.isEmpty()) refreshFigures(rows);
 }
 
 void FrmDC::qtyTyped(int row) {
@@ -481,35 +469,31 @@ void FrmDC::cellMoved(int row, int col) {
         return;
     }
     const QString code = grid_->text(row, kCode).trimmed();
-    std::optional<qint64> id;
-    QString unit;
-    try {
-        id = Items::idOfCode(prod().db(), code);
-        if (id) unit = Items::load(prod().db(), *id)->unit;
-        lblUnitGuide_->setText(QStringLiteral("ITEM : ") + code + QStringLiteral("    UOM :  ") + unit);
+    tryDb([&] {
+        const auto items = Lookups::itemsByCode(prod().db(), {code});
+        const chain::ItemRef it = items.value(code);
+        lblUnitGuide_->setText(QStringLiteral("ITEM : ") + code + QStringLiteral("    UOM :  ") + it.unit);
         lstProduct_->clear();
-        if (col == kParticulars && id && grid_->isEditable())
-            lstProduct_->addItems(Dcs::particularsOf(prod().db(), *id));
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
+        if (col == kParticulars && it.id != 0 && grid_->isEditable())
+            lstProduct_->addItems(Lookups::particularsOf(prod().db(), it.id));
+    });
     lstProduct_->setVisible(lstProduct_->count() > 0);
 }
 
 void FrmDC::headingClicked() {
     if (ctl_->state() == RecState::Browse) return;
     Dialogs& d = Dialogs::current();
-    if (customerId() == 0) {
+    if (partyId() == 0) {
         d.critical(appTitle(), QStringLiteral("Please select a Customer Name ....!!!"));
         return;
     }
     try {
-        if (orderNo().isEmpty() && !Dcs::openOrders(prod().db(), customerId()).isEmpty()) {
+        if (orderNo().isEmpty() && !Dcs::openOrders(prod().db(), partyId()).isEmpty()) {
             d.critical(appTitle(), QStringLiteral("Select A Purchase Order from the List!!!"));
             return;
         }
         lstPicker_->clear();
-        for (const Dcs::PickItem& it : Dcs::pickItems(prod().db(), customerId(), orderNo())) {
+        for (const chain::ItemRef& it : Dcs::pickItems(prod().db(), partyId(), orderNo())) {
             auto* row = new QListWidgetItem(it.code + QStringLiteral("   -   ") + it.name, lstPicker_);
             row->setData(Qt::UserRole, it.code);
         }
@@ -546,13 +530,12 @@ void FrmDC::takePicked() {
             row = grid_->lineCount();
         }
         grid_->setText(row, kCode, code);
-        try {
-            if (const auto id = Items::idOfCode(prod().db(), code))
-                grid_->setText(row, kParticulars, Dcs::proposedParticulars(prod().db(), *id));
-        } catch (const DbError& e) {
-            logFailure(e);
-        }
-        refreshFigures(row);
+        tryDb([&] {
+            const auto items = Lookups::itemsByCode(prod().db(), {code});
+            if (!items.isEmpty())
+                grid_->setText(row, kParticulars, Lookups::proposedParticulars(prod().db(), items.cbegin()->id));
+        });
+        refreshFigures({row});
         if (first == 0) first = row;
     }
     if (first != 0)
@@ -562,6 +545,9 @@ void FrmDC::takePicked() {
 }
 
 bool FrmDC::eventFilter(QObject* o, QEvent* e) {
+    if (o == cmbPONo_ && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::FocusIn) &&
+        ctl_->state() != RecState::Browse && partyId() != 0)
+        tryDb([&] { fillOrders(partyId(), orderNo()); });
     if (o == lstPicker_ && e->type() == QEvent::KeyPress) {
         const int k = static_cast<QKeyEvent*>(e)->key();
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
@@ -600,11 +586,11 @@ bool FrmDC::eventFilter(QObject* o, QEvent* e) {
             return true;
         }
     }
-    return Screen::eventFilter(o, e);
+    return DocumentScreen::eventFilter(o, e);
 }
 
 void FrmDC::showDetails() {
-    if (customerId() == 0) {
+    if (partyId() == 0) {
         Dialogs::current().critical(appTitle(), QStringLiteral("You must select a 'Customer' from the list... "));
         return;
     }
@@ -612,12 +598,12 @@ void FrmDC::showDetails() {
         makeListGrid(QStringLiteral("grdDCDetails"),
                      QStringLiteral("DC No.    |DC Date     |Customer P.O. NO.   |Invoice No.  |Items"), nullptr);
     list->setAttribute(Qt::WA_DeleteOnClose);
-    list->setWindowTitle(QStringLiteral("DC Details - ") + cmbCust_->currentText());
+    list->setWindowTitle(QStringLiteral("DC Details - ") + partyBox_->currentText());
     try {
         QSqlQuery q = Sql::exec(prod().db(),
                                 QStringLiteral("select DcNo, DcDate, PONo, InvNo, NoOfItems from DcInv where CustId=? "
                                                "order by DcDateT desc, DcInvId desc"),
-                                {customerId()});
+                                {partyId()});
         while (q.next()) {
             const int r = list->rowCount();
             list->insertRow(r);
@@ -631,14 +617,9 @@ void FrmDC::showDetails() {
 }
 
 void FrmDC::print() {
-    printShown(
+    Print::printShown(
         this, ctl_, [this](qint64 id) { return Dcs::print(prod().db(), id); },
         Print::Document{QStringLiteral("MFGDC"), QStringLiteral("MfgDC")});
-}
-
-void FrmDC::functionKey(int key) {
-    if (key == Qt::Key_F1) showHelp(QStringLiteral("TransMfgDC.htm"));
-    if (key == Qt::Key_F5) openItemMaster(prod());
 }
 
 }  // namespace kavra

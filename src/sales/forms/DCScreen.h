@@ -3,8 +3,7 @@
 #include <optional>
 
 #include "sales/DeliveryChallans.h"
-#include "ui/RecordController.h"
-#include "ui/Screen.h"
+#include "ui/DocumentScreen.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,39 +14,40 @@ class QListWidget;
 
 namespace kavra {
 
-class LineGrid;
-
-class FrmDC : public Screen, public RecordHost {
+class FrmDC : public DocumentScreen {
     Q_OBJECT
   public:
     FrmDC();
     bool load() override;
 
-    KAVRA_RECORD_HOST_OVERRIDES
-    void setFieldsEnabled(bool on) override;
-    std::optional<Refusal> modifyBlock() override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check modifyBlock() override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     QString confirmText(bool adding) override;
-    std::optional<qint64> find(const QString& text, QString* message) override;
-    qint64 writtenId(qint64 id) override { return written_ ? written_ : id; }
+    Found find(const QString& text) override;
     void refreshLists() override;
-    void functionKey(int key) override;
-
-    RecordController* controller() const { return ctl_; }
-    LineGrid* grid() const { return grid_; }
 
   protected:
+    bool mayModify() override;
+    QWidget* beforeGrid() override;
+    void print() override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
     sales::Dcs::Dc read() const;
     sales::Dcs::Context context() const;
-    qint64 customerId() const;
     QString orderNo() const;
     void customerChosen();
     void orderChosen();
     void fillOrders(qint64 custId, const QString& keep);
     void useOrderItems(bool tellWhenClosed);
-    void refreshFigures(int row);
+    void refreshFigures(const QList<int>& rows);
     void refreshAllFigures();
     void qtyTyped(int row);
     void cellMoved(int row, int col);
@@ -56,12 +56,8 @@ class FrmDC : public Screen, public RecordHost {
     void fillEarlierLists();
     void showDetails();
     void showStockNotice(qint64 id);
-    void print();
 
-    RecordController* ctl_ = nullptr;
-    LineGrid* grid_ = nullptr;
-    QWidget* header_ = nullptr;
-    QComboBox *cmbCust_, *cmbPONo_, *cmbTransport_, *cmbVehicleNo_, *cmbTransFrom_, *cmbTransTo_, *cmbDeliveryPurpose_;
+    QComboBox *cmbPONo_, *cmbTransport_, *cmbVehicleNo_, *cmbTransFrom_, *cmbTransTo_, *cmbDeliveryPurpose_;
     QDateEdit *dtpPOdate_, *dtpDCDate_;
     QLineEdit *txtDCNo_, *txtRem_, *txtDcInvID_;
     QCheckBox* chkDCSigned_ = nullptr;
@@ -69,7 +65,6 @@ class FrmDC : public Screen, public RecordHost {
     QListWidget* lstPicker_ = nullptr;
     QLabel* lblUnitGuide_ = nullptr;
     std::optional<sales::Dcs::Dc> stored_;
-    qint64 written_ = 0;
     std::optional<QStringList> orderCodes_;  // the chosen open order's items; nullopt: all items
 };
 

@@ -18,7 +18,9 @@
 #include <cmath>
 
 #include "core/Text.h"
-#include "printing/DocumentPrint.h"
+#include "core/chain/Rows.h"
+#include "sales/SalesKinds.h"
+#include "printing/forms/ShownPrint.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
 
@@ -64,14 +66,16 @@ QString numberText(double v) {
     return v == 0 ? QString() : text::plain(v);
 }
 
-QString moneyText(Money m) {
-    return m.isZero() ? QString() : m.toString();
+// A charge as typed, at least to the paisa.
+QString moneyText(double v) {
+    return v == 0 ? QString() : chain::Rows::rateText(v);
 }
 
 }  // namespace
 
-FrmInvoice::FrmInvoice() : Screen(QStringLiteral("frmInvoice")) {
-    setWindowTitle(paddedCaption(QStringLiteral("Manufacturing - INVOICE")));
+FrmInvoice::FrmInvoice()
+    : DocumentScreen(QStringLiteral("frmInvoice"), QStringLiteral("Manufacturing - INVOICE"),
+                     QStringLiteral("TransMfgInv.htm")) {
     auto* heading = new QLabel(QStringLiteral("Invoice"), this);
     heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold;"));
 
@@ -79,6 +83,7 @@ FrmInvoice::FrmInvoice() : Screen(QStringLiteral("frmInvoice")) {
     cmbCust_ = new QComboBox(this);
     cmbCust_->setObjectName(QStringLiteral("cmbCust"));
     cmbCust_->setMinimumWidth(260);
+    partyBox_ = cmbCust_;
     lstDcNo_ = new QListWidget(this);
     lstDcNo_->setObjectName(QStringLiteral("lstDcNo"));
     lstDcNo_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -106,7 +111,7 @@ FrmInvoice::FrmInvoice() : Screen(QStringLiteral("frmInvoice")) {
     top->addSpacing(20);
     top->addLayout(right, 2);
 
-    grid_ = new LineGrid(QString::fromLatin1(kHeading), RateCol + 1, this);
+    makeGrid(QString::fromLatin1(kHeading), RateCol + 1);
     grid_->setItemColumns(-1, -1, -1);
     grid_->setNumericColumns({QtyCol, RateCol, DiscountCol, AmountCol});
     // Lines come from the DCs: only their rate and discount are typed.
@@ -203,7 +208,7 @@ FrmInvoice::FrmInvoice() : Screen(QStringLiteral("frmInvoice")) {
     texts.saved = texts.modified = QStringLiteral("Record Stored successfully .");
     texts.deleted = QStringLiteral("Records Deleted");
     texts.showFirstOnLoad = false;  // the newest invoice
-    ctl_ = new RecordController(this, this, texts);
+    makeController(texts);
 
     // One button saves a new invoice and modifies a shown one.
     cmdSave_ = findChild<QPushButton*>(QStringLiteral("cmdSave"));
@@ -214,28 +219,10 @@ FrmInvoice::FrmInvoice() : Screen(QStringLiteral("frmInvoice")) {
     connect(ctl_, &RecordController::stateChanged, this, [this](RecState s) {
         cmdSave_->setText(s == RecState::Adding ? QStringLiteral("&Save") : QStringLiteral("&Modify"));
         if (s == RecState::Modifying) cmdSave_->setEnabled(true);
-        grid_->setEditable(s != RecState::Browse);
-    });
-    connect(cmdPrint, &QPushButton::clicked, this, &FrmInvoice::print);
-
-    // A click into a shown invoice starts modifying it.
-    connect(grid_, &LineGrid::modifyRequested, this, [this](int row, int col) {
-        if (ctl_->state() != RecState::Browse || ctl_->currentId() == 0) return;
-        ctl_->beginModify();
-        if (ctl_->state() == RecState::Modifying && grid_->lineCount() > 0)
-            grid_->beginEdit(row > 0 ? row : grid_->lineCount(), std::max<int>(col, RateCol));
     });
     grid_->table()->viewport()->installEventFilter(this);
     grid_->editor()->installEventFilter(this);
-    connect(grid_, &LineGrid::cellCommitted, this, [this](int row, int col) {
-        if (col == RateCol) {
-            // Rates are in rupees and paise.
-            const QString typed = grid_->text(row, col);
-            const int dot = typed.indexOf(QLatin1Char('.'));
-            if (dot >= 0 && typed.size() - dot - 1 > 2) grid_->setText(row, col, Money::parse(typed).toString());
-        }
-        recompute();
-    });
+    connect(grid_, &LineGrid::cellCommitted, this, [this] { recompute(); });
     connect(grid_->editor(), &QLineEdit::textEdited, this, [this] { recompute(); });
 
     connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
@@ -257,64 +244,23 @@ QLineEdit* FrmInvoice::edit(const char* name) const {
     return findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
+void FrmInvoice::taxTyped(const QString& control) {
+    const Inv::TaxEffect e = Inv::taxTyped(control, read().taxes);
+    for (const QString& n : e.clear) findChild<QLineEdit*>(n)->clear();
+    for (const QString& n : e.untick) findChild<QCheckBox*>(n)->setChecked(false);
+    if (e.refusal) {
+        findChild<QLineEdit*>(control)->clear();
+        Dialogs::current().message(appTitle(), e.refusal->text, e.refusal->icon);
+    }
+}
+
 void FrmInvoice::buildTaxRules() {
-    auto clear = [this](std::initializer_list<const char*> names) {
-        for (const char* n : names) edit(n)->clear();
-    };
-    auto untick = [](std::initializer_list<QCheckBox*> boxes) {
-        for (QCheckBox* b : boxes) b->setChecked(false);
-    };
-    // At most one of CST, LST and VAT: typing one clears the others.
-    connect(edit("txtCST"), &QLineEdit::textEdited, this, [=, this] {
-        clear({"txtKST", "txtSurchrg", "txtCess", "txtVAT"});
-        untick({optKST_, optFormH_});
-    });
-    connect(edit("txtVAT"), &QLineEdit::textEdited, this, [=, this] {
-        clear({"txtCST", "txtKST", "txtSurchrg", "txtCess"});
-        untick({optCST_, optKST_});
-    });
-    connect(edit("txtKST"), &QLineEdit::textEdited, this, [=, this] {
-        clear({"txtCST", "txtVAT"});
-        untick({optCST_, optFormH_});
-    });
-    connect(optFormH_, &QCheckBox::clicked, this, [=, this](bool on) {
-        if (!on) return;
-        clear({"txtCST", "txtKST", "txtSurchrg", "txtCess", "txtVAT"});
-        untick({optCST_, optKST_});
-    });
-    connect(optCST_, &QCheckBox::clicked, this, [=, this](bool on) {
-        if (on) untick({optKST_, optFormH_});
-    });
-    connect(optKST_, &QCheckBox::clicked, this, [=, this](bool on) {
-        if (on) untick({optCST_, optFormH_});
-    });
-    // A cess needs the tax it is levied on.
-    auto needs = [this](const char* field, std::function<std::optional<QString>()> refusal) {
-        QLineEdit* e = edit(field);
-        connect(e, &QLineEdit::textEdited, this, [e, refusal] {
-            if (e->text().isEmpty()) return;
-            if (const auto r = refusal()) {
-                e->clear();
-                Dialogs::current().critical(appTitle(), *r);
-            }
-        });
-    };
-    needs("txtCess", [this]() -> std::optional<QString> {
-        if (text::val(edit("txtCST")->text()) != 0) return QStringLiteral("No cess allowed for CST !");
-        if (text::val(edit("txtKST")->text()) == 0)
-            return QStringLiteral("LST must be entered...   in order to have Cess on LST !");
-        return std::nullopt;
-    });
-    needs("txtCessED", [this]() -> std::optional<QString> {
-        if (text::val(edit("txtExcise")->text()) == 0)
-            return QStringLiteral("Excise must be entered...   in order to have Cess on Excise !");
-        return std::nullopt;
-    });
-    needs("txtHighCessED", [this]() -> std::optional<QString> {
-        if (text::val(edit("txtExcise")->text()) == 0)
-            return QStringLiteral("Excise must be entered...   in order to have Higher Educational Cess on Excise !");
-        return std::nullopt;
-    });
+    for (const char* n : {"txtCST", "txtVAT", "txtKST", "txtCess", "txtCessED", "txtHighCessED"}) {
+        const QString name = QString::fromLatin1(n);
+        connect(edit(n), &QLineEdit::textEdited, this, [this, name] { taxTyped(name); });
+    }
+    for (QCheckBox* box : {optFormH_, optCST_, optKST_})
+        connect(box, &QCheckBox::clicked, this, [this, box] { taxTyped(box->objectName()); });
     // Every change of a tax or charge works the value out again.
     for (const char* n : {"txtPackForwd", "txtFinalDisc", "txtExcise", "txtCessED", "txtHighCessED", "txtCST", "txtKST",
                           "txtCess", "txtVAT", "txtSurchrg", "txtOtherChrg"})
@@ -349,6 +295,14 @@ QList<qint64> FrmInvoice::navigation() {
     return Inv::navigation(prod().db());
 }
 
+QVariantList FrmInvoice::navigationKey(qint64 id) {
+    return chain::Bills::navigationKey(prod().db(), sales::billKind(), id);
+}
+
+QVariant FrmInvoice::navigationStamp() {
+    return chain::Bills::navigationStamp(prod().db(), sales::billKind());
+}
+
 // An invoice's identifier is given when it is written.
 qint64 FrmInvoice::proposeId() {
     return 0;
@@ -373,10 +327,10 @@ void FrmInvoice::showRecord(qint64 id) {
     edit("txtInvRem")->setText(inv->invRem);
     cmbPackForwdType_->setCurrentIndex(inv->packPerc ? 1 : 0);
     edit("txtPackForwd")
-        ->setText(inv->packPerc ? percentText(inv->packForwd) : moneyText(Money::fromRupees(inv->packForwd)));
+        ->setText(inv->packPerc ? percentText(inv->packForwd) : moneyText(inv->packForwd));
     cmbFinalDiscType_->setCurrentIndex(inv->finalDiscPerc ? 1 : 0);
     edit("txtFinalDisc")
-        ->setText(inv->finalDiscPerc ? percentText(inv->finalDisc) : moneyText(Money::fromRupees(inv->finalDisc)));
+        ->setText(inv->finalDiscPerc ? percentText(inv->finalDisc) : moneyText(inv->finalDisc));
     showTaxes(inv->taxes);
     edit("txtSurchrg")->setText(moneyText(inv->surcharge));
     fillLines(inv->lines);
@@ -435,7 +389,7 @@ void FrmInvoice::fillLines(const QVector<Inv::Line>& lines) {
     lines_ = lines;
     grid_->clearLines();
     for (const Inv::Line& l : lines) {
-        grid_->addLine({l.dcNo, QString::number(l.slNo), l.particulars, text::plain(l.qty), l.rate.toString(),
+        grid_->addLine({l.dcNo, QString::number(l.slNo), l.particulars, text::plain(l.qty), chain::Rows::rateText(l.rate),
                         text::plain(l.discount), QString()});
         grid_->setText(grid_->lineCount(), DcInvIdCol, QString::number(l.dcInvId));
     }
@@ -520,7 +474,7 @@ Inv::Invoice FrmInvoice::read() const {
     inv.invRem = edit("txtInvRem")->text();
     for (int row = 1; row <= grid_->lineCount() && row <= lines_.size(); ++row) {
         Inv::Line l = lines_[row - 1];
-        l.rate = Money::parse(grid_->text(row, RateCol));
+        l.rate = text::val(grid_->text(row, RateCol));
         l.discount = text::val(grid_->text(row, DiscountCol));
         inv.lines << l;
     }
@@ -528,7 +482,7 @@ Inv::Invoice FrmInvoice::read() const {
     inv.packForwd = text::val(edit("txtPackForwd")->text());
     inv.finalDiscPerc = cmbFinalDiscType_->currentIndex() == 1;
     inv.finalDisc = text::val(edit("txtFinalDisc")->text());
-    inv.surcharge = Money::parse(edit("txtSurchrg")->text());
+    inv.surcharge = text::val(edit("txtSurchrg")->text());
     Inv::Taxes& t = inv.taxes;
     t.excise = text::val(edit("txtExcise")->text());
     t.cessOnED = text::val(edit("txtCessED")->text());
@@ -540,7 +494,7 @@ Inv::Invoice FrmInvoice::read() const {
     t.formC = optCST_->isChecked();
     t.form37 = optKST_->isChecked();
     t.formH = optFormH_->isChecked();
-    t.otherCharges = Money::parse(edit("txtOtherChrg")->text());
+    t.otherCharges = text::val(edit("txtOtherChrg")->text());
     return inv;
 }
 
@@ -558,72 +512,53 @@ void FrmInvoice::recompute() {
 
 // ---------------------------------------------------------------- saving
 
-std::optional<Refusal> FrmInvoice::validate(bool adding) {
-    const std::optional<Inv::Problem> p = Inv::validate(prod().db(), read(), roff_, adding ? 0 : ctl_->currentId());
-    if (!p) return std::nullopt;
-    QWidget* focus = nullptr;
-    if (p->field == QLatin1String("msflex") && p->row > 0) {
-        grid_->beginEdit(p->row, RateCol);
-        focus = grid_->editor();
-    } else if (!p->field.isEmpty()) {
-        focus = findChild<QWidget*>(p->field);
-    }
-    return Refusal{p->text, focus, MsgIcon::Critical};
+Check FrmInvoice::validate(bool adding) {
+    return Inv::validate(prod().db(), read(), roff_, adding ? 0 : ctl_->currentId(), prod().session().invMode);
 }
 
-void FrmInvoice::write(bool adding, qint64) {
-    written_ = Inv::save(prod().db(), read(), roff_, adding ? 0 : ctl_->currentId());
+void FrmInvoice::focusRefusal(const Refusal& r) {
+    // A line's refusal concerns its rate or discount, the only cells typed here.
+    if (!r.onGrid() || grid_->lineCount() == 0) return;
+    Refusal atRate = r;
+    atRate.col = r.col >= RateCol ? r.col : RateCol;
+    DocumentScreen::focusRefusal(atRate);
 }
 
-qint64 FrmInvoice::writtenId(qint64 id) {
-    return written_ != 0 ? written_ : id;
+qint64 FrmInvoice::write(bool adding, qint64) {
+    return Inv::save(prod().db(), read(), roff_, adding ? 0 : ctl_->currentId(), prod().session().invMode);
 }
 
-std::optional<Refusal> FrmInvoice::modifyBlock() {
-    if (const auto b = Inv::modifyBlock(prod().db(), ctl_->currentId())) return Refusal{*b, nullptr, MsgIcon::Critical};
-    return std::nullopt;
+Check FrmInvoice::modifyBlock() {
+    return Inv::modifyBlock(prod().db(), ctl_->currentId());
 }
 
-std::optional<Refusal> FrmInvoice::deleteBlock() {
-    if (const auto b = Inv::deleteBlock(prod().db(), ctl_->currentId())) return Refusal{*b, nullptr, MsgIcon::Critical};
-    return std::nullopt;
+Check FrmInvoice::deleteBlock() {
+    return Inv::deleteBlock(prod().db(), ctl_->currentId());
 }
 
 void FrmInvoice::remove(qint64 id) {
     Inv::remove(prod().db(), id);
 }
 
-std::optional<qint64> FrmInvoice::find(const QString& text, QString* message) {
-    return Inv::find(prod().db(), text, message);
+Found FrmInvoice::find(const QString& text) {
+    return Inv::find(prod().db(), text);
 }
 
 // ---------------------------------------------------------------- the rest
 
 void FrmInvoice::print() {
-    try {
-        Print::Document doc{QStringLiteral("mfgINV"), QStringLiteral("MFGINV")};
-        const bool unsaved = ctl_->state() == RecState::Adding || ctl_->currentId() == 0;
-        if (!unsaved) doc = Inv::printDocument(prod().db(), ctl_->currentId());
-        Print::printDocument(prod().db(), Dialogs::current(), doc, unsaved);
-    } catch (const DbError& e) {
-        logFailure(e);
-    }
+    Print::printShown(
+        this, ctl_, [this](qint64 id) { return Inv::printDocument(prod().db(), id); },
+        Print::Document{QStringLiteral("mfgINV"), QStringLiteral("MFGINV")});
 }
 
-void FrmInvoice::openSide(const QString& screen) {
+void FrmInvoice::openLinked(const QString& screen) {
     if (ctl_->currentId() == 0 || ctl_->state() == RecState::Adding) return;
     if (Screens::has(screen)) {
         Screens::open(screen);
         return;
     }
     Dialogs::current().information(appTitle(), QStringLiteral("This screen is not available yet."));
-}
-
-void FrmInvoice::functionKey(int key) {
-    if (key == Qt::Key_F1)
-        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: TransMfgInv.htm"));
-    else if (key == Qt::Key_F5)
-        openItemMaster(prod());
 }
 
 bool FrmInvoice::eventFilter(QObject* o, QEvent* e) {
@@ -640,11 +575,11 @@ bool FrmInvoice::eventFilter(QObject* o, QEvent* e) {
         // The grid's lines come only from the DCs: a click into an empty grid adds none.
         if (o == grid_->table()->viewport() && grid_->lineCount() == 0) return true;
         if (o->objectName() == QLatin1String("lblDebitNote")) {
-            openSide(QStringLiteral("frmDbCrNote_INV_MFG"));
+            openLinked(QStringLiteral("frmDbCrNote_INV_MFG"));
             return true;
         }
         if (o->objectName() == QLatin1String("lblExciseInv")) {
-            openSide(QStringLiteral("frmExcise"));
+            openLinked(QStringLiteral("frmExcise"));
             return true;
         }
         // A click on a field of a shown invoice starts modifying it.
@@ -662,7 +597,7 @@ bool FrmInvoice::eventFilter(QObject* o, QEvent* e) {
             return true;
         }
     }
-    return Screen::eventFilter(o, e);
+    return DocumentScreen::eventFilter(o, e);
 }
 
 }  // namespace kavra

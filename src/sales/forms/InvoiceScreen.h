@@ -4,8 +4,7 @@
 #include <QVector>
 
 #include "sales/Invoices.h"
-#include "ui/RecordController.h"
-#include "ui/Screen.h"
+#include "ui/DocumentScreen.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,24 +17,32 @@ namespace kavra {
 
 class LineGrid;
 
-class FrmInvoice : public Screen, public RecordHost {
+class FrmInvoice : public DocumentScreen {
   public:
     FrmInvoice();
     bool load() override;
-    RecordController* controller() const { return ctl_; }
 
     // Grid columns.
     enum Col { DcInvIdCol, DcNoCol, SlNoCol, ParticularsCol, QtyCol, RateCol, DiscountCol, AmountCol };
 
-    // RecordHost
-    KAVRA_RECORD_HOST_OVERRIDES
+    QList<qint64> navigation() override;
+    QVariantList navigationKey(qint64 id) override;
+    QVariant navigationStamp() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check modifyBlock() override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     void setFieldsEnabled(bool on) override;
-    std::optional<Refusal> modifyBlock() override;
-    std::optional<qint64> find(const QString& text, QString* message) override;
-    qint64 writtenId(qint64 id) override;
-    void functionKey(int key) override;
+    Found find(const QString& text) override;
+    void focusRefusal(const Refusal& r) override;
 
   protected:
+    bool partlyProcessed() override { return true; }
+    void print() override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
@@ -47,11 +54,9 @@ class FrmInvoice : public Screen, public RecordHost {
     void showTaxes(const sales::Invoices::Taxes& t);
     sales::Invoices::Invoice read() const;
     void recompute();
-    void print();
-    void openSide(const QString& screen);
+    void taxTyped(const QString& control);
+    void openLinked(const QString& screen);
 
-    RecordController* ctl_ = nullptr;
-    LineGrid* grid_ = nullptr;
     QComboBox* cmbCust_ = nullptr;
     QListWidget* lstDcNo_ = nullptr;
     QDateTimeEdit* dtpInvDate_ = nullptr;
@@ -65,7 +70,6 @@ class FrmInvoice : public Screen, public RecordHost {
     QVector<sales::Invoices::Line> lines_;  // what the grid rows stand for
     bool filling_ = false;                  // the program is filling the fields: no rules, no messages
     bool roff_ = false, oneToOne_ = false;
-    qint64 written_ = 0;
 };
 
 }  // namespace kavra

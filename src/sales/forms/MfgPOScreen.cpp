@@ -17,16 +17,15 @@
 
 #include "core/Sql.h"
 #include "core/Text.h"
-#include "masters/Items.h"
-#include "printing/DocumentPrint.h"
-#include "sales/forms/DocScreenKit.h"
-#include "sales/forms/PONoChngScreen.h"
+#include "core/chain/Rows.h"
+#include "printing/forms/ShownPrint.h"
+#include "sales/SalesKinds.h"
+#include "ui/PONoChngScreen.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
 
-using namespace salesforms;
 namespace Orders = sales::Orders;
 
 namespace {
@@ -63,16 +62,16 @@ class DoubleClick : public QObject {
 
 }  // namespace
 
-FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
-    setWindowTitle(paddedCaption(QStringLiteral("SALES - Manufacturing")));
+FrmMfgPO::FrmMfgPO()
+    : DocumentScreen(QStringLiteral("frmMfgPO"), QStringLiteral("SALES - Manufacturing"),
+                     QStringLiteral("TransMFgPO.htm")) {
     QLabel* heading = makeDocHeading(this, QStringLiteral("Purchase Order (Incoming)"));
 
-    const DocHeader h = makeDocHeader(this, QStringLiteral("FROM CUSTOMER"), QStringLiteral("PO Id"), "txtId");
+    const Header h = makeHeader("cmbCust", QStringLiteral("FROM CUSTOMER"), QStringLiteral("PO Id"), "txtId");
     QGroupBox* box = h.box;
     QGridLayout* g = h.grid;
-    header_ = box;
-    cmbCust_ = h.customer;
     txtId_ = h.id;
+    partyBox_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
 
     rtbAddr_ = new QTextEdit(box);
     rtbAddr_->setObjectName(QStringLiteral("rtbAddr"));
@@ -84,7 +83,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     addrCaption->addWidget(new QLabel(QStringLiteral("SHIP  TO"), box));
     g->addLayout(addrCaption, 1, 0, 3, 1);
     g->addWidget(rtbAddr_, 1, 1, 3, 1);
-    txtPOno_ = addLine(g, 1, 2, QStringLiteral("Customer PO  NO."), "txtPOno", 50);
+    txtPOno_ = addField(g, 1, 2, QStringLiteral("Customer PO  NO."), "txtPOno", 50);
     dtpPoDate_ = makeDate(box, "dtpPoDate");
     g->addWidget(makeCaption(box, QStringLiteral("DATE"), dtpPoDate_), 2, 2);
     g->addWidget(dtpPoDate_, 2, 3);
@@ -97,10 +96,10 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     g->addWidget(makeCaption(box, QStringLiteral("VALID     *  FROM"), dtpValidFrom_), 3, 2);
     g->addLayout(valid, 3, 3);
 
-    txtCST_ = addLine(g, 4, 0, QStringLiteral("CST No && Date"), "txtCST", 60);
-    txtTinNo_ = addLine(g, 5, 0, QStringLiteral("TIN No && Date"), "txtTinNo", 60);
+    txtCST_ = addField(g, 4, 0, QStringLiteral("CST No && Date"), "txtCST", 60);
+    txtTinNo_ = addField(g, 5, 0, QStringLiteral("TIN No && Date"), "txtTinNo", 60);
     for (QLineEdit* e : {txtCST_, txtTinNo_}) showOnly(e);
-    txtPayTerm_ = addLine(g, 4, 2, QStringLiteral("PAYMENT TERMS"), "txtPayTerm", 100);
+    txtPayTerm_ = addField(g, 4, 2, QStringLiteral("PAYMENT TERMS"), "txtPayTerm", 100);
     txtTINperc_ = new QLineEdit(box);
     txtTINperc_->setObjectName(QStringLiteral("txtTINperc"));
     txtCSTperc_ = new QLineEdit(box);
@@ -122,7 +121,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     pack->addWidget(cmbPackForwdType_);
     g->addWidget(makeCaption(box, QStringLiteral("PACKING &  FORWARDING"), txtPackForwd_), 6, 0);
     g->addLayout(pack, 6, 1);
-    txtOtherChrg_ = addLine(g, 6, 2, QStringLiteral("OTHER CHARGES"), "txtOtherChrg", 14);
+    txtOtherChrg_ = addField(g, 6, 2, QStringLiteral("OTHER CHARGES"), "txtOtherChrg", 14);
 
     txtVal_ = new QLineEdit(box);
     txtVal_->setObjectName(QStringLiteral("txtVal"));
@@ -133,7 +132,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     valCaption->addWidget(new QLabel(QStringLiteral("(In  Rs)"), box));
     g->addLayout(valCaption, 7, 0);
     g->addWidget(txtVal_, 7, 1);
-    txtRem_ = addLine(g, 7, 2, QStringLiteral("REMARKS"), "txtRem", 200);
+    txtRem_ = addField(g, 7, 2, QStringLiteral("REMARKS"), "txtRem", 200);
 
     txtProfInvno_ = new QLineEdit(box);
     txtProfInvno_->setObjectName(QStringLiteral("txtProfInvno"));
@@ -165,29 +164,21 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
         hints->addWidget(new QLabel(QString::fromLatin1(h), this));
     hints->addStretch();
 
-    grid_ = new LineGrid(kHeading, 6, this);
+    makeGrid(kHeading, 6);
     grid_->setNumericColumns({4, 5, 6});
     grid_->setRateDiscountColumns(5, 6);
     grid_->setFirstEditableStoredColumn(4);
-    grid_->setMinimumHeight(200);
-    grid_->itemCodes = [this] { return Items::codes(prod().db()); };
-    grid_->itemByCode = [this](const QString& code) -> std::optional<ItemInfo> {
-        const auto id = Items::idOfCode(prod().db(), code.trimmed());
-        if (!id) return std::nullopt;
-        const auto it = Items::load(prod().db(), *id);
-        return ItemInfo{it->id, it->name, it->unit};
-    };
     grid_->proposeRateDiscount = [this](qint64 itemId) -> std::optional<QPair<QString, QString>> {
         const auto r = Orders::proposedRate(prod().db(), itemId);
         if (!r) return std::nullopt;
-        return QPair<QString, QString>{r->first.toString(), text::plain(r->second)};
+        return QPair<QString, QString>{chain::Rows::rateText(r->first), text::plain(r->second)};
     };
 
     auto* search = new QHBoxLayout;
     addSearch(search, this, QStringLiteral("Search PO No."),
               QStringLiteral("Type the P.O. No. here, then press 'Enter' key to search"));
     search->addStretch();
-    QPushButton* cmdPrint = addCorresAndPrint(search, this, QStringLiteral("&Prof. Inv."));
+    addCorresAndPrint(search, this, QStringLiteral("&Prof. Inv."));
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(heading);
@@ -205,17 +196,10 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
     t.modifying = QStringLiteral("You are about to MODIFY the existing P.O. now...");
     t.deleting = QStringLiteral("You are about to DELETE the existing P.O. now...");
     t.emptyTable = QStringLiteral("No records to Display !");
-    ctl_ = new RecordController(this, this, t);
+    makeController(t);
+    setNavigationTable(QStringLiteral("MfgPO"), QStringLiteral("POId"));
 
-    bindGrid(ctl_, grid_,
-             {[this] {
-                  grid_->refreshItemCodes();
-                  return true;
-              },
-              [this] { return refreshPartly(); }, [this]() -> QWidget* { return chkReTrkRej_; }, saveThenModify(this)});
-    modifyOnHeaderClick(ctl_, header_, [this] { return refreshPartly() || true; });
-
-    tabChain({cmbCust_,
+    tabChain({partyBox_,
               rtbAddr_,
               txtPOno_,
               dtpPoDate_,
@@ -237,7 +221,7 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
               findChild<QPushButton*>(QStringLiteral("cmdSave"))});
     enterMovesOn(box);
 
-    connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
+    connect(partyBox_, &QComboBox::activated, this, [this] { customerChosen(); });
     txtVal_->installEventFilter(new DoubleClick(txtVal_, [this] {
         if (txtVal_->isEnabled()) computeValue();
     }));
@@ -248,11 +232,13 @@ FrmMfgPO::FrmMfgPO() : Screen(QStringLiteral("frmMfgPO")) {
             logFailure(e);
         }
     });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { print(); });
 }
 
 bool FrmMfgPO::load() {
-    return ctl_->open([this] { fillCustomers(prod().db(), cmbCust_); });
+    return ctl_->open([this] {
+        fillParties(prod().db(), partyBox_, QStringLiteral("Customer"), QStringLiteral("CustId"),
+                    QStringLiteral("CustName"));
+    });
 }
 
 QList<qint64> FrmMfgPO::navigation() {
@@ -275,7 +261,7 @@ void FrmMfgPO::showRecord(qint64 id) {
     const auto o = Orders::load(prod().db(), id);
     if (!o) return;
     txtId_->setText(QString::number(o->id));
-    cmbCust_->setCurrentIndex(cmbCust_->findData(o->custId));
+    partyBox_->setCurrentIndex(partyBox_->findData(o->custId));
     showCustomerNumbers(o->custId);
     rtbAddr_->setPlainText(o->address);
     txtPOno_->setText(o->poNo);
@@ -288,7 +274,7 @@ void FrmMfgPO::showRecord(qint64 id) {
     txtCSTperc_->setText(percentText(o->cstPerc));
     txtPackForwd_->setText(o->packForwd == 0 ? QString() : text::plain(o->packForwd));
     cmbPackForwdType_->setCurrentIndex(o->packIsPerc ? 1 : 0);
-    txtOtherChrg_->setText(o->otherChrg.isZero() ? QString() : o->otherChrg.toString());
+    txtOtherChrg_->setText(o->otherChrg == 0 ? QString() : Money::fromRupees(o->otherChrg).toString());
     txtVal_->setText(valueText(o->value));
     txtProfInvno_->setText(o->profInvNo);
     dtpProfInvDate_->setDate(o->profInvDate.isValid() ? o->profInvDate : Clock::today());
@@ -297,15 +283,27 @@ void FrmMfgPO::showRecord(qint64 id) {
     imgCancel_->setVisible(cancelled_);
     grid_->clearLines();
     for (const Orders::Line& l : o->lines)
-        grid_->addLine({l.itemCode, l.itemName, l.uom, text::plain(l.qty), l.rate.toString(), text::plain(l.discount)});
+        grid_->addLine({l.itemCode, l.itemName, l.uom, text::plain(l.qty), chain::Rows::rateText(l.rate), text::plain(l.discount)});
     grid_->setStoredLineCount(int(o->lines.size()));
     partly_ = Orders::partlyProcessed(prod().db(), id);
     grid_->setPartlyProcessed(partly_);
 }
 
+bool FrmMfgPO::partlyProcessed() {
+    return ctl_->currentId() != 0 && Orders::partlyProcessed(prod().db(), ctl_->currentId());
+}
+
+QList<QWidget*> FrmMfgPO::frozenWhenPartly() {
+    return {partyBox_, txtPOno_, dtpPoDate_};
+}
+
+QWidget* FrmMfgPO::beforeGrid() {
+    return chkReTrkRej_;
+}
+
 void FrmMfgPO::clearForNew(qint64 id) {
     txtId_->setText(QString::number(id));
-    cmbCust_->setCurrentIndex(-1);
+    partyBox_->setCurrentIndex(-1);
     rtbAddr_->clear();
     for (QLineEdit* e : {txtCST_, txtTinNo_, txtPOno_, txtPayTerm_, txtTINperc_, txtCSTperc_, txtPackForwd_,
                          txtOtherChrg_, txtVal_, txtRem_, txtProfInvno_})
@@ -327,34 +325,10 @@ void FrmMfgPO::clearForNew(qint64 id) {
     grid_->refreshItemCodes();
 }
 
-bool FrmMfgPO::refreshPartly() {
-    partly_ = false;
-    if (ctl_->currentId() != 0) {
-        try {
-            partly_ = Orders::partlyProcessed(prod().db(), ctl_->currentId());
-        } catch (const DbError& e) {
-            logFailure(e);
-        }
-    }
-    grid_->setPartlyProcessed(partly_);
-    return partly_;
-}
-
-void FrmMfgPO::setFieldsEnabled(bool on) {
-    for (QWidget* w : header_->findChildren<QWidget*>()) {
-        if (w == imgCancel_ || qobject_cast<QLabel*>(w)) continue;
-        w->setEnabled(on);
-    }
-    // DCs quote the order by its customer and number: a drawn order keeps them.
-    if (on && partly_ && ctl_->state() == RecState::Modifying)
-        for (QWidget* w : std::initializer_list<QWidget*>{cmbCust_, txtPOno_, dtpPoDate_}) w->setEnabled(false);
-    if (on && ctl_->state() == RecState::Adding) cmbCust_->setFocus();
-}
-
 Orders::Order FrmMfgPO::read() const {
     Orders::Order o;
     o.id = txtId_->text().toLongLong();
-    o.custId = cmbCust_->currentIndex() >= 0 ? cmbCust_->currentData().toLongLong() : 0;
+    o.custId = partyBox_->currentIndex() >= 0 ? partyBox_->currentData().toLongLong() : 0;
     o.address = rtbAddr_->toPlainText();
     o.poNo = txtPOno_->text();
     o.poDate = dtpPoDate_->date();
@@ -366,12 +340,12 @@ Orders::Order FrmMfgPO::read() const {
     o.cstPerc = text::val(txtCSTperc_->text());
     o.packForwd = text::val(txtPackForwd_->text());
     o.packIsPerc = cmbPackForwdType_->currentIndex() == 1;
-    o.otherChrg = Money::parse(txtOtherChrg_->text());
+    o.otherChrg = text::val(txtOtherChrg_->text());
     o.value = Money::parse(txtVal_->text());
     o.profInvNo = txtProfInvno_->text();
     o.profInvDate = dtpProfInvDate_->date();
     o.reTrkRej = chkReTrkRej_->isChecked();
-    const int n = usedLines(grid_);
+    const int n = usedLines();
     for (int r = 1; r <= n; ++r) {
         Orders::Line l;
         l.slNo = r;
@@ -379,41 +353,38 @@ Orders::Order FrmMfgPO::read() const {
         l.itemName = grid_->text(r, 2).trimmed();
         l.uom = grid_->text(r, 3).trimmed();
         l.qty = text::val(grid_->text(r, 4));
-        l.rate = Money::parse(grid_->text(r, 5));
+        l.rate = text::val(grid_->text(r, 5));
         l.discount = text::val(grid_->text(r, 6));
         o.lines << l;
     }
     return o;
 }
 
-std::optional<Refusal> FrmMfgPO::validate(bool adding) {
-    return refusalOf(this, grid_, Orders::validate(prod().db(), read(), adding));
+Check FrmMfgPO::validate(bool adding) {
+    return Orders::validate(prod().db(), read(), adding);
 }
 
-void FrmMfgPO::write(bool adding, qint64 id) {
+qint64 FrmMfgPO::write(bool adding, qint64 id) {
     Orders::Order o = read();
     o.id = id;
-    written_ = Orders::save(prod().db(), o, adding);
+    return Orders::save(prod().db(), o, adding);
 }
 
-std::optional<Refusal> FrmMfgPO::deleteBlock() {
-    return refusalOf(this, grid_, Orders::deleteRefusal(prod().db(), ctl_->currentId()));
+Check FrmMfgPO::deleteBlock() {
+    return Orders::deleteBlock(prod().db(), ctl_->currentId());
 }
 
 void FrmMfgPO::remove(qint64 id) {
     Orders::remove(prod().db(), id);
 }
 
-std::optional<qint64> FrmMfgPO::find(const QString& text, QString* message) {
-    const qint64 cust = cmbCust_->currentIndex() >= 0 ? cmbCust_->currentData().toLongLong() : 0;
-    const Orders::Found f = Orders::find(prod().db(), text, cust);
-    if (message) *message = f.message;
-    return f.id;
+Found FrmMfgPO::find(const QString& text) {
+    return Orders::find(prod().db(), text, partyId());
 }
 
 void FrmMfgPO::customerChosen() {
-    if (cmbCust_->currentIndex() < 0) return;
-    const qint64 cust = cmbCust_->currentData().toLongLong();
+    if (partyBox_->currentIndex() < 0) return;
+    const qint64 cust = partyBox_->currentData().toLongLong();
     try {
         txtTINperc_->clear();
         txtCSTperc_->clear();
@@ -422,7 +393,10 @@ void FrmMfgPO::customerChosen() {
             txtTINperc_->setText(text::plain(taxes.first));
         else if (taxes.second != 0)
             txtCSTperc_->setText(text::plain(taxes.second));
-        rtbAddr_->setPlainText(sales::customerAddress(prod().db(), cust).trimmed());
+        rtbAddr_->setPlainText(
+            Sql::scalar(prod().db(), QStringLiteral("select CustAddr from Customer where CustId=?"), {cust})
+                .toString()
+                .trimmed());
         showCustomerNumbers(cust);
     } catch (const DbError& e) {
         logFailure(e);
@@ -454,35 +428,21 @@ void FrmMfgPO::changeNumber() {
     auto* cmdModify = findChild<QPushButton*>(QStringLiteral("cmdModify"));
     const qint64 id = ctl_->currentId();
     if (id == 0 || !cmdModify || !cmdModify->isEnabled()) return;
-    auto* side = new FrmPONoChng(QStringLiteral("MFG"), id);
-    if (!openSideScreen(this, side)) return;
+    auto* side = new FrmPONoChng(sales::orderKind(), id);
+    if (!openSide(side)) return;
     // The shown order and its number are read again once the change screen closes.
     connect(side, &QObject::destroyed, this, [this, id] { ctl_->showId(id); });
 }
 
 void FrmMfgPO::print() {
-    printShown(
+    Print::printShown(
         this, ctl_, [this](qint64 id) { return Orders::proforma(prod().db(), id); },
         Print::Document{QStringLiteral("ProfInvMfg"), QString()});
 }
 
-void FrmMfgPO::functionKey(int key) {
-    switch (key) {
-        case Qt::Key_F1:
-            showHelp(QStringLiteral("TransMFgPO.htm"));
-            break;
-        case Qt::Key_F5:
-            openItemMaster(prod());
-            break;
-        case Qt::Key_F10:
-            cancelOrRevert();
-            break;
-        case Qt::Key_F11:
-            changeNumber();
-            break;
-        default:
-            break;
-    }
+void FrmMfgPO::otherKey(int key) {
+    if (key == Qt::Key_F10) cancelOrRevert();
+    if (key == Qt::Key_F11) changeNumber();
 }
 
 }  // namespace kavra

@@ -1,8 +1,7 @@
 #pragma once
 // frmMfgPO: customers' purchase orders for manufactured goods.
 #include "sales/Orders.h"
-#include "ui/RecordController.h"
-#include "ui/Screen.h"
+#include "ui/DocumentScreen.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,23 +13,29 @@ class QTextEdit;
 
 namespace kavra {
 
-class LineGrid;
-
-class FrmMfgPO : public Screen, public RecordHost {
+class FrmMfgPO : public DocumentScreen {
     Q_OBJECT
   public:
     FrmMfgPO();
     bool load() override;
 
-    KAVRA_RECORD_HOST_OVERRIDES
-    void setFieldsEnabled(bool on) override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
     bool isCancelled() const override { return cancelled_; }
-    std::optional<qint64> find(const QString& text, QString* message) override;
-    qint64 writtenId(qint64 id) override { return written_ ? written_ : id; }
-    void functionKey(int key) override;
+    Found find(const QString& text) override;
 
-    RecordController* controller() const { return ctl_; }
-    LineGrid* grid() const { return grid_; }
+  protected:
+    bool partlyProcessed() override;
+    QList<QWidget*> frozenWhenPartly() override;
+    QWidget* beforeGrid() override;
+    void print() override;
+    void otherKey(int key) override;
 
   private:
     sales::Orders::Order read() const;
@@ -39,13 +44,7 @@ class FrmMfgPO : public Screen, public RecordHost {
     void computeValue();
     void cancelOrRevert();
     void changeNumber();
-    void print();
-    bool refreshPartly();
 
-    RecordController* ctl_ = nullptr;
-    LineGrid* grid_ = nullptr;
-    QWidget* header_ = nullptr;
-    QComboBox* cmbCust_ = nullptr;
     QTextEdit* rtbAddr_ = nullptr;
     QLineEdit *txtCST_, *txtTinNo_, *txtPOno_, *txtPayTerm_, *txtTINperc_, *txtCSTperc_, *txtPackForwd_, *txtOtherChrg_,
         *txtVal_, *txtRem_, *txtProfInvno_, *txtId_;
@@ -54,9 +53,7 @@ class FrmMfgPO : public Screen, public RecordHost {
     QPushButton* cmdProfInvGenerate_ = nullptr;
     QCheckBox* chkReTrkRej_ = nullptr;
     QLabel* imgCancel_ = nullptr;
-    bool partly_ = false;
     bool cancelled_ = false;
-    qint64 written_ = 0;
 };
 
 }  // namespace kavra

@@ -2,7 +2,8 @@
 
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
-#include "sales/forms/PONoChngScreen.h"
+#include "sales/SalesKinds.h"
+#include "ui/PONoChngScreen.h"
 
 namespace kavra {
 
@@ -10,7 +11,7 @@ void registerSalesScreens() {
     Screens::add(QStringLiteral("frmMfgPO"), [] { return new FrmMfgPO; });
     Screens::add(QStringLiteral("frmDC"), [] { return new FrmDC; });
     // On its own the change screen lets the user pick the customer's order.
-    Screens::add(QStringLiteral("frmPONoChng"), [] { return new FrmPONoChng(QStringLiteral("MFG"), 0); });
+    Screens::add(QStringLiteral("frmPONoChng"), [] { return new FrmPONoChng(sales::orderKind(), 0); });
 }
 
 }  // namespace kavra

@@ -1,4 +1,4 @@
-#include "sales/forms/PONoChngScreen.h"
+#include "ui/PONoChngScreen.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -10,27 +10,27 @@
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
-#include "core/Refused.h"
+#include "core/Refusal.h"
 #include "core/Sql.h"
-#include "sales/Orders.h"
-#include "sales/forms/DocScreenKit.h"
+#include "core/chain/Orders.h"
+#include "ui/DocumentScreen.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
 
-using namespace salesforms;
-namespace Orders = sales::Orders;
+namespace Orders = chain::Orders;
 
-FrmPONoChng::FrmPONoChng(const QString& kind, qint64 orderId)
+FrmPONoChng::FrmPONoChng(const chain::OrderKind& kind, qint64 orderId)
     : Screen(QStringLiteral("frmPONoChng")), kind_(kind), orderId_(orderId) {
     setWindowTitle(QStringLiteral("Change PO Number"));
     QLabel* heading = makeHeading(this, QStringLiteral("Change PO Number"),
                                   QStringLiteral("font-size: 14pt; font-weight: bold; color: #20406a;"));
     auto* g = new QGridLayout;
-    cmbCust_ = makeCustomerCombo(this);
+    cmbCust_ = new QComboBox(this);
+    cmbCust_->setObjectName(QStringLiteral("cmbCust"));
     cmbPONo_ = new QComboBox(this);
     cmbPONo_->setObjectName(QStringLiteral("cmbPONo"));
-    g->addWidget(makeCaption(this, QStringLiteral("Customer"), cmbCust_), 0, 0);
+    g->addWidget(makeCaption(this, kind_.partyWord, cmbCust_), 0, 0);
     g->addWidget(cmbCust_, 0, 1, 1, 2);
     g->addWidget(makeCaption(this, QStringLiteral("P.O."), cmbPONo_), 1, 0);
     g->addWidget(cmbPONo_, 1, 1, 1, 2);
@@ -62,7 +62,7 @@ FrmPONoChng::FrmPONoChng(const QString& kind, qint64 orderId)
     resize(520, 240);
     connect(cmdModify, &QPushButton::clicked, this, [this] { modify(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
+    connect(cmbCust_, &QComboBox::activated, this, [this] { partyChosen(); });
     connect(cmbPONo_, &QComboBox::activated, this, [this] {
         if (cmbPONo_->currentIndex() >= 0) showOrder(cmbPONo_->currentData().toLongLong());
     });
@@ -72,12 +72,12 @@ FrmPONoChng::FrmPONoChng(const QString& kind, qint64 orderId)
 bool FrmPONoChng::load() {
     if (!Screen::load()) return false;
     try {
-        fillCustomers(prod().db(), cmbCust_);
+        fillParties(prod().db(), cmbCust_, kind_.partyTable, kind_.party, kind_.partyName);
         if (orderId_ != 0) {
-            const auto o = Orders::load(prod().db(), orderId_);
+            const auto o = Orders::header(prod().db(), kind_, orderId_);
             if (o) {
-                cmbCust_->setCurrentIndex(cmbCust_->findData(o->custId));
-                customerChosen();
+                cmbCust_->setCurrentIndex(cmbCust_->findData(o->party));
+                partyChosen();
                 cmbPONo_->setCurrentIndex(cmbPONo_->findData(orderId_));
             }
             // Opened for one order: the order is not to be chosen again here.
@@ -92,14 +92,12 @@ bool FrmPONoChng::load() {
     return true;
 }
 
-void FrmPONoChng::customerChosen() {
+void FrmPONoChng::partyChosen() {
     cmbPONo_->clear();
     if (cmbCust_->currentIndex() < 0) return;
     try {
-        QSqlQuery q =
-            Sql::exec(prod().db(), QStringLiteral("select POId, PONo from MfgPO where CustId=? order by POId"),
-                      {cmbCust_->currentData()});
-        while (q.next()) cmbPONo_->addItem(q.value(1).toString(), q.value(0));
+        for (const auto& [id, no] : Orders::ordersOf(prod().db(), kind_, cmbCust_->currentData().toLongLong()))
+            cmbPONo_->addItem(no, id);
     } catch (const DbError& e) {
         logFailure(e);
     }
@@ -107,9 +105,9 @@ void FrmPONoChng::customerChosen() {
 }
 
 void FrmPONoChng::showOrder(qint64 id) {
-    std::optional<Orders::Order> o;
+    std::optional<Orders::Header> o;
     try {
-        o = Orders::load(prod().db(), id);
+        o = Orders::header(prod().db(), kind_, id);
     } catch (const DbError& e) {
         logFailure(e);
     }
@@ -123,15 +121,15 @@ void FrmPONoChng::showOrder(qint64 id) {
 
 void FrmPONoChng::modify() {
     Dialogs& d = Dialogs::current();
-    const Orders::NumberChange c{kind_, orderId_, txtNewPONo_->text(), dtpNewPODate_->date()};
+    const Orders::NumberChange c{orderId_, txtNewPONo_->text(), dtpNewPODate_->date()};
     try {
-        if (const auto p = Orders::numberChangeProblem(prod().db(), c)) {
+        if (const auto p = Orders::numberChangeBlock(prod().db(), kind_, c)) {
             d.message(appTitle(), p->text, p->icon);
             txtNewPONo_->setFocus();
             return;
         }
         if (!d.ask(appTitle(), QStringLiteral("Are You Sure To Modify?"))) return;
-        Sql::transaction(prod().db(), [&] { Orders::changeNumber(prod().db(), c); });
+        Sql::transaction(prod().db(), [&] { Orders::changeNumber(prod().db(), kind_, c); });
     } catch (const Refused& r) {
         d.message(appTitle(), r.text(), r.icon());
         return;

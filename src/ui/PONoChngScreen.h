@@ -1,7 +1,8 @@
 #pragma once
-// frmPONoChng: gives an order another number and date; the DCs that quote the old number
-// follow. Opened from an order screen (F11) with that order, or on its own, where the
-// order is chosen by customer and number.
+// frmPONoChng: gives an order another number and date; the documents that quote the old
+// number follow. Opened from an order screen (F11) with that order and its kind, or on
+// its own, where the order is chosen by party and number.
+#include "core/chain/Kinds.h"
 #include "ui/Screen.h"
 
 class QComboBox;
@@ -13,17 +14,17 @@ namespace kavra {
 class FrmPONoChng : public Screen {
     Q_OBJECT
   public:
-    // kind "MFG": customer orders. orderId 0: the user picks the order.
-    FrmPONoChng(const QString& kind, qint64 orderId);
+    // orderId 0: the user picks the order.
+    FrmPONoChng(const chain::OrderKind& kind, qint64 orderId);
     bool load() override;
     qint64 orderId() const { return orderId_; }
 
   private:
-    void customerChosen();
+    void partyChosen();
     void showOrder(qint64 id);
     void modify();
 
-    QString kind_;
+    const chain::OrderKind& kind_;
     qint64 orderId_;
     QComboBox *cmbCust_, *cmbPONo_;
     QLineEdit *txtOldPONo_, *txtNewPONo_;

@@ -1,0 +1,204 @@
+#include "core/chain/Bills.h"
+
+#include <QSqlQuery>
+#include <algorithm>
+
+#include "core/Books.h"
+#include "core/FinancialYear.h"
+#include "core/Sql.h"
+#include "core/Text.h"
+
+namespace kavra::chain::Bills {
+
+namespace {
+
+const DcKind& dcOf(const BillKind& k) {
+    return *k.dc;
+}
+
+// The DC rows of the bill that row ? belongs to: same number, party and bill time.
+QString sameBill(const BillKind& k) {
+    const DcKind& d = dcOf(k);
+    return QStringLiteral("from %1 d, %1 r where r.%2=? and r.InvNo is not null and r.InvNo<>'Nil' and "
+                          "d.InvNo=r.InvNo and d.%3=r.%3 and d.InvDateT=r.InvDateT")
+        .arg(d.header, d.key, d.party);
+}
+
+bool moneyReceived(QSqlDatabase& db, const BillKind& k, qint64 id) {
+    return Sql::any(db, QStringLiteral("select 1 %1 and d.TotVal<>d.Balance").arg(sameBill(k)), {id});
+}
+
+QList<Choice> choices(QSqlQuery& q) {
+    QList<Choice> out;
+    while (q.next()) out << Choice{q.value(0).toLongLong(), q.value(1).toString().trimmed()};
+    return out;
+}
+
+}  // namespace
+
+bool anyDc(QSqlDatabase& db, const BillKind& k) {
+    return Sql::any(db, QStringLiteral("select 1 from %1").arg(dcOf(k).header));
+}
+
+QList<Choice> partiesToBill(QSqlDatabase& db, const BillKind& k) {
+    const DcKind& d = dcOf(k);
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select %1, %2 from %3 where %1 in (select distinct %1 from %4 where "
+                                               "InvNo is null) order by %2")
+                                    .arg(d.party, d.partyName, d.partyTable, d.header));
+    return choices(q);
+}
+
+QList<Choice> openDcs(QSqlDatabase& db, const BillKind& k, qint64 party) {
+    const DcKind& d = dcOf(k);
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select %1, DcNo from %2 where %3=? and InvNo is null order by %1 desc").arg(d.key, d.header, d.party),
+        {party});
+    QList<Choice> out = choices(q);
+    // Newest number first, numbers compared as numbers ("10" after "9").
+    std::stable_sort(out.begin(), out.end(), [](const Choice& a, const Choice& b) {
+        const double x = text::strictNumber(a.text), y = text::strictNumber(b.text);
+        if (x != y) return x > y;
+        return a.text > b.text;
+    });
+    return out;
+}
+
+QList<Choice> dcChoices(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcIds) {
+    if (dcIds.isEmpty()) return {};
+    const DcKind& d = dcOf(k);
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select %1, DcNo from %2 where %1 in (%3) order by %1")
+                                .arg(d.key, d.header, Rows::marks(dcIds.size())),
+                            Rows::bound(dcIds));
+    return choices(q);
+}
+
+QList<qint64> navigation(QSqlDatabase& db, const BillKind& k) {
+    const DcKind& d = dcOf(k);
+    return Sql::ids(db, QStringLiteral("select max(%1) from %2 where InvNo is not null and InvNo<>'Nil' group by InvNo, "
+                                       "%3, InvDateT order by min(InvDateT), min(InvNo), max(%1)")
+                            .arg(d.key, d.header, d.party));
+}
+
+QVariantList navigationKey(QSqlDatabase& db, const BillKind& k, qint64 id) {
+    const DcKind& d = dcOf(k);
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select InvDateT, InvNo from %1 where %2=?").arg(d.header, d.key), {id});
+    if (!q.next()) return {QDateTime(), QString(), id};
+    return {Db::toDateTime(q.value(0)), q.value(1).toString(), id};
+}
+
+QVariant navigationStamp(QSqlDatabase& db, const BillKind& k) {
+    const DcKind& d = dcOf(k);
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select count(*), max(%1) from %2 where InvNo is not null and InvNo<>'Nil'").arg(d.key, d.header));
+    if (!q.next()) return {};
+    return QStringLiteral("%1:%2").arg(q.value(0).toLongLong()).arg(q.value(1).toLongLong());
+}
+
+std::optional<qint64> billOf(QSqlDatabase& db, const BillKind& k, qint64 dcId) {
+    const QVariant v = Sql::scalar(db, QStringLiteral("select max(d.%1) %2").arg(dcOf(k).key, sameBill(k)), {dcId});
+    if (v.isNull() || !v.isValid()) return std::nullopt;
+    return v.toLongLong();
+}
+
+QList<qint64> dcsOf(QSqlDatabase& db, const BillKind& k, qint64 id) {
+    return Sql::ids(db, QStringLiteral("select d.%1 %2 order by d.%1").arg(dcOf(k).key, sameBill(k)), {id});
+}
+
+Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo) {
+    const DcKind& d = dcOf(k);
+    const QVariant v = Sql::scalar(
+        db, QStringLiteral("select %1 from %2 where InvNo=? and InvNo<>'Nil' order by %1 desc limit 1").arg(d.key, d.header),
+        {invNo.trimmed()});
+    const std::optional<qint64> id = v.isValid() && !v.isNull() ? billOf(db, k, v.toLongLong()) : std::nullopt;
+    if (!id) return {std::nullopt, k.notFound};
+    return {id, {}};
+}
+
+Check modifyBlock(QSqlDatabase& db, const BillKind& k, qint64 id) {
+    if (!moneyReceived(db, k, id)) return std::nullopt;
+    return Refusal::message(k.moneyModify);
+}
+
+Check deleteBlock(QSqlDatabase& db, const BillKind& k, qint64 id) {
+    if (!moneyReceived(db, k, id)) return std::nullopt;
+    return Refusal::message(k.moneyDelete);
+}
+
+Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo, const QDate& invDate,
+                      const QList<qint64>& ownDcs, int invMode) {
+    const DcKind& d = dcOf(k);
+    const QString no = invNo.trimmed();
+    const QString inYear = FinancialYear::condition(QStringLiteral("InvDateT"));
+    QVariantList params{no};
+    params += FinancialYear::params(FinancialYear::of(invDate));
+    const QString notOwn = ownDcs.isEmpty()
+                               ? QString()
+                               : QStringLiteral(" and %1 not in (%2)").arg(d.key, Rows::marks(ownDcs.size()));
+    if (Sql::any(db, QStringLiteral("select 1 from %1 where InvNo=? and %2%3").arg(d.header, inYear, notOwn),
+                 params + Rows::bound(ownDcs)))
+        return Refusal::at(QStringLiteral("txtInvNo"), k.duplicateNo);
+    for (const Books::Book* b : Books::sharing(Books::Series::Invoice, k.book, invMode)) {
+        if (b->table.compare(d.header, Qt::CaseInsensitive) == 0 || !k.alreadyMade.contains(b->key)) continue;
+        if (Sql::any(db, QStringLiteral("select 1 from %1 where InvNo=? and %2").arg(b->table, inYear), params))
+            return Refusal::at(QStringLiteral("txtInvNo"), k.alreadyMade.value(b->key));
+    }
+    return std::nullopt;
+}
+
+QList<qint64> take(QSqlDatabase& db, const BillKind& k, qint64 party, const QList<qint64>& chosen, qint64 shownId) {
+    const DcKind& d = dcOf(k);
+    QList<qint64> dcs;
+    if (shownId != 0) {
+        // Checked again here: money received meanwhile at another desk wins.
+        enforce(modifyBlock(db, k, shownId));
+        dcs = dcsOf(db, k, shownId);
+        if (dcs.isEmpty()) throw Refused(Refusal::message(k.recordError));
+        return dcs;
+    }
+    if (chosen.isEmpty()) return dcs;
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select %1, %2, InvNo, DcNo from %3 where %1 in (%4)")
+                                .arg(d.key, d.party, d.header, Rows::marks(chosen.size())),
+                            Rows::bound(chosen));
+    QHash<qint64, std::tuple<qint64, QVariant, QString>> found;
+    while (q.next())
+        found.insert(q.value(0).toLongLong(), {q.value(1).toLongLong(), q.value(2), q.value(3).toString().trimmed()});
+    for (qint64 dc : chosen) {
+        const auto it = found.constFind(dc);
+        if (it == found.cend() || std::get<0>(*it) != party) throw Refused(Refusal::message(k.recordError));
+        // A DC billed at another desk since it was chosen.
+        if (!std::get<1>(*it).isNull())
+            throw Refused(Refusal::at(QStringLiteral("lstDcNo"), k.invoicedMeanwhile.arg(std::get<2>(*it))));
+        dcs << dc;
+    }
+    std::sort(dcs.begin(), dcs.end());
+    return dcs;
+}
+
+void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const Row& bill) {
+    const DcKind& d = dcOf(k);
+    Rows::updateWhere(db, d.header, bill, QStringLiteral("%1 in (%2)").arg(d.key, Rows::marks(dcs.size())),
+                      Rows::bound(dcs));
+}
+
+void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const QList<LineRate>& lines) {
+    const DcKind& d = dcOf(k);
+    for (const LineRate& l : lines) {
+        if (!dcs.contains(l.dcId)) throw Refused(Refusal::message(k.recordError));
+        QSqlQuery q = Sql::exec(db, QStringLiteral("update %1 set Rate=?, Discount=? where %2=? and SlNo=?").arg(d.lines, d.key),
+                                {l.rate, l.discount, l.dcId, l.slNo});
+        if (q.numRowsAffected() < 1) throw Refused(Refusal::message(k.recordError));
+    }
+}
+
+void clear(QSqlDatabase& db, const BillKind& k, qint64 id) {
+    const QList<qint64> dcs = dcsOf(db, k, id);
+    if (dcs.isEmpty()) return;
+    const DcKind& d = dcOf(k);
+    write(db, k, dcs, k.cleared);
+    Rows::updateWhere(db, d.lines, k.clearedLines, QStringLiteral("%1 in (%2)").arg(d.key, Rows::marks(dcs.size())),
+                      Rows::bound(dcs));
+}
+
+}  // namespace kavra::chain::Bills

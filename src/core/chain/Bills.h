@@ -1,0 +1,73 @@
+#pragma once
+// Bills kept in the bill columns of the DC rows they cover. A bill has no table of its
+// own: every DC row it covers carries the same bill values, and a bill is known by the
+// row with the highest identifier among its DCs; its DCs are the rows with the same
+// number, party and bill time. Once money is received against it (TotVal and Balance
+// differ) it can no longer change.
+//
+// Writers run on the caller's connection inside the caller's transaction.
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <optional>
+
+#include "core/Refusal.h"
+#include "core/chain/Kinds.h"
+#include "core/chain/Lookups.h"
+
+namespace kavra::chain::Bills {
+
+struct Choice {
+    qint64 id = 0;
+    QString text;
+};
+
+// ---- What the screen offers.
+bool anyDc(QSqlDatabase& db, const BillKind& k);
+// Parties with a DC still to bill, by name.
+QList<Choice> partiesToBill(QSqlDatabase& db, const BillKind& k);
+// The party's DCs still to bill, newest number first (numbers compared as numbers).
+QList<Choice> openDcs(QSqlDatabase& db, const BillKind& k, qint64 party);
+// These DCs with their numbers, in order of entry.
+QList<Choice> dcChoices(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcIds);
+
+// ---- Stored bills.
+// One identifier per bill, by bill date and number.
+QList<qint64> navigation(QSqlDatabase& db, const BillKind& k);
+// The sort key of a bill in that order, and what changes whenever any desk adds or removes one.
+QVariantList navigationKey(QSqlDatabase& db, const BillKind& k, qint64 id);
+QVariant navigationStamp(QSqlDatabase& db, const BillKind& k);
+// The bill a DC row belongs to; nullopt for a DC without one.
+std::optional<qint64> billOf(QSqlDatabase& db, const BillKind& k, qint64 dcId);
+// The DC rows of the bill the row id belongs to, in order of entry.
+QList<qint64> dcsOf(QSqlDatabase& db, const BillKind& k, qint64 id);
+// The newest bill with this number.
+Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo);
+
+// ---- Checks.
+Check modifyBlock(QSqlDatabase& db, const BillKind& k, qint64 id);
+Check deleteBlock(QSqlDatabase& db, const BillKind& k, qint64 id);
+// The number in the bill date's financial year among other DCs of this kind, then in the
+// other books sharing its series under the invoice mode.
+Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo, const QDate& invDate,
+                      const QList<qint64>& ownDcs, int invMode);
+
+// ---- Writing.
+// The DCs a save writes: the shown bill's when modifying (refused once money came in),
+// else the chosen ones, each still the party's and still without a bill.
+QList<qint64> take(QSqlDatabase& db, const BillKind& k, qint64 party, const QList<qint64>& chosen, qint64 shownId);
+// Writes the bill columns into every DC row.
+void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const Row& bill);
+// Writes rate and discount into each billed line; a line no longer there is refused.
+struct LineRate {
+    qint64 dcId = 0;
+    int slNo = 0;
+    double rate = 0, discount = 0;
+};
+void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const QList<LineRate>& lines);
+// Makes the bill's DCs billable again.
+void clear(QSqlDatabase& db, const BillKind& k, qint64 id);
+
+}  // namespace kavra::chain::Bills

@@ -1,0 +1,151 @@
+#pragma once
+// What tells one document chain from another. Orders, their DCs and the bills written
+// on DC rows are the same rules over other tables, parties, balances and messages: each
+// chain describes its documents here and the engine (Orders, Challans, Bills) does the
+// rest. A chain that needs something the engine lacks extends the engine.
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "core/Dialogs.h"
+#include "core/chain/Rows.h"
+
+namespace kavra::chain {
+
+// Searching a document by a number that is unique only per party.
+struct FindTexts {
+    QString notFound;     // " NO Purchase Order No.(Manufacturing) exists with this No."
+    QString wrongParty;   // several found, the chosen party has none; %1 the count
+    QString noParty;      // several found, no party chosen; %1 the count
+    MsgIcon notFoundIcon = MsgIcon::Information;
+};
+
+// One running balance of an order line, lowered by the documents of one direction.
+struct Balance {
+    QString column;  // "QtyToSend"
+    QString tally;   // header flag, True while no line has any of it left
+    // Why a line cannot go below what was drawn: %1 the quantity, %2 the unit, %3 the item.
+    QString drawnMessage;
+};
+
+// The checks of an order line, in the order the kind makes them.
+enum class LineCheck { Code, Name, Uom, Qty, Drawn, Rate };
+
+struct OrderTexts {
+    QString emptyGrid;    // "Please Enter the Item details by clicking the grid heading..."
+    QString enterCode;    // followed by the row number
+    QString codeMissing;  // "Part No. does not exist ... Press F5 Key to Add New Items!!!"
+    QString enterName;    // followed by the row number
+    QString enterUom;     // %1 the row number
+    QString validQty;     // %1 the row number (may be absent)
+    QString validRate;    // %1 the row number (may be absent)
+    QList<LineCheck> order{LineCheck::Code, LineCheck::Name, LineCheck::Uom,
+                           LineCheck::Qty,  LineCheck::Drawn, LineCheck::Rate};
+};
+
+enum class OrderNumbers {
+    PerParty,  // the party's own number: unique per party
+    PerYear,   // the company's number: unique within the order date's financial year
+};
+
+struct OrderKind {
+    QString name;           // the renumbering kind ("MFG")
+    QString header, lines;  // "MfgPO", "MfgPOSub"; keyed by POId, lines by (POId, SlNo)
+    QString party;          // "CustId"
+    QString partyTable, partyName, partyWord;  // "Customer", "CustName", "Customer"
+    QList<Balance> balances;
+    OrderNumbers numbers = OrderNumbers::PerParty;
+    // Documents that name an order by its party and number.
+    QStringList quotedBy;
+    OrderTexts lineTexts;
+    QString duplicateNo;          // " A Record with same Order No. already exist..."
+    QString duplicateNoOnAdd;     // the same when adding, where the wording differs; "" uses duplicateNo
+    QString duplicateField = QStringLiteral("cmbCust");
+    QString deleteRefused;        // "You cannot delete this Purchase Order , since some ..."
+    FindTexts find;
+    bool rateFromItem = true;     // the proposal falls back to the item's own rate
+    int uomWidth = 5;             // units are kept in short form
+};
+
+// A note or issue a DC raises in the stores, and its reversal; supplied by the stores.
+struct StockLine {
+    qint64 itemId = 0;
+    qint64 category = 0;
+    double qty = 0;
+};
+struct StockMove {
+    QDate day;
+    QString party;  // the party's name, as the stores record it
+    QList<StockLine> lines;
+    QString shortMessage;  // the refusal when there is too little (issues only)
+};
+struct StockLink {
+    QString setting;  // Misc column that switches the link on ("RedStkM")
+    QString column;   // DC header column keeping the note or issue ("StoreIssId", "STNId")
+    std::function<qint64(QSqlDatabase&, const StockMove&)> raise;
+    std::function<void(QSqlDatabase&, qint64)> undo;
+    // A note issued from: the DC that raised it can no longer change. Empty for issues.
+    std::function<bool(QSqlDatabase&, qint64)> drawnOn;
+    // Stock on hand of these items.
+    std::function<QHash<qint64, double>(QSqlDatabase&, const QList<qint64>&)> stockOf;
+    bool isIssue = true;
+    explicit operator bool() const { return bool(raise); }
+};
+
+enum class DcNumbers {
+    Book,      // the company's own number, in a DC book (core/Books)
+    PerParty,  // the party's challan number: unique per party
+};
+
+struct DcTexts {
+    QString selectParty;  // "Please Select a Customer"
+    QString enterDcNo;    // "Enter the DC Number "
+    QString selectPo;     // "You have to select a PO Number from the list..."
+    MsgIcon selectPoIcon = MsgIcon::Question;
+    QString emptyGrid;    // "Please Enter the Item details by clicking the grid heading....."
+    QString enterCode;    // followed by the row number
+    QString codeMissing;  // "Item Code/Part No. does not exist ... Press F5 Key to Add New Items!!!"
+    QString enterParticulars;  // followed by the row number
+    QString validQty;          // "Enter the Valid Qty  "
+    QString stockShort;        // the stores' refusal while the issue is raised
+};
+
+struct DcKind {
+    QString header, lines, key, party;  // "DcInv", "DcInvSub", "DcInvId", "CustId"
+    QString partyTable, partyName;      // "Customer", "CustName"
+    const OrderKind* order = nullptr;
+    int draws = 0;  // the order balance these DCs lower
+    DcNumbers numbers = DcNumbers::Book;
+    QString book;                         // the DC book key when numbered in one
+    QString duplicateNo;                  // the number found in this kind's own table
+    QString duplicateField = QStringLiteral("txtDCNo");
+    QHash<QString, QString> alreadyMade;  // another book's key -> its message (information icon)
+    FindTexts find;                       // PerParty numbers; Book numbers show the newest
+    DcTexts texts;
+    StockLink stock;
+    QString openBalance;  // lines stay open for the other direction ("BalQty"); "" for none
+    QString tally;        // header flag closing such a DC ("DcTally")
+    QString limitText = QStringLiteral("In Row: %1 , Qty should not be greater than %2");
+};
+
+// A bill kept in the bill columns of the DC rows it covers.
+struct BillKind {
+    const DcKind* dc = nullptr;
+    QString book;  // the invoice book key
+    QString duplicateNo;
+    QHash<QString, QString> alreadyMade;  // another invoice book's key -> its message
+    QString notFound;                     // search by number
+    QString invoicedMeanwhile = QStringLiteral("DC No. %1 has been invoiced already. Select the DC(s) again.");
+    QString recordError = QStringLiteral("<< Record Error >>");
+    QString moneyModify;  // money received against it: modify refused
+    QString moneyDelete;  // and delete refused
+    // The bill columns of a DC row no bill covers.
+    Row cleared;
+    Row clearedLines;
+};
+
+}  // namespace kavra::chain

@@ -1,0 +1,105 @@
+#include "sales/SalesKinds.h"
+
+#include "inventory/Stores.h"
+
+namespace kavra::sales {
+
+const chain::OrderKind& orderKind() {
+    static const chain::OrderKind k = [] {
+        chain::OrderKind o;
+        o.name = QStringLiteral("MFG");
+        o.header = QStringLiteral("MfgPO");
+        o.lines = QStringLiteral("MfgPOSub");
+        o.party = QStringLiteral("CustId");
+        o.partyTable = QStringLiteral("Customer");
+        o.partyName = QStringLiteral("CustName");
+        o.partyWord = QStringLiteral("Customer");
+        o.balances = {{QStringLiteral("QtyToSend"), QStringLiteral("POTally"),
+                       QStringLiteral("Since %1 %2 of '%3' has been sent to Customer Already, \n Qty should be "
+                                      "greater or equal to %1")}};
+        o.quotedBy = {QStringLiteral("DcInv")};
+        o.lineTexts.emptyGrid = QStringLiteral("Please Enter the Item details by clicking the grid heading...");
+        o.lineTexts.enterCode = QStringLiteral("Enter a Valid Item Code/Part No. for the SlNo. .....");
+        o.lineTexts.codeMissing = QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!");
+        o.lineTexts.enterName = QStringLiteral("Enter Item/Component Name for the SlNo. ");
+        o.lineTexts.enterUom = QStringLiteral(
+            "Enter a Valid 'Unit Of Measurements' 'UOM'  in short Form  eg., Kg for Kilograms, Nos for Numbers "
+            "etc.\n for the SlNo.%1");
+        o.lineTexts.validQty = QStringLiteral("Enter the Valid Qty ..... ");
+        o.lineTexts.validRate = QStringLiteral("Enter the Valid Rate ");
+        o.duplicateNo = QStringLiteral(" A Record with same Order No. already exist...");
+        o.duplicateNoOnAdd = QStringLiteral(" A Record with same Order No. already exist.....");
+        o.deleteRefused =
+            QStringLiteral("You cannot delete this Purchase Order , since some transactions has been made already...");
+        o.find.notFound = QStringLiteral(" NO Purchase Order No.(Manufacturing) exists with this No.");
+        o.find.wrongParty = QStringLiteral(
+            "System is displaying the 1 of %1 RECORDS with the PO NO. you typed. \nSelect the correct Customer name "
+            "matching the PO no. to display the expected Data...");
+        o.find.noParty = QStringLiteral(
+            "System is displaying the 1 of %1 RECORDS with the PO No. you typed. \nSelect the Customer name for the PO "
+            "no. to display the expected Data...");
+        return o;
+    }();
+    return k;
+}
+
+const chain::DcKind& dcKind() {
+    static const chain::DcKind k = [] {
+        chain::DcKind d;
+        d.header = QStringLiteral("DcInv");
+        d.lines = QStringLiteral("DcInvSub");
+        d.key = QStringLiteral("DcInvId");
+        d.party = QStringLiteral("CustId");
+        d.partyTable = QStringLiteral("Customer");
+        d.partyName = QStringLiteral("CustName");
+        d.order = &orderKind();
+        d.draws = 0;
+        d.numbers = chain::DcNumbers::Book;
+        d.book = QStringLiteral("DCINV");
+        d.duplicateNo = QStringLiteral(" A Record with same DC NO. already exists ...");
+        d.alreadyMade = {
+            {QStringLiteral("DCOUTGOINGINV"), QStringLiteral(" A Record with Same DC NO. already made for SALES - Labour Work .")},
+            {QStringLiteral("DCSUBCONOUTGOING"), QStringLiteral(" A Record with Same DC NO. already made for SUB CONTRACT .")}};
+        d.find.notFound = QStringLiteral(" NO DC exists with this No.");
+        d.texts.selectParty = QStringLiteral("Please Select a Customer");
+        d.texts.enterDcNo = QStringLiteral("Enter the DC Number ");
+        d.texts.selectPo = QStringLiteral("You have to select a PO Number from the list...");
+        d.texts.emptyGrid = QStringLiteral("Please Enter the Item details by clicking the grid heading.....");
+        d.texts.enterCode = QStringLiteral("Enter Valid Item Code/Part No. for the SlNo.");
+        d.texts.codeMissing = QStringLiteral("Item Code/Part No. does not exist ... Press F5 Key to Add New Items!!!");
+        d.texts.enterParticulars = QStringLiteral("Enter Particulars for the SlNo. ");
+        d.texts.validQty = QStringLiteral("Enter the Valid Qty  ");
+        d.texts.stockShort = QStringLiteral("Stock is not enough for this DC...");
+        d.stock = inventory::Stores::issueLink(inventory::IssueSource::MfgDc, QStringLiteral("RedStkM"));
+        return d;
+    }();
+    return k;
+}
+
+const chain::BillKind& billKind() {
+    static const chain::BillKind k = [] {
+        chain::BillKind b;
+        b.dc = &dcKind();
+        b.book = QStringLiteral("DCINV");
+        b.duplicateNo = QStringLiteral(" A Record with Same Invoice No. already exists !!!");
+        b.alreadyMade = {{QStringLiteral("DCOUTGOINGINV"),
+                          QStringLiteral(" A Record with Same Invoice No. already made for SALES - Labour Work !!!")}};
+        b.notFound = QStringLiteral(" NO Inv No. exists with this No.");
+        b.moneyModify = QStringLiteral("Modification not allowed, since Some Cash Flow is made in this Regard!!!");
+        b.moneyDelete = QStringLiteral("Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
+        const QVariant none(QMetaType::fromType<QString>());
+        for (const char* c : {"InvNo", "InvDate", "InvDateT", "PayTerm", "InvRem", "DebitRem", "InvoiceRemovalDate",
+                              "GoodsRemovalDate"})
+            b.cleared.set(QString::fromLatin1(c), none);
+        for (const char* c : {"PackForwd", "FinalDisc", "AnyOtherChrg", "Excise", "CessOnED", "HighCessOnED", "CST",
+                              "KST", "CessOnKST", "Surcharge", "VAT", "TotVal", "Balance", "DebitAmt"})
+            b.cleared.set(QString::fromLatin1(c), 0);
+        for (const char* c : {"IsPackForwdPerc", "IsFinalDiscPerc", "IsFormC", "IsForm37", "IsFormH", "InvSign"})
+            b.cleared.set(QString::fromLatin1(c), false);
+        b.clearedLines.set(QStringLiteral("Rate"), 0).set(QStringLiteral("Discount"), 0);
+        return b;
+    }();
+    return k;
+}
+
+}  // namespace kavra::sales
