@@ -49,7 +49,8 @@ void fillYear(QSqlDatabase& db, qint64 firstId, int count) {
                 const qint64 id = firstId + from + i;
                 const QDate day = start.addDays((from + i) % 360);
                 heads << QStringLiteral("(?,?,?,?,?,' ',' ',' ',' ',' ',' ',' ',2)");
-                hp << id << kCust << QString::number(from + i + 1) << chain::Rows::dateText(day) << chain::Rows::dateValue(day);
+                hp << id << kCust << QString::number(from + i + 1) << chain::Rows::dateText(day)
+                   << chain::Rows::dateValue(day);
                 for (int l = 1; l <= 2; ++l) {
                     lines << QStringLiteral("(?,?,?,1,?,' ',0,0,' ')");
                     lp << id << l << kFirstItem + (from + i + l) % kLines << double(l);

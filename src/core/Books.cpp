@@ -29,7 +29,7 @@ QStringList sharedKeys(Series s, const QString& key, int mode) {
                 return {key};
             case 2:  // sales and labour one book, subcontract its own
                 return key == QLatin1String("DCSUBCONOUTGOING") ? QStringList{key}
-                                                                 : QStringList{"DCINV", "DCOUTGOINGINV"};
+                                                                : QStringList{"DCINV", "DCOUTGOINGINV"};
             case 3:
                 return {"DCINV", "DCOUTGOINGINV", "DCSUBCONOUTGOING"};
             default:

@@ -10,9 +10,9 @@ QStringList amountsAsTypedSchema() {
         const char *table, *column;
         bool notNull;
     };
-    const Col cols[] = {{"Item", "Rate", false},         {"MfgPOSub", "Rate", true},     {"DcInvSub", "Rate", true},
-                        {"MfgPO", "PackForwd", true},    {"MfgPO", "OtherChrg", true},   {"DcInv", "PackForwd", true},
-                        {"DcInv", "FinalDisc", true},    {"DcInv", "AnyOtherChrg", true}, {"DcInv", "Surcharge", true}};
+    const Col cols[] = {{"Item", "Rate", false},      {"MfgPOSub", "Rate", true},      {"DcInvSub", "Rate", true},
+                        {"MfgPO", "PackForwd", true}, {"MfgPO", "OtherChrg", true},    {"DcInv", "PackForwd", true},
+                        {"DcInv", "FinalDisc", true}, {"DcInv", "AnyOtherChrg", true}, {"DcInv", "Surcharge", true}};
     QStringList m;
     for (const Col& c : cols) {
         const QString t = QString::fromLatin1(c.table), col = QString::fromLatin1(c.column);

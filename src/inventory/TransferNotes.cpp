@@ -73,7 +73,8 @@ std::optional<Note> load(QSqlDatabase& db, qint64 id) {
 Found findByNumber(QSqlDatabase& db, const QString& number) {
     const QVariant v =
         Sql::scalar(db, QStringLiteral("select min(Id) from STN where TS=? and STNNo=?"), {kManual, numberOf(number)});
-    if (v.isNull() || !v.isValid()) return {std::nullopt, QStringLiteral(" NO Store Transfer Note exists with this No.")};
+    if (v.isNull() || !v.isValid())
+        return {std::nullopt, QStringLiteral(" NO Store Transfer Note exists with this No.")};
     return {v.toLongLong(), {}};
 }
 
@@ -115,7 +116,8 @@ Check duplicateNumber(QSqlDatabase& db, const Note& note, bool adding) {
         params << note.id;
     }
     if (Sql::any(db, dup, params))
-        return Refusal::at(QStringLiteral("txtSTNno"), QStringLiteral(" A Record with same Order No. already exist..."));
+        return Refusal::at(QStringLiteral("txtSTNno"),
+                           QStringLiteral(" A Record with same Order No. already exist..."));
     return std::nullopt;
 }
 
@@ -156,8 +158,8 @@ QString codeOfName(QSqlDatabase& db, const QString& name) {
 
 Check gridBlock(QSqlDatabase& db, qint64 id) {
     if (!Stores::noteDrawnOn(db, id)) return std::nullopt;
-    return Refusal::message(
-        QStringLiteral("You cannot Modify this Store Transfer Note , since some transactions has been made already..."));
+    return Refusal::message(QStringLiteral(
+        "You cannot Modify this Store Transfer Note , since some transactions has been made already..."));
 }
 
 Check modifyBlock(QSqlDatabase& db, qint64 id) {

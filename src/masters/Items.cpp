@@ -75,11 +75,16 @@ qint64 save(QSqlDatabase& db, const Item& given, bool adding) {
     // Checked before the question; here it stops the same code saved meanwhile at another desk.
     if (Sql::any(db, QStringLiteral("select 1 from Item where ItemCode=? and ItemId<>?"), {it.code.trimmed(), it.id}))
         throw Refused(QStringLiteral("An Entry Already Exists...Try Another!"), QStringLiteral("txtItemCode"));
-    const QVariantList values{it.code.trimmed(),       it.name.trimmed(),
-                              it.categoryCode,         it.unit.trimmed(),
-                              it.altUnit.trimmed(),    it.rol,
-                              Misc::stored(it.rackNo), Misc::stored(it.tariffSubHead),
-                              it.rate,          it.id};
+    const QVariantList values{it.code.trimmed(),
+                              it.name.trimmed(),
+                              it.categoryCode,
+                              it.unit.trimmed(),
+                              it.altUnit.trimmed(),
+                              it.rol,
+                              Misc::stored(it.rackNo),
+                              Misc::stored(it.tariffSubHead),
+                              it.rate,
+                              it.id};
     if (adding)
         Sql::exec(
             db,
@@ -211,8 +216,7 @@ Check validateNew(QSqlDatabase& db, const QString& code, const QString& name) {
     return std::nullopt;
 }
 
-Check validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
-                                            const QString& name) {
+Check validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code, const QString& name) {
     if (code.trimmed().isEmpty()) return Refusal{"Please Enter the Measurement Code", "txtMeasureCode"};
     if (name.trimmed().isEmpty()) return Refusal{"Please Enter the Measurement Name", "txtMeasureName"};
     if (Sql::any(db, QStringLiteral("select 1 from Measurement where MeasureCode<>? and MeasureCode=?"),

@@ -10,7 +10,6 @@
 
 namespace kavra {
 
-
 namespace Items {
 
 struct Item {
@@ -62,8 +61,7 @@ namespace Units {
 QStringList codes(QSqlDatabase& db);  // in code order
 QString nameOf(QSqlDatabase& db, const QString& code);
 Check validateNew(QSqlDatabase& db, const QString& code, const QString& name);
-Check validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code,
-                                            const QString& name);
+Check validateModify(QSqlDatabase& db, const QString& oldCode, const QString& code, const QString& name);
 void add(QSqlDatabase& db, const QString& code, const QString& name);
 // Items keep the old code: a unit's code is its name in documents already written.
 void modify(QSqlDatabase& db, const QString& oldCode, const QString& code, const QString& name);

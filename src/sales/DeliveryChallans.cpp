@@ -113,15 +113,16 @@ QList<chain::ItemRef> pickItems(QSqlDatabase& db, qint64 custId, const QString& 
 EarlierTexts earlierTexts(QSqlDatabase& db) {
     const QList<QStringList> t = chain::Lookups::recentTexts(
         db, QStringLiteral("DcInv"), QStringLiteral("DcInvId"),
-        {QStringLiteral("Transport"), QStringLiteral("VehicleNo"), QStringLiteral("TransFrom"), QStringLiteral("TransTo"),
-         QStringLiteral("DeliveryPurpose")});
+        {QStringLiteral("Transport"), QStringLiteral("VehicleNo"), QStringLiteral("TransFrom"),
+         QStringLiteral("TransTo"), QStringLiteral("DeliveryPurpose")});
     return {t[0], t[1], t[2], t[3], t[4]};
 }
 
 QHash<qint64, Figures> figures(QSqlDatabase& db, const Context& c, const QList<qint64>& itemIds) {
     std::optional<Engine::Stored> stored;
-    if (c.stored) stored = Engine::Stored{c.stored->id, c.stored->custId, c.stored->dcNo, c.stored->poNo,
-                                          c.stored->storeIssId, c.stored->lines};
+    if (c.stored)
+        stored = Engine::Stored{c.stored->id,   c.stored->custId,     c.stored->dcNo,
+                                c.stored->poNo, c.stored->storeIssId, c.stored->lines};
     return Engine::figures(db, dcKind(), {c.custId, c.poNo, stored}, itemIds);
 }
 
@@ -158,8 +159,8 @@ Check clickBlock(QSqlDatabase& db, qint64 id) {
         return Refusal::message(QStringLiteral("Modification not allowed with this DC NO: ") + d->dcNo +
                                 QStringLiteral(", since Invoice is made already with this DC!!!"));
     if (paidSomething(*d))
-        return Refusal::message(
-            QStringLiteral("Modification not allowed with this DC, since some Cash Flow has been made in this regard!!!"));
+        return Refusal::message(QStringLiteral(
+            "Modification not allowed with this DC, since some Cash Flow has been made in this regard!!!"));
     return std::nullopt;
 }
 
@@ -208,9 +209,10 @@ Print::Document print(QSqlDatabase& db, qint64 id) {
     doc.fields[QStringLiteral("OurCST")] = QStringLiteral("Our CST : ") + s.myCST.trimmed();
     doc.fields[QStringLiteral("DCNo")] = d->dcNo;
     doc.fields[QStringLiteral("DCDate")] = Rows::dateText(d->dcDate);
-    doc.fields[QStringLiteral("YourPO")] = d->poNo.isEmpty() ? QString()
-                                                             : QStringLiteral(" Your PO No:  ") + d->poNo +
-                                                                   QStringLiteral("    Dt. ") + Rows::dateText(d->poDate);
+    doc.fields[QStringLiteral("YourPO")] =
+        d->poNo.isEmpty()
+            ? QString()
+            : QStringLiteral(" Your PO No:  ") + d->poNo + QStringLiteral("    Dt. ") + Rows::dateText(d->poDate);
     QStringList transport;
     if (!d->transport.isEmpty()) transport << d->transport;
     if (!d->vehicleNo.isEmpty()) transport << QStringLiteral("Vehicle No: ") + d->vehicleNo;

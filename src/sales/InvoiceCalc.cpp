@@ -75,9 +75,11 @@ Result compute(const Input& in) {
 
     // The two charges are kept as amounts; a percentage is worked out on its base and kept
     // as the single-precision amount the earlier invoices kept.
-    r.storedPackForwd = in.packPerc ? shown(single(shown(in.packForwd / 100 * linesSum).rupees())).rupees() : in.packForwd;
-    r.storedFinalDisc = in.finalDiscPerc ? shown(single(shown(in.finalDisc / 100 * r.beforeFinalDiscount).rupees())).rupees()
-                                         : in.finalDisc;
+    r.storedPackForwd =
+        in.packPerc ? shown(single(shown(in.packForwd / 100 * linesSum).rupees())).rupees() : in.packForwd;
+    r.storedFinalDisc = in.finalDiscPerc
+                            ? shown(single(shown(in.finalDisc / 100 * r.beforeFinalDiscount).rupees())).rupees()
+                            : in.finalDisc;
     return r;
 }
 

@@ -136,10 +136,10 @@ Taxes proposeTaxes(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds) 
         Sql::readRow(q, t.excise, t.cessOnED, t.highCessOnED, t.cst, t.kst, t.cessOnKST, t.vat, t.formC, t.form37,
                      t.formH, t.otherCharges);
     if (dcIds.isEmpty()) return t;
-    QSqlQuery po = Sql::exec(db,
-                             QStringLiteral("select PONo from DcInv where DcInvId in (%1) order by DcInvId")
-                                 .arg(Rows::marks(dcIds.size())),
-                             Rows::bound(dcIds));
+    QSqlQuery po = Sql::exec(
+        db,
+        QStringLiteral("select PONo from DcInv where DcInvId in (%1) order by DcInvId").arg(Rows::marks(dcIds.size())),
+        Rows::bound(dcIds));
     QStringList numbers;
     while (po.next()) numbers << po.value(0).toString().trimmed();
     po = QSqlQuery();
@@ -286,7 +286,8 @@ TaxEffect taxTyped(const QString& control, const Taxes& now) {
     } else if (is("txtHighCessED")) {
         if (now.highCessOnED != 0 && now.excise == 0)
             e.refusal = Refusal::at(
-                control, QStringLiteral("Excise must be entered...   in order to have Higher Educational Cess on Excise !"));
+                control,
+                QStringLiteral("Excise must be entered...   in order to have Higher Educational Cess on Excise !"));
     }
     return e;
 }
@@ -297,7 +298,8 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
     if (inv.custId == 0) return Refusal::at(QStringLiteral("cmbCust"), QStringLiteral("Select a customer Name....."));
     if (inv.dcIds.isEmpty()) return Refusal::at(QStringLiteral("lstDcNo"), QStringLiteral("Select atleast a DC..... "));
     if (inv.lines.isEmpty())
-        return Refusal::at(QStringLiteral("lstDcNo"), QStringLiteral("Select a DcNo to have the invoice particulars....."));
+        return Refusal::at(QStringLiteral("lstDcNo"),
+                           QStringLiteral("Select a DcNo to have the invoice particulars....."));
     for (int i = 0; i < inv.lines.size(); ++i) {
         if (!(inv.lines[i].rate > 0)) return Refusal::cell(i + 1, 0, QStringLiteral("Enter the Valid Rate ....."));
         if (inv.lines[i].discount < 0 || inv.lines[i].discount > 100)
@@ -306,7 +308,8 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
     const Taxes& t = inv.taxes;
     for (double v : {inv.packForwd, inv.finalDisc, inv.surcharge, t.otherCharges, t.excise, t.cessOnED, t.highCessOnED,
                      t.cst, t.kst, t.cessOnKST, t.vat})
-        if (v < 0) return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
+        if (v < 0)
+            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
     if (value(inv, roffSales).total <= Money())
         return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("Enter a Valid  Invoice Value ....."));
     const QString no = inv.invNo.trimmed();

@@ -30,8 +30,8 @@ struct Line {
     int slNo = 0;
     qint64 itemId = 0;
     QString particulars, unit;
-    double qty = 0;   // net of rejections when the DC is invoiced that way
-    double rate = 0;  // rupees per unit, as typed
+    double qty = 0;       // net of rejections when the DC is invoiced that way
+    double rate = 0;      // rupees per unit, as typed
     double discount = 0;  // per cent
 };
 

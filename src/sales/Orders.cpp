@@ -76,7 +76,8 @@ std::optional<Order> load(QSqlDatabase& db, qint64 id) {
                  Sql::trimmed(o.profInvNo), o.profInvDate, o.reTrkRej, o.cancelled, o.tallied, Sql::trimmed(o.address));
     q = QSqlQuery();
     if (o.address.isEmpty())
-        o.address = Sql::scalar(db, QStringLiteral("select CustAddr from Customer where CustId=?"), {o.custId}).toString();
+        o.address =
+            Sql::scalar(db, QStringLiteral("select CustAddr from Customer where CustId=?"), {o.custId}).toString();
     o.lines = Engine::lines(db, orderKind(), id);
     if (o.packIsPerc) {
         // The amount was stored; the user reads it again as the percentage typed.
@@ -90,7 +91,8 @@ std::optional<Order> load(QSqlDatabase& db, qint64 id) {
 
 QPair<double, double> lastTaxes(QSqlDatabase& db, qint64 custId) {
     QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select TINperc, CSTperc from MfgPO where CustId=? order by PODateT desc, POId desc limit 1"),
+        db,
+        QStringLiteral("select TINperc, CSTperc from MfgPO where CustId=? order by PODateT desc, POId desc limit 1"),
         {custId});
     if (!q.next()) return {0, 0};
     return {q.value(0).toDouble(), q.value(1).toDouble()};
@@ -149,8 +151,10 @@ Check validate(QSqlDatabase& db, const Order& o, bool adding) {
                          QStringLiteral(" Double Click the box to obtain value from the system"),
                      MsgIcon::Information);
     if (o.packForwd < 0 || o.otherChrg < 0 || o.tinPerc < 0 || o.cstPerc < 0)
-        return field(o.packForwd < 0 ? "txtPackForwd" : o.otherChrg < 0 ? "txtOtherChrg" : o.tinPerc < 0 ? "txtTINperc"
-                                                                                                           : "txtCSTperc",
+        return field(o.packForwd < 0   ? "txtPackForwd"
+                     : o.otherChrg < 0 ? "txtOtherChrg"
+                     : o.tinPerc < 0   ? "txtTINperc"
+                                       : "txtCSTperc",
                      QStringLiteral("A charge or a tax cannot be negative."));
     if (auto r = Engine::validateLines(db, orderKind(), o.id, adding, o.lines)) return r;
 
@@ -168,7 +172,8 @@ Check validate(QSqlDatabase& db, const Order& o, bool adding) {
                          MsgIcon::Information);
     }
     if (!o.profInvNo.trimmed().isEmpty() &&
-        Sql::any(db, QStringLiteral("select 1 from MfgPO where POId<>? and ProfInvno=?"), {o.id, o.profInvNo.trimmed()}))
+        Sql::any(db, QStringLiteral("select 1 from MfgPO where POId<>? and ProfInvno=?"),
+                 {o.id, o.profInvNo.trimmed()}))
         return field("txtProfInvno", QStringLiteral("Duplication of Proforma Invoice Nos not allowed !!! "));
     return Engine::duplicateNumber(db, orderKind(), headerOf(o), adding);
 }

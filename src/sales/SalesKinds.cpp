@@ -57,9 +57,10 @@ const chain::DcKind& dcKind() {
         d.numbers = chain::DcNumbers::Book;
         d.book = QStringLiteral("DCINV");
         d.duplicateNo = QStringLiteral(" A Record with same DC NO. already exists ...");
-        d.alreadyMade = {
-            {QStringLiteral("DCOUTGOINGINV"), QStringLiteral(" A Record with Same DC NO. already made for SALES - Labour Work .")},
-            {QStringLiteral("DCSUBCONOUTGOING"), QStringLiteral(" A Record with Same DC NO. already made for SUB CONTRACT .")}};
+        d.alreadyMade = {{QStringLiteral("DCOUTGOINGINV"),
+                          QStringLiteral(" A Record with Same DC NO. already made for SALES - Labour Work .")},
+                         {QStringLiteral("DCSUBCONOUTGOING"),
+                          QStringLiteral(" A Record with Same DC NO. already made for SUB CONTRACT .")}};
         d.find.notFound = QStringLiteral(" NO DC exists with this No.");
         d.texts.selectParty = QStringLiteral("Please Select a Customer");
         d.texts.enterDcNo = QStringLiteral("Enter the DC Number ");

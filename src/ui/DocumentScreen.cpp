@@ -167,13 +167,14 @@ void DocumentScreen::makeController(const RecordTexts& t) {
         auto* cmdModify = findChild<QPushButton*>(QStringLiteral("cmdModify"));
         auto* keys = new GridKeys(
             grid_, startModify, [this] { return beforeGrid(); },
-            [cmdSave, cmdModify] { return QList<QWidget*>{cmdSave, cmdModify}; });
+            [cmdSave, cmdModify] {
+                return QList<QWidget*>{cmdSave, cmdModify};
+            });
         grid_->table()->installEventFilter(keys);
         // Installed after the grid's own filter, so Tab is seen here first.
         grid_->editor()->installEventFilter(keys);
     }
-    if (headerBox_)
-        headerBox_->installEventFilter(new HeaderClicks(headerBox_, [startModify] { startModify(-1, 0); }));
+    if (headerBox_) headerBox_->installEventFilter(new HeaderClicks(headerBox_, [startModify] { startModify(-1, 0); }));
 }
 
 void DocumentScreen::setNavigationTable(const QString& table, const QString& key) {
@@ -222,7 +223,8 @@ void DocumentScreen::functionKey(int key) {
         if (!openItemMaster(prod())) return;
         // New items show in the pick lists once the item screen closes.
         auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-        QMdiSubWindow* items = sub && sub->mdiArea() ? Screens::find(sub->mdiArea(), QStringLiteral("frmItem")) : nullptr;
+        QMdiSubWindow* items =
+            sub && sub->mdiArea() ? Screens::find(sub->mdiArea(), QStringLiteral("frmItem")) : nullptr;
         if (items)
             connect(items, &QObject::destroyed, this, [this] {
                 tryDb([this] {

@@ -18,10 +18,10 @@
 #include "printing/Workbook.h"
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
-#include "ui/PONoChngScreen.h"
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
+#include "ui/PONoChngScreen.h"
 
 using namespace kavra;
 using namespace kavra::test;
@@ -38,8 +38,8 @@ class MfgPoDcScreen : public EngineTest {
              "'Peenya, Bengaluru', '29AB'), (2, 'BHARAT GEARS', 'Hosur', ' ')");
         exec(db,
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, Rate) values "
-             "(1, 'A100', 'Bolt M8', 5, 'NOS', 1000), (2, 'B200', 'Bush 20', 5, 'NOS', 2500), "
-             "(3, 'C300', 'Cover', 5, 'SET', 5000)");
+             "(1, 'A100', 'Bolt M8', 5, 'NOS', 10), (2, 'B200', 'Bush 20', 5, 'NOS', 25), "
+             "(3, 'C300', 'Cover', 5, 'SET', 50)");
     }
 
     static QWidget* focused() { return QApplication::focusWidget(); }
@@ -225,7 +225,7 @@ TEST_P(MfgPoDcScreen, DrawnOrderKeepsItsCustomerAndCanBeRenumberedAndCancelled) 
          {at(2026, 6, 1)});
     exec(db,
          "insert into MfgPOSub (POId, SlNo, ItemId, UOM, Qty, Rate, Discount, QtyToSend) values "
-         "(1, 1, 1, 'NOS', 10, 1000, 0, 6)");
+         "(1, 1, 1, 'NOS', 10, 10, 0, 6)");
     exec(db, "insert into DcInv (DcInvId, CustId, DcNo, DcDateT, PONo) values (1, 1, '1', ?, 'PO-1')",
          {at(2026, 6, 5)});
     FrmMfgPO po;

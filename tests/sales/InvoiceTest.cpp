@@ -214,8 +214,10 @@ TEST_P(InvoiceDomain, MoneyReceivedStopsModifyAndDeleteAndAStaleChoiceWritesNoth
     const qint64 b = dc(1, "2", {{1, 1}});
     const qint64 id = save(invoice(1, {a, b}, "3", june, "100"));
     exec(*db, "update DcInv set Balance=4000 where DcInvId in (?,?)", {a, b});
-    EXPECT_EQ(refusalText(Inv::modifyBlock(*db, id)), "Modification not allowed, since Some Cash Flow is made in this Regard!!!");
-    EXPECT_EQ(refusalText(Inv::deleteBlock(*db, id)), "Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
+    EXPECT_EQ(refusalText(Inv::modifyBlock(*db, id)),
+              "Modification not allowed, since Some Cash Flow is made in this Regard!!!");
+    EXPECT_EQ(refusalText(Inv::deleteBlock(*db, id)),
+              "Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
     Inv::Invoice again = *Inv::load(*db, id);
     EXPECT_EQ(problem(again, id), "Modification not allowed, since Some Cash Flow is made in this Regard!!!");
     again.invNo = "4";
@@ -263,7 +265,7 @@ TEST_P(InvoiceDomain, ProposalsComeFromTheOrderThenThePastInvoicesThenTheItem) {
     EXPECT_DOUBLE_EQ(lines[0].rate, 11.5);  // the order line
     EXPECT_DOUBLE_EQ(lines[0].discount, 2.5);
     EXPECT_DOUBLE_EQ(lines[1].rate, 30);  // not on the order: last invoiced
-    EXPECT_DOUBLE_EQ(lines[2].rate, 0);     // never invoiced: the item's own rate
+    EXPECT_DOUBLE_EQ(lines[2].rate, 0);   // never invoiced: the item's own rate
 
     Inv::Taxes t = Inv::proposeTaxes(*db, 1, {withPo});
     EXPECT_DOUBLE_EQ(t.vat, 5);  // from the order

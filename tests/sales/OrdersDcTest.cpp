@@ -78,8 +78,8 @@ class OrdersDc : public EngineTest {
         d.poNo = po;
         d.poDate = QDate(2026, 6, 1);
         for (const L& l : lines)
-            d.lines << Dcs::Line{l.code, QStringLiteral("Particulars of ") + l.code, l.qty,
-                                 QString::fromLatin1(l.rateOrRemark), {}};
+            d.lines << Dcs::Line{
+                l.code, QStringLiteral("Particulars of ") + l.code, l.qty, QString::fromLatin1(l.rateOrRemark), {}};
         return d;
     }
     Check checkDc(const Dcs::Dc& d, bool adding) {
@@ -428,7 +428,8 @@ TEST_P(OrdersDc, OrderNumberChangeFollowsIntoItsDcs) {
     saveDc(dc(1, 1, "1", "PO-1", {{"A100", 2}}));
     saveDc(dc(2, 2, "2", "PO-1", {{"A100", 2}}));
     chain::Orders::NumberChange c{1, "PO-1", QDate(2026, 6, 1)};
-    EXPECT_EQ(chain::Orders::numberChangeBlock(*db, sales::orderKind(), c)->text, "Change the P.O. Number and Modify!!!");
+    EXPECT_EQ(chain::Orders::numberChangeBlock(*db, sales::orderKind(), c)->text,
+              "Change the P.O. Number and Modify!!!");
     c.newNo = "PO-2";
     EXPECT_EQ(chain::Orders::numberChangeBlock(*db, sales::orderKind(), c)->text,
               "P.O. Number You changed is same as the existing P.O. Number...!!!");

@@ -19,8 +19,9 @@ const DcKind& dcOf(const BillKind& k) {
 // The DC rows of the bill that row ? belongs to: same number, party and bill time.
 QString sameBill(const BillKind& k) {
     const DcKind& d = dcOf(k);
-    return QStringLiteral("from %1 d, %1 r where r.%2=? and r.InvNo is not null and r.InvNo<>'Nil' and "
-                          "d.InvNo=r.InvNo and d.%3=r.%3 and d.InvDateT=r.InvDateT")
+    return QStringLiteral(
+               "from %1 d, %1 r where r.%2=? and r.InvNo is not null and r.InvNo<>'Nil' and "
+               "d.InvNo=r.InvNo and d.%3=r.%3 and d.InvDateT=r.InvDateT")
         .arg(d.header, d.key, d.party);
 }
 
@@ -50,9 +51,10 @@ QList<Choice> partiesToBill(QSqlDatabase& db, const BillKind& k) {
 
 QList<Choice> openDcs(QSqlDatabase& db, const BillKind& k, qint64 party) {
     const DcKind& d = dcOf(k);
-    QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select %1, DcNo from %2 where %3=? and InvNo is null order by %1 desc").arg(d.key, d.header, d.party),
-        {party});
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select %1, DcNo from %2 where %3=? and InvNo is null order by %1 desc")
+                                .arg(d.key, d.header, d.party),
+                            {party});
     QList<Choice> out = choices(q);
     // Newest number first, numbers compared as numbers ("10" after "9").
     std::stable_sort(out.begin(), out.end(), [](const Choice& a, const Choice& b) {
@@ -75,9 +77,10 @@ QList<Choice> dcChoices(QSqlDatabase& db, const BillKind& k, const QList<qint64>
 
 QList<qint64> navigation(QSqlDatabase& db, const BillKind& k) {
     const DcKind& d = dcOf(k);
-    return Sql::ids(db, QStringLiteral("select max(%1) from %2 where InvNo is not null and InvNo<>'Nil' group by InvNo, "
-                                       "%3, InvDateT order by min(InvDateT), min(InvNo), max(%1)")
-                            .arg(d.key, d.header, d.party));
+    return Sql::ids(db,
+                    QStringLiteral("select max(%1) from %2 where InvNo is not null and InvNo<>'Nil' group by InvNo, "
+                                   "%3, InvDateT order by min(InvDateT), min(InvNo), max(%1)")
+                        .arg(d.key, d.header, d.party));
 }
 
 QVariantList navigationKey(QSqlDatabase& db, const BillKind& k, qint64 id) {
@@ -89,8 +92,9 @@ QVariantList navigationKey(QSqlDatabase& db, const BillKind& k, qint64 id) {
 
 QVariant navigationStamp(QSqlDatabase& db, const BillKind& k) {
     const DcKind& d = dcOf(k);
-    QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select count(*), max(%1) from %2 where InvNo is not null and InvNo<>'Nil'").arg(d.key, d.header));
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("select count(*), max(%1) from %2 where InvNo is not null and InvNo<>'Nil'")
+                          .arg(d.key, d.header));
     if (!q.next()) return {};
     return QStringLiteral("%1:%2").arg(q.value(0).toLongLong()).arg(q.value(1).toLongLong());
 }
@@ -107,9 +111,11 @@ QList<qint64> dcsOf(QSqlDatabase& db, const BillKind& k, qint64 id) {
 
 Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo) {
     const DcKind& d = dcOf(k);
-    const QVariant v = Sql::scalar(
-        db, QStringLiteral("select %1 from %2 where InvNo=? and InvNo<>'Nil' order by %1 desc limit 1").arg(d.key, d.header),
-        {invNo.trimmed()});
+    const QVariant v =
+        Sql::scalar(db,
+                    QStringLiteral("select %1 from %2 where InvNo=? and InvNo<>'Nil' order by %1 desc limit 1")
+                        .arg(d.key, d.header),
+                    {invNo.trimmed()});
     const std::optional<qint64> id = v.isValid() && !v.isNull() ? billOf(db, k, v.toLongLong()) : std::nullopt;
     if (!id) return {std::nullopt, k.notFound};
     return {id, {}};
@@ -132,9 +138,8 @@ Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo,
     const QString inYear = FinancialYear::condition(QStringLiteral("InvDateT"));
     QVariantList params{no};
     params += FinancialYear::params(FinancialYear::of(invDate));
-    const QString notOwn = ownDcs.isEmpty()
-                               ? QString()
-                               : QStringLiteral(" and %1 not in (%2)").arg(d.key, Rows::marks(ownDcs.size()));
+    const QString notOwn =
+        ownDcs.isEmpty() ? QString() : QStringLiteral(" and %1 not in (%2)").arg(d.key, Rows::marks(ownDcs.size()));
     if (Sql::any(db, QStringLiteral("select 1 from %1 where InvNo=? and %2%3").arg(d.header, inYear, notOwn),
                  params + Rows::bound(ownDcs)))
         return Refusal::at(QStringLiteral("txtInvNo"), k.duplicateNo);
@@ -186,8 +191,9 @@ void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, c
     const DcKind& d = dcOf(k);
     for (const LineRate& l : lines) {
         if (!dcs.contains(l.dcId)) throw Refused(Refusal::message(k.recordError));
-        QSqlQuery q = Sql::exec(db, QStringLiteral("update %1 set Rate=?, Discount=? where %2=? and SlNo=?").arg(d.lines, d.key),
-                                {l.rate, l.discount, l.dcId, l.slNo});
+        QSqlQuery q =
+            Sql::exec(db, QStringLiteral("update %1 set Rate=?, Discount=? where %2=? and SlNo=?").arg(d.lines, d.key),
+                      {l.rate, l.discount, l.dcId, l.slNo});
         if (q.numRowsAffected() < 1) throw Refused(Refusal::message(k.recordError));
     }
 }

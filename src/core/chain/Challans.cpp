@@ -88,8 +88,8 @@ std::optional<Stored> stored(QSqlDatabase& db, const DcKind& k, qint64 id) {
 Lookups::Found find(QSqlDatabase& db, const DcKind& k, const QString& dcNo, qint64 party) {
     if (k.numbers == DcNumbers::PerParty)
         return Lookups::byPartyNumber(db, k.header, k.key, QStringLiteral("DcNo"), k.party, dcNo, party, k.find);
-    const QVariant v = Sql::scalar(db, QStringLiteral("select %1 from %2 where DcNo=? order by %1 desc").arg(k.key, k.header),
-                                   {dcNo.trimmed()});
+    const QVariant v = Sql::scalar(
+        db, QStringLiteral("select %1 from %2 where DcNo=? order by %1 desc").arg(k.key, k.header), {dcNo.trimmed()});
     if (v.isNull() || !v.isValid()) return {std::nullopt, k.find.notFound, k.find.notFoundIcon};
     return {v.toLongLong(), {}};
 }
@@ -101,8 +101,9 @@ QStringList openOrders(QSqlDatabase& db, const DcKind& k, qint64 party) {
 
 std::optional<QDate> orderDate(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo) {
     if (!k.order) return std::nullopt;
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select PODateT from %1 where PONo=? and %2=?").arg(k.order->header, k.order->party),
-                            {poNo.trimmed(), party});
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select PODateT from %1 where PONo=? and %2=?").arg(k.order->header, k.order->party),
+        {poNo.trimmed(), party});
     if (!q.next()) return std::nullopt;
     return Db::toDate(q.value(0));
 }
@@ -117,14 +118,15 @@ std::optional<QStringList> openOrderItemCodes(QSqlDatabase& db, const DcKind& k,
 QList<ItemRef> pickItems(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo) {
     QList<ItemRef> out;
     const bool ordered = againstOrder(k, poNo);
-    QSqlQuery q = !ordered ? Sql::exec(db, QStringLiteral("select ItemId, CategoryCode, ItemCode, ItemName, MeasureUnit "
-                                                          "from Item order by ItemCode"))
-                           : Sql::exec(db,
-                                       QStringLiteral("select ItemId, CategoryCode, ItemCode, ItemName, MeasureUnit from "
-                                                      "Item where ItemId in (select ItemId from %1 where POId=(select "
-                                                      "POId from %2 where %3=? and PONo=?)) order by ItemCode")
-                                           .arg(k.order->lines, k.order->header, k.order->party),
-                                       {party, poNo.trimmed()});
+    QSqlQuery q = !ordered
+                      ? Sql::exec(db, QStringLiteral("select ItemId, CategoryCode, ItemCode, ItemName, MeasureUnit "
+                                                     "from Item order by ItemCode"))
+                      : Sql::exec(db,
+                                  QStringLiteral("select ItemId, CategoryCode, ItemCode, ItemName, MeasureUnit from "
+                                                 "Item where ItemId in (select ItemId from %1 where POId=(select "
+                                                 "POId from %2 where %3=? and PONo=?)) order by ItemCode")
+                                      .arg(k.order->lines, k.order->header, k.order->party),
+                                  {party, poNo.trimmed()});
     while (q.next()) {
         ItemRef r;
         Sql::readRow(q, r.id, r.category, Sql::trimmed(r.code), Sql::trimmed(r.name), Sql::trimmed(r.unit));
@@ -141,7 +143,8 @@ bool linkedToStock(QSqlDatabase& db, const DcKind& k) {
 QHash<qint64, Figures> figures(QSqlDatabase& db, const DcKind& k, const Context& c, const QList<qint64>& itemIds) {
     QHash<qint64, Figures> out;
     if (itemIds.isEmpty()) return out;
-    const QHash<qint64, double> stock = k.stock && k.stock.stockOf ? k.stock.stockOf(db, itemIds) : QHash<qint64, double>();
+    const QHash<qint64, double> stock =
+        k.stock && k.stock.stockOf ? k.stock.stockOf(db, itemIds) : QHash<qint64, double>();
     const auto poId = orderOf(db, k, c.party, c.poNo);
     const QHash<qint64, double> left =
         poId ? Orders::balancesOf(db, *k.order, k.draws, *poId) : QHash<qint64, double>();
@@ -296,10 +299,10 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         Sql::exec(db, QStringLiteral("update %1 set %2=? where %3=?").arg(k.header, k.tally, k.key), {false, dc.id});
     if (hooks.afterLines) hooks.afterLines(db, dc);
     if (reduceStock && k.stock) {
-        move.party = Sql::scalar(db,
-                                 QStringLiteral("select %1 from %2 where %3=?").arg(k.partyName, k.partyTable, k.party),
-                                 {dc.party})
-                         .toString();
+        move.party =
+            Sql::scalar(db, QStringLiteral("select %1 from %2 where %3=?").arg(k.partyName, k.partyTable, k.party),
+                        {dc.party})
+                .toString();
         const qint64 stockId = k.stock.raise(db, move);
         Sql::exec(db, QStringLiteral("update %1 set %2=? where %3=?").arg(k.header, k.stock.column, k.key),
                   {stockId, dc.id});

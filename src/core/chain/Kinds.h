@@ -18,9 +18,9 @@ namespace kavra::chain {
 
 // Searching a document by a number that is unique only per party.
 struct FindTexts {
-    QString notFound;     // " NO Purchase Order No.(Manufacturing) exists with this No."
-    QString wrongParty;   // several found, the chosen party has none; %1 the count
-    QString noParty;      // several found, no party chosen; %1 the count
+    QString notFound;    // " NO Purchase Order No.(Manufacturing) exists with this No."
+    QString wrongParty;  // several found, the chosen party has none; %1 the count
+    QString noParty;     // several found, no party chosen; %1 the count
     MsgIcon notFoundIcon = MsgIcon::Information;
 };
 
@@ -43,7 +43,7 @@ struct OrderTexts {
     QString enterUom;     // %1 the row number
     QString validQty;     // %1 the row number (may be absent)
     QString validRate;    // %1 the row number (may be absent)
-    QList<LineCheck> order{LineCheck::Code, LineCheck::Name, LineCheck::Uom,
+    QList<LineCheck> order{LineCheck::Code, LineCheck::Name,  LineCheck::Uom,
                            LineCheck::Qty,  LineCheck::Drawn, LineCheck::Rate};
 };
 
@@ -53,22 +53,22 @@ enum class OrderNumbers {
 };
 
 struct OrderKind {
-    QString name;           // the renumbering kind ("MFG")
-    QString header, lines;  // "MfgPO", "MfgPOSub"; keyed by POId, lines by (POId, SlNo)
-    QString party;          // "CustId"
+    QString name;                              // the renumbering kind ("MFG")
+    QString header, lines;                     // "MfgPO", "MfgPOSub"; keyed by POId, lines by (POId, SlNo)
+    QString party;                             // "CustId"
     QString partyTable, partyName, partyWord;  // "Customer", "CustName", "Customer"
     QList<Balance> balances;
     OrderNumbers numbers = OrderNumbers::PerParty;
     // Documents that name an order by its party and number.
     QStringList quotedBy;
     OrderTexts lineTexts;
-    QString duplicateNo;          // " A Record with same Order No. already exist..."
-    QString duplicateNoOnAdd;     // the same when adding, where the wording differs; "" uses duplicateNo
+    QString duplicateNo;       // " A Record with same Order No. already exist..."
+    QString duplicateNoOnAdd;  // the same when adding, where the wording differs; "" uses duplicateNo
     QString duplicateField = QStringLiteral("cmbCust");
-    QString deleteRefused;        // "You cannot delete this Purchase Order , since some ..."
+    QString deleteRefused;  // "You cannot delete this Purchase Order , since some ..."
     FindTexts find;
-    bool rateFromItem = true;     // the proposal falls back to the item's own rate
-    int uomWidth = 5;             // units are kept in short form
+    bool rateFromItem = true;  // the proposal falls back to the item's own rate
+    int uomWidth = 5;          // units are kept in short form
 };
 
 // A note or issue a DC raises in the stores, and its reversal; supplied by the stores.
@@ -106,9 +106,9 @@ struct DcTexts {
     QString enterDcNo;    // "Enter the DC Number "
     QString selectPo;     // "You have to select a PO Number from the list..."
     MsgIcon selectPoIcon = MsgIcon::Question;
-    QString emptyGrid;    // "Please Enter the Item details by clicking the grid heading....."
-    QString enterCode;    // followed by the row number
-    QString codeMissing;  // "Item Code/Part No. does not exist ... Press F5 Key to Add New Items!!!"
+    QString emptyGrid;         // "Please Enter the Item details by clicking the grid heading....."
+    QString enterCode;         // followed by the row number
+    QString codeMissing;       // "Item Code/Part No. does not exist ... Press F5 Key to Add New Items!!!"
     QString enterParticulars;  // followed by the row number
     QString validQty;          // "Enter the Valid Qty  "
     QString stockShort;        // the stores' refusal while the issue is raised
@@ -120,8 +120,8 @@ struct DcKind {
     const OrderKind* order = nullptr;
     int draws = 0;  // the order balance these DCs lower
     DcNumbers numbers = DcNumbers::Book;
-    QString book;                         // the DC book key when numbered in one
-    QString duplicateNo;                  // the number found in this kind's own table
+    QString book;         // the DC book key when numbered in one
+    QString duplicateNo;  // the number found in this kind's own table
     QString duplicateField = QStringLiteral("txtDCNo");
     QHash<QString, QString> alreadyMade;  // another book's key -> its message (information icon)
     FindTexts find;                       // PerParty numbers; Book numbers show the newest

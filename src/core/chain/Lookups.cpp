@@ -124,7 +124,8 @@ QHash<QString, qint64> particularsIds(QSqlDatabase& db, const QList<QPair<QStrin
             continue;
         }
         if (next == 0) next = Sql::nextId(db, QStringLiteral("ProductL"), QStringLiteral("ProdId"));
-        Sql::exec(db, QStringLiteral("insert into ProductL (ProdId, ProdName, ItemId) values (?,?,?)"), {next, t, item});
+        Sql::exec(db, QStringLiteral("insert into ProductL (ProdId, ProdName, ItemId) values (?,?,?)"),
+                  {next, t, item});
         byFolded.insert(t.toUpper(), next);
         out.insert(t, next++);
     }
@@ -152,10 +153,10 @@ void addUnits(QSqlDatabase& db, const QStringList& units) {
     }
     if (wanted.isEmpty()) return;
     QSet<QString> known;
-    for (const QString& c :
-         Sql::texts(db, QStringLiteral("select MeasureCode from Measurement where MeasureCode in (%1)")
-                            .arg(Rows::marks(wanted.size())),
-                    wanted))
+    for (const QString& c : Sql::texts(db,
+                                       QStringLiteral("select MeasureCode from Measurement where MeasureCode in (%1)")
+                                           .arg(Rows::marks(wanted.size())),
+                                       wanted))
         known.insert(c.trimmed().toUpper());
     for (const QVariant& u : wanted) {
         if (known.contains(u.toString().toUpper())) continue;
@@ -171,7 +172,8 @@ QList<QStringList> recentTexts(QSqlDatabase& db, const QString& table, const QSt
     QList<QStringList> out(columns.size());
     QList<QSet<QString>> seen(columns.size());
     QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select %1 from %2 order by %3 desc limit ?").arg(columns.join(QLatin1Char(',')), table, key),
+        db,
+        QStringLiteral("select %1 from %2 order by %3 desc limit ?").arg(columns.join(QLatin1Char(',')), table, key),
         {limit * 10});
     while (q.next())
         for (int c = 0; c < columns.size(); ++c) {

@@ -107,7 +107,8 @@ QList<Line> lines(QSqlDatabase& db, const OrderKind& k, qint64 id) {
 }
 
 std::optional<Header> header(QSqlDatabase& db, const OrderKind& k, qint64 id) {
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select %1, PONo, PODateT from %2 where POId=?").arg(k.party, k.header), {id});
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("select %1, PONo, PODateT from %2 where POId=?").arg(k.party, k.header), {id});
     if (!q.next()) return std::nullopt;
     Header h;
     h.id = id;
@@ -117,8 +118,8 @@ std::optional<Header> header(QSqlDatabase& db, const OrderKind& k, qint64 id) {
 
 QList<QPair<qint64, QString>> ordersOf(QSqlDatabase& db, const OrderKind& k, qint64 party) {
     QList<QPair<qint64, QString>> out;
-    QSqlQuery q =
-        Sql::exec(db, QStringLiteral("select POId, PONo from %1 where %2=? order by POId").arg(k.header, k.party), {party});
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select POId, PONo from %1 where %2=? order by POId").arg(k.header, k.party), {party});
     while (q.next()) out.append({q.value(0).toLongLong(), q.value(1).toString().trimmed()});
     return out;
 }
@@ -133,8 +134,9 @@ bool partlyProcessed(QSqlDatabase& db, const OrderKind& k, qint64 id) {
 
 std::optional<qint64> idOf(QSqlDatabase& db, const OrderKind& k, qint64 party, const QString& poNo) {
     if (poNo.trimmed().isEmpty()) return std::nullopt;
-    const QVariant v = Sql::scalar(db, QStringLiteral("select POId from %1 where PONo=? and %2=?").arg(k.header, k.party),
-                                   {poNo.trimmed(), party});
+    const QVariant v =
+        Sql::scalar(db, QStringLiteral("select POId from %1 where PONo=? and %2=?").arg(k.header, k.party),
+                    {poNo.trimmed(), party});
     if (v.isNull() || !v.isValid()) return std::nullopt;
     return v.toLongLong();
 }
@@ -173,8 +175,8 @@ Check validateLines(QSqlDatabase& db, const OrderKind& k, qint64 id, bool adding
                     if (stored.contains(row))
                         if (const auto d = drawnBeyond(k, stored[row], l.qty)) {
                             const Stored& s = stored[row];
-                            Refusal r = Refusal::cell(row, 4, drawnText(k.balances[d->first], d->second, s.uom,
-                                                                          s.itemName));
+                            Refusal r =
+                                Refusal::cell(row, 4, drawnText(k.balances[d->first], d->second, s.uom, s.itemName));
                             r.resetCell = Rows::qtyText(d->second);
                             return r;
                         }
@@ -185,7 +187,8 @@ Check validateLines(QSqlDatabase& db, const OrderKind& k, qint64 id, bool adding
             }
         }
         if (l.discount < 0 || l.discount > 100)
-            return Refusal::cell(row, 6, QStringLiteral("The discount of the SlNo. %1 must be from 0 to 100 %.").arg(sl));
+            return Refusal::cell(row, 6,
+                                 QStringLiteral("The discount of the SlNo. %1 must be from 0 to 100 %.").arg(sl));
     }
     return std::nullopt;
 }
@@ -194,8 +197,9 @@ Check duplicateNumber(QSqlDatabase& db, const OrderKind& k, const Header& h, boo
     const QString no = h.poNo.trimmed();
     bool taken = false;
     if (k.numbers == OrderNumbers::PerParty) {
-        taken = Sql::any(db, QStringLiteral("select 1 from %1 where PONo=? and %2=? and POId<>?").arg(k.header, k.party),
-                         {no, h.party, h.id});
+        taken =
+            Sql::any(db, QStringLiteral("select 1 from %1 where PONo=? and %2=? and POId<>?").arg(k.header, k.party),
+                     {no, h.party, h.id});
     } else {
         QVariantList params{no};
         params += FinancialYear::params(FinancialYear::of(h.poDate));
@@ -216,8 +220,8 @@ qint64 save(QSqlDatabase& db, const OrderKind& k, Header h, const QList<Line>& g
     const bool partly = !adding && partlyProcessed(db, k, h.id);
     if (partly) {
         // Documents quote the order by its party and number: those stay as they were.
-        QSqlQuery q =
-            Sql::exec(db, QStringLiteral("select %1, PONo, PODateT from %2 where POId=?").arg(k.party, k.header), {h.id});
+        QSqlQuery q = Sql::exec(
+            db, QStringLiteral("select %1, PONo, PODateT from %2 where POId=?").arg(k.party, k.header), {h.id});
         if (q.next()) Sql::readRow(q, h.party, Sql::trimmed(h.poNo), h.poDate);
     }
     // Checked before the question; here it stops the same number saved meanwhile at another desk.
@@ -275,17 +279,16 @@ qint64 save(QSqlDatabase& db, const OrderKind& k, Header h, const QList<Line>& g
         for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
             if (it.key() <= given.size()) continue;
             if (const auto d = drawnBeyond(k, *it, 0))
-                throw Refused(Refusal::cell(
-                    std::max(1, int(given.size())), 4,
-                    drawnText(k.balances[d->first], d->second, it->uom, it->itemName)));
+                throw Refused(Refusal::cell(std::max(1, int(given.size())), 4,
+                                            drawnText(k.balances[d->first], d->second, it->uom, it->itemName)));
             Sql::exec(db, QStringLiteral("delete from %1 where POId=? and SlNo=?").arg(k.lines), {h.id, it.key()});
         }
         // Another desk drew more meanwhile than the new quantity allows.
         for (const auto& [slNo, s] : storedLines(db, k, h.id).asKeyValueRange())
             for (int b = 0; b < k.balances.size(); ++b)
                 if (s.balances[b] < -kQtyEps)
-                    throw Refused(Refusal::cell(slNo, 4,
-                                                drawnText(k.balances[b], s.qty - s.balances[b], s.uom, s.itemName)));
+                    throw Refused(
+                        Refusal::cell(slNo, 4, drawnText(k.balances[b], s.qty - s.balances[b], s.uom, s.itemName)));
     }
     retally(db, k, h.id);
     return h.id;
@@ -374,11 +377,10 @@ QStringList itemCodes(QSqlDatabase& db, const OrderKind& k, qint64 poId) {
 
 QHash<qint64, double> balancesOf(QSqlDatabase& db, const OrderKind& k, int balance, qint64 poId) {
     QHash<qint64, double> out;
-    QSqlQuery q = Sql::exec(
-        db,
-        QStringLiteral("select ItemId, sum(%1) from %2 where POId=? group by ItemId").arg(k.balances.value(balance).column,
-                                                                                          k.lines),
-        {poId});
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select ItemId, sum(%1) from %2 where POId=? group by ItemId")
+                                .arg(k.balances.value(balance).column, k.lines),
+                            {poId});
     while (q.next()) out.insert(q.value(0).toLongLong(), q.value(1).toDouble());
     return out;
 }
@@ -404,17 +406,20 @@ void Draw::take(qint64 itemId, double qty, int row, const QString& limitText) {
         }
     const double left = line ? line->left : 0;
     // Checked before the question too; here it stops a document saved meanwhile at another desk.
-    if (!line || qty > left + kQtyEps) throw Refused(Refusal::cell(row, 3, limitText.arg(row).arg(Rows::qtyText(left))));
-    Sql::exec(db_,
-              QStringLiteral("update %1 set %2=%2-? where POId=? and SlNo=?").arg(k_.lines, k_.balances[balance_].column),
-              {qty, poId_, line->slNo});
+    if (!line || qty > left + kQtyEps)
+        throw Refused(Refusal::cell(row, 3, limitText.arg(row).arg(Rows::qtyText(left))));
+    Sql::exec(
+        db_,
+        QStringLiteral("update %1 set %2=%2-? where POId=? and SlNo=?").arg(k_.lines, k_.balances[balance_].column),
+        {qty, poId_, line->slNo});
     line->left -= qty;
 }
 
 void Draw::giveBack(qint64 itemId, double qty) {
-    Sql::exec(db_,
-              QStringLiteral("update %1 set %2=%2+? where ItemId=? and POId=?").arg(k_.lines, k_.balances[balance_].column),
-              {qty, itemId, poId_});
+    Sql::exec(
+        db_,
+        QStringLiteral("update %1 set %2=%2+? where ItemId=? and POId=?").arg(k_.lines, k_.balances[balance_].column),
+        {qty, itemId, poId_});
     for (Left& l : lines_[itemId]) l.left += qty;
 }
 
@@ -426,8 +431,8 @@ void Draw::finish() {
 
 Check numberChangeBlock(QSqlDatabase& db, const OrderKind& k, const NumberChange& c) {
     auto refuse = [](const QString& t) { return Refusal::at(QStringLiteral("txtNewPONo"), t); };
-    QSqlQuery q =
-        Sql::exec(db, QStringLiteral("select PONo, PODateT, %1 from %2 where POId=?").arg(k.party, k.header), {c.orderId});
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select PONo, PODateT, %1 from %2 where POId=?").arg(k.party, k.header),
+                            {c.orderId});
     if (!q.next()) return refuse(QStringLiteral("Select the Purchase Order to change."));
     const QString oldNo = q.value(0).toString().trimmed();
     const QDate oldDate = Db::toDate(q.value(1));
@@ -451,8 +456,7 @@ void changeNumber(QSqlDatabase& db, const OrderKind& k, const NumberChange& c) {
     Sql::exec(db, QStringLiteral("update %1 set PONo=?, PODate=?, PODateT=? where POId=?").arg(k.header),
               values + QVariantList{c.orderId});
     for (const QString& t : k.quotedBy)
-        Sql::exec(db,
-                  QStringLiteral("update %1 set PONo=?, PODate=?, PODateT=? where PONo=? and %2=?").arg(t, k.party),
+        Sql::exec(db, QStringLiteral("update %1 set PONo=?, PODate=?, PODateT=? where PONo=? and %2=?").arg(t, k.party),
                   values + QVariantList{oldNo, party});
 }
 

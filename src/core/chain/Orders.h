@@ -77,8 +77,7 @@ std::optional<QPair<double, double>> proposedRate(QSqlDatabase& db, const OrderK
 // ---- What documents drawing on a balance see.
 // The party's orders still open for that balance (not tallied, not cancelled), in order of entry.
 QStringList openOrders(QSqlDatabase& db, const OrderKind& k, int balance, qint64 party);
-std::optional<qint64> openOrderId(QSqlDatabase& db, const OrderKind& k, int balance, qint64 party,
-                                  const QString& poNo);
+std::optional<qint64> openOrderId(QSqlDatabase& db, const OrderKind& k, int balance, qint64 party, const QString& poNo);
 QStringList itemCodes(QSqlDatabase& db, const OrderKind& k, qint64 poId);
 // What is left of a balance per item of the order.
 QHash<qint64, double> balancesOf(QSqlDatabase& db, const OrderKind& k, int balance, qint64 poId);

@@ -33,12 +33,14 @@ void insert(QSqlDatabase& db, const QString& table, const Row& row) {
         cols << c;
         vals << v;
     }
-    Sql::exec(db,
-              QStringLiteral("insert into %1 (%2) values (%3)").arg(table, cols.join(QLatin1Char(',')), marks(cols.size())),
-              vals);
+    Sql::exec(
+        db,
+        QStringLiteral("insert into %1 (%2) values (%3)").arg(table, cols.join(QLatin1Char(',')), marks(cols.size())),
+        vals);
 }
 
-int updateWhere(QSqlDatabase& db, const QString& table, const Row& row, const QString& where, const QVariantList& params) {
+int updateWhere(QSqlDatabase& db, const QString& table, const Row& row, const QString& where,
+                const QVariantList& params) {
     if (row.isEmpty()) return 0;
     QStringList sets;
     QVariantList vals;

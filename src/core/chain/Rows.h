@@ -28,7 +28,8 @@ namespace Rows {
 
 void insert(QSqlDatabase& db, const QString& table, const Row& row);
 // Returns the number of rows changed. where: "col=? and ..." with its values.
-int updateWhere(QSqlDatabase& db, const QString& table, const Row& row, const QString& where, const QVariantList& params);
+int updateWhere(QSqlDatabase& db, const QString& table, const Row& row, const QString& where,
+                const QVariantList& params);
 int update(QSqlDatabase& db, const QString& table, const Row& row, const QString& keyCol, const QVariant& key);
 
 // "?,?,?" for an IN list of n bound values.

@@ -1,7 +1,5 @@
 #include "masters/forms/ItemScreens.h"
 
-#include "core/chain/Rows.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
@@ -384,9 +382,8 @@ FrmMeasure::FrmMeasure() : MasterScreen(QStringLiteral("frmMeasure"), QStringLit
     finishLayout(f, QStringLiteral("List of Available Units:"), t);
     attachTypeAhead(txtMeasureCode_, lstNames_);
     resize(600, 320);
-    connect(lstNames_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
-        ctl_->showId(idOf(it->text()));
-    });
+    connect(lstNames_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* it) { ctl_->showId(idOf(it->text())); });
 }
 
 void FrmMeasure::refreshLists() {

@@ -11,7 +11,8 @@ void printShown(Screen* screen, RecordController* ctl, const std::function<Docum
                 const Document& blank) {
     auto* cmdSave = screen->findChild<QPushButton*>(QStringLiteral("cmdSave"));
     try {
-        const Document doc = ctl->currentId() != 0 && ctl->state() != RecState::Adding ? stored(ctl->currentId()) : blank;
+        const Document doc =
+            ctl->currentId() != 0 && ctl->state() != RecState::Adding ? stored(ctl->currentId()) : blank;
         printDocument(screen->prod().db(), Dialogs::current(), doc, cmdSave && cmdSave->isEnabled());
     } catch (const DbError& e) {
         screen->logFailure(e);

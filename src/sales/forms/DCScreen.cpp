@@ -46,7 +46,9 @@ QComboBox* listOfEarlier(QWidget* parent, const char* name) {
 
 }  // namespace
 
-FrmDC::FrmDC() : DocumentScreen(QStringLiteral("frmDC"), QStringLiteral("SALES - Manufacturing"), QStringLiteral("TransMfgDC.htm")) {
+FrmDC::FrmDC()
+    : DocumentScreen(QStringLiteral("frmDC"), QStringLiteral("SALES - Manufacturing"),
+                     QStringLiteral("TransMfgDC.htm")) {
     QLabel* heading = makeDocHeading(this, QStringLiteral("Delivery Challan"));
 
     const Header h = makeHeader("cmbCust", QStringLiteral("TO CUSTOMER"), QStringLiteral("DcId"), "txtDcInvID");
@@ -331,8 +333,11 @@ Dcs::Dc FrmDC::read() const {
     d.signedReturned = chkDCSigned_->isChecked();
     const int n = usedLines();
     for (int r = 1; r <= n; ++r)
-        d.lines << Dcs::Line{grid_->text(r, kCode).trimmed(), grid_->text(r, kParticulars).trimmed(),
-                             text::val(grid_->text(r, kQty)), grid_->text(r, kRemark).trimmed(), {}};
+        d.lines << Dcs::Line{grid_->text(r, kCode).trimmed(),
+                             grid_->text(r, kParticulars).trimmed(),
+                             text::val(grid_->text(r, kQty)),
+                             grid_->text(r, kRemark).trimmed(),
+                             {}};
     return d;
 }
 

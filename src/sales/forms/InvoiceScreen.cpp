@@ -19,8 +19,8 @@
 
 #include "core/Text.h"
 #include "core/chain/Rows.h"
-#include "sales/SalesKinds.h"
 #include "printing/forms/ShownPrint.h"
+#include "sales/SalesKinds.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
 
@@ -326,11 +326,9 @@ void FrmInvoice::showRecord(qint64 id) {
     edit("txtPayTerm")->setText(inv->payTerm);
     edit("txtInvRem")->setText(inv->invRem);
     cmbPackForwdType_->setCurrentIndex(inv->packPerc ? 1 : 0);
-    edit("txtPackForwd")
-        ->setText(inv->packPerc ? percentText(inv->packForwd) : moneyText(inv->packForwd));
+    edit("txtPackForwd")->setText(inv->packPerc ? percentText(inv->packForwd) : moneyText(inv->packForwd));
     cmbFinalDiscType_->setCurrentIndex(inv->finalDiscPerc ? 1 : 0);
-    edit("txtFinalDisc")
-        ->setText(inv->finalDiscPerc ? percentText(inv->finalDisc) : moneyText(inv->finalDisc));
+    edit("txtFinalDisc")->setText(inv->finalDiscPerc ? percentText(inv->finalDisc) : moneyText(inv->finalDisc));
     showTaxes(inv->taxes);
     edit("txtSurchrg")->setText(moneyText(inv->surcharge));
     fillLines(inv->lines);
@@ -389,8 +387,8 @@ void FrmInvoice::fillLines(const QVector<Inv::Line>& lines) {
     lines_ = lines;
     grid_->clearLines();
     for (const Inv::Line& l : lines) {
-        grid_->addLine({l.dcNo, QString::number(l.slNo), l.particulars, text::plain(l.qty), chain::Rows::rateText(l.rate),
-                        text::plain(l.discount), QString()});
+        grid_->addLine({l.dcNo, QString::number(l.slNo), l.particulars, text::plain(l.qty),
+                        chain::Rows::rateText(l.rate), text::plain(l.discount), QString()});
         grid_->setText(grid_->lineCount(), DcInvIdCol, QString::number(l.dcInvId));
     }
     grid_->setStoredLineCount(grid_->lineCount());

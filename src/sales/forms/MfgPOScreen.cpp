@@ -20,8 +20,8 @@
 #include "core/chain/Rows.h"
 #include "printing/forms/ShownPrint.h"
 #include "sales/SalesKinds.h"
-#include "ui/PONoChngScreen.h"
 #include "ui/LineGrid.h"
+#include "ui/PONoChngScreen.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
@@ -283,7 +283,8 @@ void FrmMfgPO::showRecord(qint64 id) {
     imgCancel_->setVisible(cancelled_);
     grid_->clearLines();
     for (const Orders::Line& l : o->lines)
-        grid_->addLine({l.itemCode, l.itemName, l.uom, text::plain(l.qty), chain::Rows::rateText(l.rate), text::plain(l.discount)});
+        grid_->addLine({l.itemCode, l.itemName, l.uom, text::plain(l.qty), chain::Rows::rateText(l.rate),
+                        text::plain(l.discount)});
     grid_->setStoredLineCount(int(o->lines.size()));
     partly_ = Orders::partlyProcessed(prod().db(), id);
     grid_->setPartlyProcessed(partly_);

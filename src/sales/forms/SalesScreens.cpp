@@ -1,8 +1,8 @@
 #include "sales/forms/SalesScreens.h"
 
+#include "sales/SalesKinds.h"
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
-#include "sales/SalesKinds.h"
 #include "ui/PONoChngScreen.h"
 
 namespace kavra {
