@@ -1,5 +1,6 @@
 #include "AppSetup.h"
 
+#include <QDate>
 #include <QLocale>
 #include <cstdio>
 
@@ -24,9 +25,16 @@ bool configure(const QStringList& args) {
     return true;
 }
 
+bool localeFits(const QLocale& l) {
+    const QDate probe(2026, 12, 31);
+    return l.toString(probe, QLocale::ShortFormat) == probe.toString(QStringLiteral("dd/MM/yyyy")) &&
+           l.decimalPoint() == QLatin1String(".");
+}
+
 void setupLocale() {
-    const QLocale sys = QLocale::system();
-    if (sys.language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    // Dates are read and shown dd/MM/yyyy and numbers typed with a point whatever the
+    // workstation is set to: its own locale is kept only when it already does both.
+    if (!localeFits(QLocale::system())) QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 }
 
 void registerAllScreens() {

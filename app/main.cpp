@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "AppSetup.h"
+#include "CommandLine.h"
 #include "core/ClsProd.h"
 #include "core/Login.h"
 #include "core/YearSetup.h"
@@ -12,9 +13,29 @@
 
 using namespace kavra;
 
+namespace {
+const char* kPurpose =
+    "Starts Kavra: the login screen, then the main window. Without options it works on the\n"
+    "SQLite databases in the DataBase folder beside the program.";
+}
+
 int main(int argc, char** argv) {
+    // Before the window system is reached, so the help shows on a terminal without a display.
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::printf("%s", qPrintable(helpText(QStringLiteral("kavra"), QString::fromLatin1(kPurpose))));
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kavra"));
+    // The window system's own options are taken out by now; whatever is left must be ours.
+    const CommandLine cl = readCommandLine(app.arguments());
+    if (!cl.problem.isEmpty()) {
+        std::fprintf(stderr, "kavra: %s\nSee kavra --help for the options.\n", qPrintable(cl.problem));
+        return 2;
+    }
     if (!configure(app.arguments())) return 2;
     setupLocale();
     static MessageDialogs boxes;

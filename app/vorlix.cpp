@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "AppSetup.h"
+#include "CommandLine.h"
 #include "core/ClsProd.h"
 #include "core/Login.h"
 #include "core/YearSetup.h"
@@ -13,11 +14,19 @@ using namespace kavra;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.contains(QStringLiteral("--help"))) {
-        std::printf(
-            "usage: vorlix [--year YYYY] [--dir PROGRAM_FOLDER] [--server HOST[:PORT] --db-user U "
-            "--db-password P]\n");
+    const QList<ToolOption> own = {{QStringLiteral("--year"), QStringLiteral("YYYY"),
+                                    QStringLiteral("the year in which the financial year begins (default: today's)")}};
+    const CommandLine cl = readCommandLine(args, own);
+    if (cl.help) {
+        std::printf("%s", qPrintable(helpText(QStringLiteral("vorlix"),
+                                              QStringLiteral("Creates a financial year's databases, carrying users "
+                                                             "and masters over from the year before."),
+                                              own)));
         return 0;
+    }
+    if (!cl.problem.isEmpty()) {
+        std::fprintf(stderr, "vorlix: %s\nSee vorlix --help for the options.\n", qPrintable(cl.problem));
+        return 2;
     }
     if (!configure(args)) return 2;
     int year = clsProd::FinancialYearOf(Clock::today());

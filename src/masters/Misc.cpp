@@ -66,6 +66,11 @@ QString stored(const QString& text) {
     return t.isEmpty() ? QStringLiteral(" ") : t;
 }
 
+bool detailsEntered(QSqlDatabase& db) {
+    // Saving writes every text, a blank for an empty one; only a row never saved has none.
+    return Sql::any(db, QStringLiteral("select 1 from Misc where PrintHead is not null"));
+}
+
 std::optional<Settings> load(QSqlDatabase& db) {
     QSqlQuery q = Sql::exec(db, QStringLiteral("select * from Misc"));
     if (!q.next()) return std::nullopt;

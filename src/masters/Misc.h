@@ -32,6 +32,9 @@ struct More {
 
 // nullopt when Misc has no row yet.
 std::optional<Settings> load(QSqlDatabase& db);
+// Whether the company's details have been saved once: a new database has its Misc row
+// (the numbering modes) but no details yet.
+bool detailsEntered(QSqlDatabase& db);
 std::optional<More> loadMore(QSqlDatabase& db);
 // Writes the settings (adding the row when there is none); texts trimmed, " " when empty.
 // The session takes over the numbering modes at once.

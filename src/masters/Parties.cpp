@@ -30,7 +30,6 @@ Kind makeCustomer() {
     k.codeLabel = "*  Vendor /Supplier Code";
     k.codeTip = "Assigned by Customer to You";
     k.listCaption = "List of Available Customers:";
-    k.helpTopic = "MasGenCust.htm";
     k.addingText = "You are about to ADD a NEW Customer Now...";
     k.modifyingText = "You are about to MODIFY the existing Customer now...";
     k.showingText = "You are about to MODIFY the existing Customer Now...";
@@ -68,7 +67,6 @@ Kind makeSupplier() {
     k.codeLabel = "*  Supplier Code";
     k.codeTip = "Assigned to Subcontractors by You";
     k.listCaption = "List of Available Suppliers:";
-    k.helpTopic = "MasGenSupp.htm";
     k.addingText = "You are about to ADD a NEW SubContractor Now...";
     k.modifyingText = "You are about to MODIFY the existing SubContractor now...";
     k.showingText = "You are about to MODIFY the existing SubContractor Data Now...";
@@ -101,7 +99,6 @@ Kind makeVendor() {
     k.codeLabel = "*  Vendor Code";
     k.codeTip = "Assigned to Vendor by You";
     k.listCaption = "List of Available Vendors:";
-    k.helpTopic = "MasGenVend.htm";
     k.addingText = "You are about to ADD a NEW Vendor Now...";
     k.modifyingText = "You are about to MODIFY the existing Vendor now...";
     k.showingText = "You are about to MODIFY the existing Vendor Data Now...";

@@ -24,7 +24,7 @@ struct Kind {
     QString table, key, nameCol, addrCol, codeCol;
     QString busiFilter;  // BusinessType column: cust, supp, vendor
     QString word;        // "Customer", "Supplier", "Vendor" in messages
-    QString idLabel, nameLabel, codeLabel, codeTip, listCaption, helpTopic;
+    QString idLabel, nameLabel, codeLabel, codeTip, listCaption;
     QString addingText, modifyingText, showingText, deletingText;
     QString duplicateOnSave, duplicateOnModify, modifiedMessage;
     QString renameOpening;      // " You are about to change the existing Customer Name '"

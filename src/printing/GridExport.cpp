@@ -29,6 +29,34 @@ std::optional<QDate> asDate(const QVariant& v) {
 
 }  // namespace
 
+bool plainNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^-?(0|[1-9][0-9]{0,14})(\\.[0-9]{1,6})?$"));
+    return number.match(text.trimmed()).hasMatch();
+}
+
+GridData textGrid(int rows, int cols, std::function<QString(int row, int col)> text) {
+    QVector<bool> numeric(cols, false);
+    for (int c = 0; c < cols; ++c) {
+        bool any = false, all = true;
+        for (int r = 1; r < rows && all; ++r) {
+            const QString t = text(r, c).trimmed();
+            if (t.isEmpty()) continue;
+            any = true;
+            all = plainNumber(t);
+        }
+        numeric[c] = any && all;
+    }
+    GridData g;
+    g.rows = rows;
+    g.cols = cols;
+    g.cell = [text = std::move(text), numeric](int r, int c) -> QVariant {
+        const QString t = text(r, c);
+        if (r > 0 && numeric[c] && !t.trimmed().isEmpty()) return t.trimmed().toDouble();
+        return t;
+    };
+    return g;
+}
+
 QString addressHeader(const QString& shortAddress) {
     QString text = shortAddress;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -26,6 +26,14 @@ struct ExportOptions {
     QString sheetName = QStringLiteral("Sheet1");
 };
 
+// A grid of the texts a list shows, typed for the workbook: a column whose every filled
+// cell (below the heading) is a plain number is written as numbers; a number with a leading
+// zero ("007"), grouping or more digits than a number keeps exactly leaves the column as
+// text, since such columns hold codes. "dd/mm/yyyy" texts become dates as always.
+GridData textGrid(int rows, int cols, std::function<QString(int row, int col)> text);
+// Whether the text reads as a plain number as the grids show them ("12", "0.50", "-3.25").
+bool plainNumber(const QString& text);
+
 // Called every few hundred rows with rows done and the total; false cancels the export.
 using Progress = std::function<bool(int done, int total)>;
 

@@ -103,8 +103,7 @@ class HeaderClicks : public QObject {
 
 }  // namespace
 
-DocumentScreen::DocumentScreen(const QString& screenName, const QString& caption, const QString& helpPage)
-    : Screen(screenName), helpPage_(helpPage) {
+DocumentScreen::DocumentScreen(const QString& screenName, const QString& caption) : Screen(screenName) {
     setWindowTitle(paddedCaption(caption));
 }
 
@@ -215,10 +214,6 @@ void DocumentScreen::focusRefusal(const Refusal& r) {
 }
 
 void DocumentScreen::functionKey(int key) {
-    if (key == Qt::Key_F1) {
-        showHelp(helpPage_);
-        return;
-    }
     if (key == Qt::Key_F5) {
         if (!openItemMaster(prod())) return;
         // New items show in the pick lists once the item screen closes.
@@ -367,10 +362,6 @@ void notAvailableYet(QLabel* link) {
         }
     };
     link->installEventFilter(new Click(link));
-}
-
-void showHelp(const QString& page) {
-    Dialogs::current().information(appTitle(), QStringLiteral("Help topic: ") + page);
 }
 
 }  // namespace kavra

@@ -3,8 +3,8 @@
 // it owns the record controller and the line grid and ties them together (a click or
 // Enter into a shown document starts modifying it, Tab runs from the header into the grid
 // and on to Save), looks items up for the grid, turns a refusal into its message and the
-// field or cell it names, and answers F1 (help), F5 (the item master) and the print
-// button. A screen adds its fields and its domain calls.
+// field or cell it names, and answers F5 (the item master) and the print button. A screen adds its fields and its
+// domain calls.
 #include <QString>
 #include <functional>
 #include <initializer_list>
@@ -29,7 +29,7 @@ class LineGrid;
 class DocumentScreen : public Screen, public RecordHost {
     Q_OBJECT
   public:
-    DocumentScreen(const QString& screenName, const QString& caption, const QString& helpPage);
+    DocumentScreen(const QString& screenName, const QString& caption);
 
     RecordController* controller() const { return ctl_; }
     LineGrid* grid() const { return grid_; }
@@ -89,7 +89,6 @@ class DocumentScreen : public Screen, public RecordHost {
     bool partly_ = false;
 
   private:
-    QString helpPage_;
     QString navTable_, navKey_;
 };
 
@@ -112,7 +111,5 @@ void addSearch(QHBoxLayout* row, QWidget* parent, const QString& caption, const 
 QPushButton* addCorresAndPrint(QHBoxLayout* row, QWidget* parent, const QString& printCaption);
 // A link to a screen this program does not have yet says so when clicked.
 void notAvailableYet(QLabel* link);
-// The help page of a screen (F1).
-void showHelp(const QString& page);
 
 }  // namespace kavra

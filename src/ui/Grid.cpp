@@ -43,19 +43,40 @@ QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QW
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setAlternatingRowColors(true);
-    // Every list can be exported to a workbook from its context menu.
-    auto* exportAction = new QAction(QStringLiteral("&Export to Workbook"), g);
-    exportAction->setObjectName(QStringLiteral("actExport"));
-    g->addAction(exportAction);
-    g->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QObject::connect(exportAction, &QAction::triggered, g, [g] {
-        if (listExporter()) listExporter()(g);
-    });
+    // Arrows move between the cells; Tab goes on to the next field as everywhere else.
+    g->setTabKeyNavigation(false);
+    offerExport(g);
     return g;
 }
 
-std::function<void(QTableWidget*)>& listExporter() {
-    static std::function<void(QTableWidget*)> f;
+namespace {
+const char* const kExportName = "kavraExportName";
+const char* const kNoExport = "kavraNoExport";
+}  // namespace
+
+void offerExport(QAbstractItemView* view, const QString& name) {
+    if (!name.isEmpty()) view->setProperty(kExportName, name);
+    if (view->property(kNoExport).toBool() || view->findChild<QAction*>(QStringLiteral("actExport"))) return;
+    auto* exportAction = new QAction(QStringLiteral("&Export to Workbook"), view);
+    exportAction->setObjectName(QStringLiteral("actExport"));
+    view->addAction(exportAction);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(exportAction, &QAction::triggered, view, [view] {
+        if (listExporter()) listExporter()(view);
+    });
+}
+
+void neverExport(QAbstractItemView* view) {
+    view->setProperty(kNoExport, true);
+}
+
+QString exportName(const QAbstractItemView* view) {
+    const QString n = view->property(kExportName).toString();
+    return n.isEmpty() ? view->objectName() : n;
+}
+
+std::function<void(QAbstractItemView*)>& listExporter() {
+    static std::function<void(QAbstractItemView*)> f;
     return f;
 }
 

@@ -18,8 +18,15 @@ inline void toggleTick(QTableWidgetItem* item) {
 }
 // A read-only list whose context menu offers "Export to Workbook".
 QTableWidget* makeListGrid(const QString& objectName, const QString& heading, QWidget* parent);
+// Gives a list or grid the context-menu entry "Export to Workbook" (once). The name is what
+// the exported file is called after, beside the screen's name; "" keeps the one it has
+// (at first its objectName).
+void offerExport(QAbstractItemView* view, const QString& name = {});
+// A list that is only a pick list of another control and never exports.
+void neverExport(QAbstractItemView* view);
+QString exportName(const QAbstractItemView* view);
 // What that export does; the print module installs it.
-std::function<void(QTableWidget*)>& listExporter();
+std::function<void(QAbstractItemView*)>& listExporter();
 
 // A QTableWidget as the grid checks see it (its heading row counted as row 0).
 class TableCells : public GridCells {

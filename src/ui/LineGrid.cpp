@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -12,7 +13,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Widgets.h"
 
 namespace kavra {
 
@@ -68,6 +71,9 @@ LineGrid::LineGrid(const QString& heading, int typedColumns, QWidget* parent)
     edit_ = new QLineEdit(table_->viewport());
     edit_->setObjectName(QStringLiteral("txtEdit"));
     edit_->setFrame(false);
+    // The cell being typed in stands out from the cells around it.
+    edit_->setStyleSheet(
+        QStringLiteral("QLineEdit#txtEdit { border: 2px solid #1f6fd0; background: #fffbe0; padding: 0 2px; }"));
     edit_->setToolTip(hint(typed_));
     edit_->hide();
     edit_->installEventFilter(this);
@@ -79,6 +85,11 @@ LineGrid::LineGrid(const QString& heading, int typedColumns, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->hide();
     list_->installEventFilter(this);
+    neverExport(list_);
+    // The grid's keys are its own: Enter moves between cells, not to the next field.
+    for (QWidget* w : {static_cast<QWidget*>(table_), static_cast<QWidget*>(edit_), static_cast<QWidget*>(list_)})
+        keepOwnEnter(w);
+    offerExport(table_, QStringLiteral("Item Lines"));
 
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
@@ -326,6 +337,13 @@ void LineGrid::placeGeometry() {
 }
 
 void LineGrid::onTyped(const QString& typed) {
+    if (cellLimit && editRow_ > 0) {
+        const QString why = cellLimit(editRow_, editCol_, typed);
+        if (!why.isEmpty()) {
+            refuse(why);
+            return;
+        }
+    }
     if (editCol_ != codeCol_ || !list_->isVisible()) return;
     if (!typed.isEmpty()) {
         for (int i = 0; i < list_->count(); ++i) {
@@ -374,14 +392,49 @@ void LineGrid::chooseItem(const QString& code) {
 
 // ---- Keys and clicks ----
 
+void LineGrid::refuse(const QString& why) {
+    Dialogs::current().critical(appTitle(), why);
+    // The wrong text stays to be typed over.
+    edit_->setFocus();
+    edit_->selectAll();
+}
+
+bool LineGrid::holdRefusedCell() {
+    if (!cellLimit || editRow_ < 1) return false;
+    const QString why = cellLimit(editRow_, editCol_, edit_->text());
+    if (why.isEmpty()) return false;
+    refuse(why);
+    return true;
+}
+
+void LineGrid::tellMissing(int row) {
+    int col = 1;
+    while (col <= typed_ && !text(row, col).trimmed().isEmpty()) ++col;
+    const QString msg = QStringLiteral("To add a new row, first fill %1 in row %2.")
+                            .arg(headingText(std::min(col, typed_)).trimmed())
+                            .arg(row);
+    // The status line of the screen the grid is on.
+    for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
+        if (auto* status = p->findChild<QLabel*>(QStringLiteral("lblStatus"))) {
+            status->setText(msg);
+            break;
+        }
+        if (p->isWindow()) break;
+    }
+    emit notice(msg);
+}
+
 bool LineGrid::editorKey(int key) {
     const int row = editRow_, col = editCol_;
+    const bool leaves = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (leaves && holdRefusedCell()) return true;
     switch (key) {
         case Qt::Key_Left: {
             // A cell just arrived at has its whole text selected; that counts as the caret at 0.
             const bool atStart =
                 edit_->hasSelectedText() ? edit_->selectedText() == edit_->text() : edit_->cursorPosition() == 0;
             if (!atStart) return false;
+            if (holdRefusedCell()) return true;
             const int first = lockedLine(row) ? std::min(firstStoredCol_, typed_) : 1;
             if (col > first)
                 moveEditor(row, col - 1);
@@ -392,6 +445,7 @@ bool LineGrid::editorKey(int key) {
         case Qt::Key_Right: {
             const QString t = edit_->text();
             if (t.isEmpty() || edit_->cursorPosition() != t.size()) return false;
+            if (holdRefusedCell()) return true;
             if (col < typed_)
                 moveEditor(row, col + 1);
             else if (row < lineCount())
@@ -414,7 +468,10 @@ bool LineGrid::editorKey(int key) {
                 moveEditor(row + 1, col);
             } else {
                 commitEditor();
-                if (lineFilled(row)) appendLine();
+                if (lineFilled(row))
+                    appendLine();
+                else
+                    tellMissing(row);
             }
             return true;
         case Qt::Key_Up:
@@ -441,6 +498,7 @@ void LineGrid::clickAt(const QPoint& pos) {
         emit modifyRequested(row, col);
         return;
     }
+    if (row > 0 && (row != editRow_ || col != editCol_) && holdRefusedCell()) return;
     if (lineCount() == 0)
         beginEdit(1, 1);
     else if (row > 0)

@@ -7,7 +7,10 @@
 // 1..lineCount(); column 0 holds the serial number. The first typedColumns() columns
 // after the serial are the ones the user fills; later columns are only shown.
 // Lines are added and removed only at the end of the grid, from the keyboard:
-// Down on a filled last line appends one, Up on an empty last line removes it.
+// Down on a filled last line appends one, Up on an empty last line removes it; when the
+// last line is not filled yet the screen's status line says which cell is missing.
+// A cell may carry a limit (cellLimit): checked on every key typed and again before the
+// editor leaves the cell; a refused cell keeps the editor with its text selected.
 #include <QColor>
 #include <QPair>
 #include <QSet>
@@ -69,6 +72,8 @@ class LineGrid : public QWidget {
     std::function<std::optional<QPair<QString, QString>>(qint64 itemId)> proposeRateDiscount;
     void setRateDiscountColumns(int rateCol, int discountCol);
     void refreshItemCodes();
+    // The refusal of a cell's text ("Qty should not be greater than 50"), or "" when it may stay.
+    std::function<QString(int row, int col, const QString& text)> cellLimit;
 
     // ---- State set by the screen.
     // Adding: a click opens the editor. Otherwise a click only emits modifyRequested; false
@@ -121,6 +126,8 @@ class LineGrid : public QWidget {
     void cellCommitted(int row, int col);
     void itemChosen(int row, qint64 itemId);
     void linesChanged();
+    // Said to the user in the status line (a line that cannot be added yet).
+    void notice(const QString& text);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -140,6 +147,10 @@ class LineGrid : public QWidget {
     void appendLine();
     void removeLastLine();
     bool editorKey(int key);
+    // True (after saying why) when the text in the editor may not leave its cell.
+    bool holdRefusedCell();
+    void refuse(const QString& why);
+    void tellMissing(int row);
     void clickAt(const QPoint& viewportPos);
     void onTyped(const QString& text);
     void chooseItem(const QString& code);

@@ -1,7 +1,9 @@
 #include "ui/MessageDialogs.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace kavra {
 
@@ -23,8 +25,19 @@ QMessageBox::Icon toIcon(MsgIcon icon) {
 }
 }  // namespace
 
+void MessageDialogs::fitTitle(QMessageBox& box) {
+    QFont f = box.font();
+    f.setBold(true);
+    // The title bar's icon and buttons take about this much beside the title.
+    const int wanted = QFontMetrics(f).horizontalAdvance(box.windowTitle()) + 160;
+    if (auto* g = qobject_cast<QGridLayout*>(box.layout()))
+        g->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), g->rowCount(), 0, 1,
+                   g->columnCount());
+}
+
 void MessageDialogs::message(const QString& title, const QString& text, MsgIcon icon) {
     QMessageBox box(toIcon(icon), title, text, QMessageBox::Ok, QApplication::activeWindow());
+    fitTitle(box);
     box.exec();
 }
 
@@ -32,6 +45,7 @@ bool MessageDialogs::question(const QString& title, const QString& text, bool de
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/Dialogs.h"
 
+class QMessageBox;
+
 namespace kavra {
 
 // Message boxes on the active window.
@@ -8,6 +10,10 @@ class MessageDialogs : public Dialogs {
   public:
     void message(const QString& title, const QString& text, MsgIcon icon) override;
     bool question(const QString& title, const QString& text, bool defaultNo) override;
+
+    // A box at least as wide as its title with the title bar's buttons, so the window
+    // manager does not cut the title ("LOGI... AILED").
+    static void fitTitle(QMessageBox& box);
 };
 
 }  // namespace kavra

@@ -66,7 +66,6 @@ FrmPONoChng::FrmPONoChng(const chain::OrderKind& kind, qint64 orderId)
     connect(cmbPONo_, &QComboBox::activated, this, [this] {
         if (cmbPONo_->currentIndex() >= 0) showOrder(cmbPONo_->currentData().toLongLong());
     });
-    enterMovesOn(this);
 }
 
 bool FrmPONoChng::load() {

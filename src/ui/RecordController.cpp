@@ -11,6 +11,7 @@
 #include "core/Sql.h"
 #include "core/Users.h"
 #include "ui/Screen.h"
+#include "ui/Widgets.h"
 
 namespace kavra {
 
@@ -31,6 +32,8 @@ RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts
         cmdRGB_->setObjectName(QStringLiteral("cmdRGB"));
         cmdRGB_->setAutoFillBackground(true);
         cmdRGB_->setStyleSheet(QStringLiteral("background: #d02020;"));
+        // No size until it is put under a button: the blinking status line shows it too.
+        cmdRGB_->setGeometry(0, 0, 0, 0);
         cmdRGB_->hide();
     }
     auto hook = [&](QPushButton* b, void (RecordController::*slot)()) {
@@ -44,8 +47,9 @@ RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts
     hook(btn("cmdMovePrevious"), &RecordController::movePrevious);
     hook(btn("cmdMoveNext"), &RecordController::moveNext);
     hook(btn("cmdMoveLast"), &RecordController::moveLast);
-    if (QPushButton* exit = btn("cmdExit")) connect(exit, &QPushButton::clicked, screen, &QWidget::close);
+    if (QPushButton* exit = btn("cmdExit")) connect(exit, &QPushButton::clicked, screen, &Screen::closeWindow);
     if (txtGO_) {
+        keepOwnEnter(txtGO_);  // Enter searches
         connect(txtGO_, &QLineEdit::returnPressed, this, [this] { search(txtGO_->text()); });
         if (auto* lblGO = screen->findChild<QLabel*>(QStringLiteral("lblGO"))) lblGO->installEventFilter(this);
     }
@@ -92,6 +96,7 @@ void RecordController::setStatus(const QString& text) {
 void RecordController::markUnder(QPushButton* b) {
     if (!cmdRGB_) return;
     if (!b) {
+        cmdRGB_->setGeometry(0, 0, 0, 0);
         cmdRGB_->hide();
         return;
     }

@@ -1,19 +1,61 @@
 #include "ui/Screen.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include "ui/Grid.h"
+#include "ui/Help.h"
+#include "ui/Widgets.h"
 
 namespace kavra {
+
+namespace {
+
+// Tells the screen that its sub-window is the one closing, so the screen does not close it again.
+class FrameWatch : public QObject {
+  public:
+    FrameWatch(QObject* parent, bool* closing) : QObject(parent), closing_(closing) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Close) *closing_ = true;
+        return false;
+    }
+
+  private:
+    bool* closing_;
+};
+
+}  // namespace
 
 Screen::Screen(const QString& screenName, QWidget* parent) : QWidget(parent), screenName_(screenName) {
     setObjectName(screenName);
     setAttribute(Qt::WA_DeleteOnClose);
+    installFieldKeys();
 }
 
 Screen::~Screen() {
+    release();
+}
+
+void Screen::release() {
     if (!released_ && prod_.isOpen()) prod_.ReleaseScreen(screenName_);
+    released_ = true;
+}
+
+QString Screen::helpTopic() const {
+    return Help::topicOf(screenName_);
+}
+
+void Screen::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
 }
 
 bool Screen::load() {
@@ -37,28 +79,80 @@ void Screen::logFailure(const DbError& e) {
 }
 
 void Screen::closeEvent(QCloseEvent* e) {
-    if (prod_.isOpen()) prod_.ReleaseScreen(screenName_);
-    released_ = true;
+    release();
     QWidget::closeEvent(e);
+    // Closed from inside (a screen's own close): the empty frame must not stay behind.
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (sub && !frameClosing_) {
+        QPointer<QMdiSubWindow> frame(sub);
+        QTimer::singleShot(0, sub, [frame] {
+            if (frame) frame->close();
+        });
+    }
+}
+
+void Screen::keyPressEvent(QKeyEvent* e) {
+    // Keys the fields left alone arrive here.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        closeWindow();
+        return;
+    }
+    if (e->key() == Qt::Key_F1) {
+        Help::show(helpTopic());
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void Screen::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // Every list and grid the screen holds exports; pop-up lists belong to other windows.
+    for (QAbstractItemView* v : findChildren<QAbstractItemView*>())
+        if (v->window() == window()) offerExport(v);
+}
+
+bool Screen::event(QEvent* e) {
+    if (e->type() == QEvent::ParentChange) {
+        delete frameWatch_;
+        frameWatch_ = nullptr;
+        frameClosing_ = false;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            frameWatch_ = new FrameWatch(this, &frameClosing_);
+            sub->installEventFilter(frameWatch_);
+        }
+    }
+    return QWidget::event(e);
 }
 
 namespace Screens {
 namespace {
-QHash<QString, Factory>& registry() {
-    static QHash<QString, Factory> r;
+struct Entry {
+    QString name;  // as registered
+    Factory make;
+};
+QHash<QString, Entry>& registry() {
+    static QHash<QString, Entry> r;
     return r;
 }
 }  // namespace
 
 void add(const QString& name, Factory f) {
-    registry().insert(name.toLower(), std::move(f));
+    registry().insert(name.toLower(), Entry{name, std::move(f)});
 }
 bool has(const QString& name) {
     return registry().contains(name.toLower());
 }
+QStringList names() {
+    QStringList out;
+    for (const Entry& e : registry()) out << e.name;
+    out.sort(Qt::CaseInsensitive);
+    return out;
+}
 Screen* create(const QString& name) {
     auto it = registry().constFind(name.toLower());
-    return it == registry().cend() ? nullptr : (*it)();
+    return it == registry().cend() ? nullptr : it->make();
 }
 
 QMdiSubWindow* show(QMdiArea* area, Screen* screen) {

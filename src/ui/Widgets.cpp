@@ -1,11 +1,21 @@
 #include "ui/Widgets.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "ui/Screen.h"
 
 namespace kavra {
 
@@ -69,35 +79,172 @@ QHBoxLayout* makeCommandRow(QWidget* parent) {
 }
 
 namespace {
-class EnterFilter : public QObject {
+
+const char* const kOwnEnter = "kavraOwnEnter";
+
+Screen* screenOf(QWidget* w) {
+    for (QWidget* p = w; p; p = p->parentWidget())
+        if (auto* s = qobject_cast<Screen*>(p)) return s;
+    return nullptr;
+}
+
+bool isTextBox(const QWidget* w) {
+    return qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+}
+
+// An option of a group that Tab passes over: another option of the group is chosen.
+bool passedOverOption(const QWidget* w) {
+    const auto* r = qobject_cast<const QRadioButton*>(w);
+    if (!r || r->isChecked() || !r->autoExclusive() || !r->parentWidget()) return false;
+    for (const QRadioButton* o : r->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+        if (o != r && o->isChecked() && o->autoExclusive()) return true;
+    return false;
+}
+
+bool takesTab(QWidget* n, QWidget* screen) {
+    if (n->isWindow() || n->focusProxy()) return false;
+    if ((n->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !n->isEnabled() || !n->isVisibleTo(screen)) return false;
+    // The inner line edit of a list or date box is reached through its box.
+    if (fieldOf(n) != n) return false;
+    return !passedOverOption(n);
+}
+
+void caretToEnd(QWidget* w) {
+    if (auto* t = qobject_cast<QTextEdit*>(w)) {
+        t->moveCursor(QTextCursor::End);
+    } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+        p->moveCursor(QTextCursor::End);
+    }
+}
+
+// Enter in a multi-line box: true when it moves on (after dropping the empty last line).
+bool textBoxMovesOn(QWidget* w, Qt::KeyboardModifiers mods) {
+    if (mods & Qt::ShiftModifier) return false;
+    if (mods & Qt::ControlModifier) return true;
+    QTextCursor c;
+    bool readOnly = false;
+    if (auto* t = qobject_cast<QTextEdit*>(w)) {
+        c = t->textCursor();
+        readOnly = t->isReadOnly();
+    } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+        c = p->textCursor();
+        readOnly = p->isReadOnly();
+    }
+    if (readOnly) return true;
+    if (c.hasSelection() || !c.atEnd() || !c.block().text().isEmpty()) return false;
+    if (c.position() > 0) c.deletePreviousChar();  // the line the first Enter added
+    return true;
+}
+
+class FieldKeys : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::KeyPress) {
-            const int k = static_cast<QKeyEvent*>(e)->key();
-            if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-                if (auto* w = qobject_cast<QWidget*>(o)) {
-                    QWidget* next = w->nextInFocusChain();
-                    while (next != w && !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
-                                          next->isVisibleTo(w->window()) && !next->isAncestorOf(w)))
-                        next = next->nextInFocusChain();
-                    next->setFocus(Qt::TabFocusReason);
-                    return true;
-                }
-            }
+        if (e->type() == QEvent::FocusIn) {
+            auto* w = qobject_cast<QWidget*>(o);
+            const auto reason = static_cast<QFocusEvent*>(e)->reason();
+            // Arriving from the field before, the caret waits at the end as in a line edit.
+            if (w && isTextBox(w) && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && screenOf(w))
+                caretToEnd(w);
+            return false;
         }
-        return false;
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        const int key = k->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Tab && key != Qt::Key_Backtab &&
+            key != Qt::Key_Escape)
+            return false;
+        auto* w = qobject_cast<QWidget*>(o);
+        // Once per key press: at the widget that has the focus, not again as it travels up.
+        if (!w || w != QApplication::focusWidget()) return false;
+        Screen* screen = screenOf(w);
+        if (!screen || w->window() != screen->window()) return false;
+        QWidget* field = fieldOf(w);
+        const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
+        if (mods & (Qt::AltModifier | Qt::MetaModifier)) return false;
+
+        if (key == Qt::Key_Escape) {
+            // An editable list box keeps Esc to itself; the screen closes as from anywhere else.
+            auto* c = qobject_cast<QComboBox*>(field);
+            if (!c || !c->isEditable() || mods) return false;
+            screen->closeWindow();
+            return true;
+        }
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            if (!isTextBox(field) || (mods & Qt::ControlModifier)) return false;
+            focusNextField(field, key == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+            return true;
+        }
+        if (hasOwnEnter(w) || hasOwnEnter(field)) return false;
+        if (isTextBox(field)) {
+            if (!textBoxMovesOn(field, mods)) return false;
+            focusNextField(field, true);
+            return true;
+        }
+        if (mods & Qt::ControlModifier) return false;
+        auto* button = qobject_cast<QAbstractButton*>(field);
+        if (button && !qobject_cast<QCheckBox*>(button) && !qobject_cast<QRadioButton*>(button)) {
+            button->click();
+            return true;
+        }
+        focusNextField(field, true);
+        return true;
     }
 };
+
 }  // namespace
 
-void enterMovesOn(QWidget* w) {
-    auto* f = new EnterFilter(w);
-    for (QLineEdit* e : w->findChildren<QLineEdit*>()) {
-        // A combo box's own line edit is reached through the combo box.
-        if (!qobject_cast<QComboBox*>(e->parentWidget())) e->installEventFilter(f);
+void installFieldKeys() {
+    static FieldKeys* keys = nullptr;
+    if (keys || !qApp) return;
+    keys = new FieldKeys(qApp);
+    qApp->installEventFilter(keys);
+}
+
+void keepOwnEnter(QWidget* w) {
+    w->setProperty(kOwnEnter, true);
+}
+
+bool hasOwnEnter(const QWidget* w) {
+    return w && w->property(kOwnEnter).toBool();
+}
+
+QWidget* fieldOf(QWidget* w) {
+    QWidget* p = w ? w->parentWidget() : nullptr;
+    if (p && qobject_cast<QLineEdit*>(w) && (qobject_cast<QComboBox*>(p) || qobject_cast<QAbstractSpinBox*>(p)))
+        return p;
+    return w;
+}
+
+QWidget* focusNextField(QWidget* w, bool forward) {
+    QWidget* field = fieldOf(w);
+    Screen* screen = screenOf(field);
+    if (!screen) return nullptr;
+    QWidget* n = field;
+    for (int guard = 0; guard < 5000; ++guard) {
+        n = forward ? n->nextInFocusChain() : n->previousInFocusChain();
+        if (!n || n == field) break;
+        if (!screen->isAncestorOf(n) || field->isAncestorOf(n) || !takesTab(n, screen)) continue;
+        n->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return n;
     }
-    for (QComboBox* c : w->findChildren<QComboBox*>()) c->installEventFilter(f);
+    return nullptr;
+}
+
+void fitOnScreen(QWidget* window, QSize wanted) {
+    QScreen* s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!s) {
+        window->resize(wanted);
+        return;
+    }
+    const QRect avail = s->availableGeometry();
+    // Room for the title bar and borders the window manager adds.
+    const QSize frame(16, 40);
+    const QSize size = wanted.boundedTo(avail.size() - frame).expandedTo(QSize(200, 150));
+    window->resize(size);
+    const QPoint at(avail.left() + std::max(0, (avail.width() - size.width() - frame.width()) / 2),
+                    avail.top() + std::max(0, (avail.height() - size.height() - frame.height()) / 2));
+    window->move(at);
 }
 
 }  // namespace kavra

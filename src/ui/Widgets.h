@@ -1,5 +1,6 @@
 #pragma once
-// Building blocks every screen lays out the same way.
+// Building blocks every screen lays out the same way, and the keys every field shares.
+#include <QSize>
 #include <QString>
 
 class QBoxLayout;
@@ -23,7 +24,28 @@ QLabel* makeStatusLabel(QWidget* parent);
 QLabel* makeLinkLabel(QWidget* parent, const char* name);
 // cmdNew, cmdSave, cmdModify, cmdDelete, the four navigation buttons and cmdExit "&CLOSE".
 QHBoxLayout* makeCommandRow(QWidget* parent);
-// Enter in a line edit or combo box of w moves to the next field.
-void enterMovesOn(QWidget* w);
+
+// The keys of every field on every screen, installed once for the whole program:
+// - Enter moves to the next field in Tab order, whatever the field (line edit, list box
+//   with or without typing, date box, check box, list); the next field gets the focus as
+//   Tab gives it, so what is typed next lands there.
+// - In a multi-line box Enter adds a line; Enter on an empty last line moves on (and drops
+//   that line), Ctrl+Enter moves on at once, Shift+Enter always adds a line; Tab moves on.
+// - Enter on a button presses it.
+// - Esc closes the screen, also from a list box one can type in.
+// Widgets of other windows (pop-ups, message boxes) and widgets outside screens are left alone.
+void installFieldKeys();
+// A widget that gives Enter a meaning of its own (the grid's editor, a search box).
+void keepOwnEnter(QWidget* w);
+bool hasOwnEnter(const QWidget* w);
+// The field that holds w: a list or date box for its inner line edit, else w itself.
+QWidget* fieldOf(QWidget* w);
+// Moves the focus from the field holding w to the next (or previous) field of the same
+// screen, in Tab order, as Tab does; returns the field that took the focus (or nullptr).
+QWidget* focusNextField(QWidget* w, bool forward = true);
+
+// Sizes a top-level window to what it wants but never beyond the available screen (the
+// window frame included), and centres it there.
+void fitOnScreen(QWidget* window, QSize wanted);
 
 }  // namespace kavra

@@ -21,7 +21,7 @@ namespace {
 
 class OrderScreen : public kavra::DocumentScreen {
   public:
-    OrderScreen() : kavra::DocumentScreen(QStringLiteral("frmMfgPO"), QStringLiteral("Test"), QStringLiteral("x.htm")) {
+    OrderScreen() : kavra::DocumentScreen(QStringLiteral("frmMfgPO"), QStringLiteral("Test")) {
         makeGrid(QStringLiteral(" Sl.No | Item Code | Item Name | UOM | Qty | Rate | Discount% "), 6);
         grid_->setNumericColumns({4, 5, 6});
         auto* v = new QVBoxLayout(this);

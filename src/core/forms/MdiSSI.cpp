@@ -230,6 +230,14 @@ void MdiSSI::popupGroup(const QString& labelName) {
     if (!m || !label) return;
     for (const data::MenuGroup& g : data::menuGroups())
         if (g.label == labelName) loadIsoMenus(g.number);
+    // The menu takes the mouse, so the label never hears it leave: it is told when the menu closes.
+    connect(
+        m, &QMenu::aboutToHide, label,
+        [label] {
+            label->setAttribute(Qt::WA_UnderMouse, false);
+            label->update();
+        },
+        Qt::SingleShotConnection);
     m->popup(label->mapToGlobal(label->rect().bottomLeft()));
 }
 

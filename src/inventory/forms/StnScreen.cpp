@@ -31,8 +31,7 @@ constexpr int kCode = 1, kName = 2, kQty = 3;
 
 }  // namespace
 
-FrmSTN::FrmSTN()
-    : DocumentScreen(QStringLiteral("frmSTN"), QStringLiteral("Inventory - STN"), QStringLiteral("TransInvSTN.htm")) {
+FrmSTN::FrmSTN() : DocumentScreen(QStringLiteral("frmSTN"), QStringLiteral("Inventory - STN")) {
     QLabel* heading =
         makeHeading(this, QStringLiteral("Store Transfer Note"), QStringLiteral("font-size: 15pt; font-weight: bold;"));
     heading->setAlignment(Qt::AlignCenter);
@@ -122,7 +121,6 @@ FrmSTN::FrmSTN()
         }
     });
     connect(lstItemName_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) { pickName(it->text()); });
-    enterMovesOn(header_);
     resize(900, 560);
 }
 

@@ -127,7 +127,6 @@ FrmStockIssue::FrmStockIssue() : Screen(QStringLiteral("frmStockIssue")) {
     connect(cmbcatgry_, &QComboBox::currentIndexChanged, this, &FrmStockIssue::categoryChosen);
     connect(cmbItem_, &QComboBox::currentIndexChanged, this, &FrmStockIssue::itemChosen);
     connect(dtpStkIssue_, &QDateEdit::dateChanged, this, [this] { guarded([this] { fillDay(); }); });
-    enterMovesOn(box);
     resize(980, 640);
 }
 
@@ -285,14 +284,6 @@ void FrmStockIssue::cmdPrint() {
             doc.lines.append({++sl, r.category, r.itemCode, r.qty, r.unit, r.toWhom.trimmed(), r.remarks.trimmed()});
         Print::printDocument(prod().db(), Dialogs::current(), doc, false);
     });
-}
-
-void FrmStockIssue::keyReleaseEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_F1) {
-        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: TransInvIss.htm"));
-        return;
-    }
-    Screen::keyReleaseEvent(e);
 }
 
 }  // namespace kavra

@@ -22,8 +22,6 @@ class FrmStockIssue : public Screen {
     void cmdPrint();
 
   protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
-
   private:
     void fillCategories();
     void categoryChosen();

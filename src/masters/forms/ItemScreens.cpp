@@ -20,6 +20,7 @@
 #include "core/Sql.h"
 #include "core/Text.h"
 #include "core/chain/Rows.h"
+#include "ui/Grid.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
@@ -53,6 +54,9 @@ MasterScreen::MasterScreen(const QString& name, const QString& caption) : Screen
 void MasterScreen::finishLayout(QLayout* fields, const QString& listCaption, RecordTexts texts) {
     lstNames_ = new QListWidget(this);
     lstNames_->setObjectName(QStringLiteral("lstNames"));
+    QString listName = listCaption.trimmed();
+    while (listName.endsWith(QLatin1Char(':'))) listName.chop(1);
+    offerExport(lstNames_, listName.trimmed());
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel(listCaption, this));
     right->addWidget(lstNames_);
@@ -84,7 +88,6 @@ void MasterScreen::finishLayout(QLayout* fields, const QString& listCaption, Rec
             if (t->hasFocus()) ctl_->fieldEdited();
         });
     }
-    enterMovesOn(this);
 }
 
 bool MasterScreen::load() {
@@ -97,15 +100,9 @@ void MasterScreen::fillNames(const QString& sql) {
     while (q.next()) lstNames_->addItem(q.value(0).toString());
 }
 
-void MasterScreen::functionKey(int key) {
-    if (key == Qt::Key_F1 && !helpTopic_.isEmpty())
-        Dialogs::current().information(appTitle(), QStringLiteral("Help topic: ") + helpTopic_);
-}
-
 // ---------------------------------------------------------------- items
 
 FrmItem::FrmItem() : MasterScreen(QStringLiteral("frmItem"), paddedCaption(QStringLiteral("MASTER - Inventory"))) {
-    helpTopic_ = QStringLiteral("MasInvItem.htm");
     txtItemId_ = makeLineEdit(this, "txtItemId", 10);
     txtItemId_->setReadOnly(true);
     txtItemCode_ = makeLineEdit(this, "txtItemCode", 100);
@@ -125,6 +122,8 @@ FrmItem::FrmItem() : MasterScreen(QStringLiteral("frmItem"), paddedCaption(QStri
     txtRate_->setToolTip(QStringLiteral("Optional Field"));
     txtRate_->setValidator(numberValidator(txtRate_));
     auto* addUnits = makeButton(this, "cmdMeasureAdd", QStringLiteral("Add New &Units"));
+    // Reached with Alt+U or a click: Enter through the fields goes on past it, not into the unit screen.
+    addUnits->setFocusPolicy(Qt::ClickFocus);
 
     auto* f = new QFormLayout;
     f->addRow(QStringLiteral("Item Id"), txtItemId_);
@@ -277,7 +276,6 @@ void FrmItem::remove(qint64 id) {
 
 FrmCategory::FrmCategory()
     : MasterScreen(QStringLiteral("frmCategory"), paddedCaption(QStringLiteral("MASTER - Inventory"))) {
-    helpTopic_ = QStringLiteral("MasInvcat.htm");
     txtCategoryCode_ = makeLineEdit(this, "txtCategoryCode", 10);
     txtCategoryCode_->setReadOnly(true);
     txtCategoryName_ = makeLineEdit(this, "txtCategoryName", 50);

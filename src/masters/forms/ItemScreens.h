@@ -19,7 +19,6 @@ class MasterScreen : public Screen, public RecordHost {
     MasterScreen(const QString& name, const QString& caption);
     RecordController* controller() const { return ctl_; }
     bool load() override;
-    void functionKey(int key) override;
 
   protected:
     // Call once the fields exist: fields edited here switch a shown record to Modifying.
@@ -27,7 +26,6 @@ class MasterScreen : public Screen, public RecordHost {
     void fillNames(const QString& sql);
     QListWidget* lstNames_ = nullptr;
     RecordController* ctl_ = nullptr;
-    QString helpTopic_;
 };
 
 class FrmItem : public MasterScreen {

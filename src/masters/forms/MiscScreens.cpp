@@ -163,7 +163,7 @@ FrmMisc::FrmMisc() : Screen(QStringLiteral("frmMisc")) {
 
     connect(cmdModify_, &QPushButton::clicked, this, &FrmMisc::cmdModify);
     connect(more, &QPushButton::clicked, this, &FrmMisc::cmdMore);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, &Screen::closeWindow);
 }
 
 QLineEdit* FrmMisc::text(const char* name) const {
@@ -176,14 +176,15 @@ QCheckBox* FrmMisc::check(const char* name) const {
 bool FrmMisc::load() {
     if (!Screen::load()) return false;
     try {
-        if (auto s = Misc::load(prod().db())) {
+        const auto s = Misc::load(prod().db());
+        if (s) {
             showSettings(*s);
-            cmdModify_->setText(QStringLiteral("&Modify"));
         } else {
             optBookType_[0]->setChecked(true);
             optBookTypeINV_[0]->setChecked(true);
-            cmdModify_->setText(QStringLiteral("&Save"));
         }
+        cmdModify_->setText(s && Misc::detailsEntered(prod().db()) ? QStringLiteral("&Modify")
+                                                                   : QStringLiteral("&Save"));
         lblCorres_->setText(clsProd::AttachmentLabel(prod().AttachmentCount(screenName(), 0)));
     } catch (const DbError& e) {
         logFailure(e);
@@ -325,7 +326,7 @@ FrmMiscMore::FrmMiscMore() : Screen(QStringLiteral("frmMiscMore")) {
     v->addWidget(cash);
     v->addLayout(b);
     connect(cmdModify_, &QPushButton::clicked, this, &FrmMiscMore::cmdModify);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, &Screen::closeWindow);
 }
 
 bool FrmMiscMore::load() {

@@ -56,7 +56,6 @@ QTextEdit* multiLine(QWidget* parent, const char* name, int lines) {
 
 FrmParty::FrmParty(const Parties::Kind& kind)
     : MasterScreen(kind.screen, paddedCaption(QStringLiteral("MASTER - General"))), kind_(kind) {
-    helpTopic_ = kind.helpTopic;
     auto* main = new QFormLayout;
     auto* id = addEdit(main, this, "txtId", kind.idLabel, 10);
     id->setReadOnly(true);
@@ -117,7 +116,6 @@ FrmParty::FrmParty(const Parties::Kind& kind)
     t.deleteGoesFirst = false;
     finishLayout(fields, kind.listCaption, t);
     attachTypeAhead(edit("txtName"), lstNames_);
-    for (QTextEdit* te : {rtbAddr_, txtScope_}) te->installEventFilter(this);
     connect(lstNames_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
         if (auto pid = Parties::idOfName(prod().db(), kind_, it->text())) ctl_->showId(*pid);
     });
@@ -126,26 +124,6 @@ FrmParty::FrmParty(const Parties::Kind& kind)
 
 QLineEdit* FrmParty::edit(const char* name) const {
     return findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-bool FrmParty::eventFilter(QObject* o, QEvent* e) {
-    // In the address and scope boxes Enter adds a line; a second Enter on an empty last line moves on.
-    auto* te = qobject_cast<QTextEdit*>(o);
-    if (te && e->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            QString text = te->toPlainText();
-            if (text.isEmpty() || text.endsWith(QLatin1Char('\n'))) {
-                if (text.endsWith(QLatin1Char('\n'))) {
-                    text.chop(1);
-                    te->setPlainText(text);
-                }
-                te->nextInFocusChain()->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-        }
-    }
-    return MasterScreen::eventFilter(o, e);
 }
 
 bool FrmParty::load() {

@@ -25,9 +25,6 @@ class FrmParty : public MasterScreen {
     QString confirmText(bool adding) override;
     void refreshLists() override;
 
-  protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
   private:
     Parties::Party read() const;
     QLineEdit* edit(const char* name) const;

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "data/Menu.h"
 #include "printing/forms/PrintOutput.h"
 #include "ui/Grid.h"
 #include "ui/Widgets.h"
@@ -51,7 +52,7 @@ FrmColHeadingPR::FrmColHeadingPR() : Screen(QStringLiteral("frmColHeadingPR")) {
     buttons->addWidget(close);
     v->addLayout(buttons);
     connect(modify, &QPushButton::clicked, this, &FrmColHeadingPR::cmdModify);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, &Screen::closeWindow);
     resize(1100, 420);
 }
 
@@ -105,12 +106,15 @@ void FrmColHeadingPR::cmdModify() {
 
 void registerPrintingScreens() {
     Screens::add(QStringLiteral("frmColHeadingPR"), [] { return new FrmColHeadingPR; });
-    listExporter() = [](QTableWidget* table) {
-        for (QWidget* w = table; w; w = w->parentWidget())
+    listExporter() = [](QAbstractItemView* view) {
+        for (QWidget* w = view; w; w = w->parentWidget())
             if (auto* screen = qobject_cast<Screen*>(w)) {
-                Print::exportTable(screen->prod().db(), table);
+                Print::exportView(screen->prod().db(), view, data::screenDisplayName(screen->screenName()));
                 return;
             }
+        // A list in a window of its own (a screen's details list) reads the company's address itself.
+        clsProd prod;
+        if (prod.OpenCompanyDatabase().isEmpty()) Print::exportView(prod.db(), view, view->window()->windowTitle());
     };
 }
 

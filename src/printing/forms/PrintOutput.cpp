@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QListView>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfView>
@@ -15,15 +16,18 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "core/Db.h"
+#include "core/Dialogs.h"
 #include "printing/DocumentPrint.h"
 #include "printing/PrintRules.h"
-#include "core/Dialogs.h"
+#include "ui/Grid.h"
+#include "ui/Widgets.h"
 
 namespace kavra::Print {
 
@@ -40,6 +44,11 @@ QString outputPath(const QString& folder, const QString& stem) {
 
 void openWithDesktop(const QString& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+// Whether this desktop has a launcher to open files with their program.
+bool canOpenWithDesktop() {
+    return !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty();
 }
 
 void printPdf(const QString& pdfPath, QWidget* parent) {
@@ -99,7 +108,8 @@ class PdfWindow : public QWidget {
         auto* lay = new QVBoxLayout(this);
         lay->addWidget(view, 1);
         lay->addLayout(buttons);
-        resize(900, 1000);
+        // A page at a readable size, but the buttons always on the screen.
+        fitOnScreen(this, QSize(900, 1000));
     }
 
   private:
@@ -174,32 +184,48 @@ QString printDocument(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, b
     return path;
 }
 
-QString exportTable(QSqlDatabase& db, QTableWidget* table, const ExportOptions& options) {
-    GridData g;
-    g.rows = table->rowCount() + 1;
-    g.cols = table->columnCount();
-    g.cell = [table](int r, int c) -> QVariant {
+QString exportPath(const QString& screenTitle, const QString& listName) {
+    QStringList parts;
+    for (const QString& p : {screenTitle, listName}) {
+        // Characters no file name may hold, and runs of blanks, go.
+        QString clean = p;
+        clean.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|&']")), QStringLiteral(" "));
+        clean = clean.simplified();
+        if (!clean.isEmpty()) parts << clean;
+    }
+    return outputPath(QStringLiteral("Exports"), parts.isEmpty() ? QStringLiteral("List") : parts.join(" - "));
+}
+
+QString exportView(QSqlDatabase& db, QAbstractItemView* view, const QString& screenTitle,
+                   const ExportOptions& options) {
+    QAbstractItemModel* m = view->model();
+    if (!m) return {};
+    auto* table = qobject_cast<QTableView*>(view);
+    auto* list = qobject_cast<QListView*>(view);
+    const QString name = exportName(view);
+    GridData g = textGrid(m->rowCount() + 1, m->columnCount(), [m, table, name](int r, int c) -> QString {
         if (r == 0) {
-            const QTableWidgetItem* h = table->horizontalHeaderItem(c);
-            return h ? h->text() : QString();
+            // A plain list has no heading of its own: its name heads the column.
+            return table ? m->headerData(c, Qt::Horizontal).toString() : name;
         }
-        const QTableWidgetItem* it = table->item(r - 1, c);
-        return it ? it->text() : QString();
+        return m->data(m->index(r - 1, c)).toString();
+    });
+    g.rowHidden = [table, list](int r) {
+        if (r == 0) return false;
+        return table ? table->isRowHidden(r - 1) : list ? list->isRowHidden(r - 1) : false;
     };
-    g.rowHidden = [table](int r) { return r > 0 && table->isRowHidden(r - 1); };
-    g.colHidden = [table](int c) { return table->isColumnHidden(c); };
-    QString stem = table->objectName().isEmpty() ? QStringLiteral("List") : table->objectName();
-    const QString path = outputPath(QStringLiteral("Exports"), stem);
+    g.colHidden = [table](int c) { return table && table->isColumnHidden(c); };
+    const QString path = exportPath(screenTitle, name);
     std::unique_ptr<QProgressDialog> bar;
     if (g.rows > 3000) {
         bar = std::make_unique<QProgressDialog>(QStringLiteral("Exporting the list..."), QStringLiteral("Cancel"), 0,
-                                                g.rows, table->window());
+                                                g.rows, view->window());
         bar->setWindowModality(Qt::WindowModal);
         bar->setMinimumDuration(0);
     }
     Dialogs& d = Dialogs::current();
     try {
-        const bool done = exportGrid(db, g, path, options, [&](int n, int total) {
+        const bool done = exportGrid(db, g, path, options, [&](int n, int) {
             if (!bar) return true;
             bar->setValue(n);
             QCoreApplication::processEvents();
@@ -210,9 +236,15 @@ QString exportTable(QSqlDatabase& db, QTableWidget* table, const ExportOptions& 
         d.critical(appTitle(), QString::fromUtf8(e.what()));
         return {};
     }
+    const bool opens = handler || canOpenWithDesktop();
+    d.information(appTitle(),
+                  QStringLiteral("The list is exported to the workbook\n%1").arg(QDir::toNativeSeparators(path)) +
+                      (opens ? QStringLiteral("\n\nIt opens now in the spreadsheet program.")
+                             : QStringLiteral("\n\nNo program to open workbooks was found on this workstation; "
+                                              "open the file with a spreadsheet program such as LibreOffice Calc.")));
     if (handler)
         handler(path, true);
-    else
+    else if (opens)
         openWithDesktop(path);
     return path;
 }

@@ -6,7 +6,7 @@
 
 #include "printing/GridExport.h"
 
-class QTableWidget;
+class QAbstractItemView;
 class QWidget;
 
 namespace kavra::Print {
@@ -18,7 +18,12 @@ QString toPdf(const QString& workbookPath);
 // A window showing the PDF's pages with a Print button.
 QWidget* showPdf(const QString& pdfPath, const QString& title);
 
-// Exports a list grid (its heading and every row) into the data folder's Exports and opens it.
-QString exportTable(QSqlDatabase& db, QTableWidget* table, const ExportOptions& options = {});
+// Exports a list or grid as it is shown (its heading and every row, hidden ones hidden) into
+// the data folder's Exports, in a file named after the screen and the list, tells the user
+// where it went and opens it where the desktop can. Returns the file, "" when nothing was written.
+QString exportView(QSqlDatabase& db, QAbstractItemView* view, const QString& screenTitle,
+                   const ExportOptions& options = {});
+// The file an export of that screen and list goes to (in Exports, with the time).
+QString exportPath(const QString& screenTitle, const QString& listName);
 
 }  // namespace kavra::Print

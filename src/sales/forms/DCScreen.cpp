@@ -46,9 +46,7 @@ QComboBox* listOfEarlier(QWidget* parent, const char* name) {
 
 }  // namespace
 
-FrmDC::FrmDC()
-    : DocumentScreen(QStringLiteral("frmDC"), QStringLiteral("SALES - Manufacturing"),
-                     QStringLiteral("TransMfgDC.htm")) {
+FrmDC::FrmDC() : DocumentScreen(QStringLiteral("frmDC"), QStringLiteral("SALES - Manufacturing")) {
     QLabel* heading = makeDocHeading(this, QStringLiteral("Delivery Challan"));
 
     const Header h = makeHeader("cmbCust", QStringLiteral("TO CUSTOMER"), QStringLiteral("DcId"), "txtDcInvID");
@@ -132,6 +130,7 @@ FrmDC::FrmDC()
     lstPicker_->setToolTip(QStringLiteral("Select the items with Space, then press 'Enter' key"));
     lstPicker_->hide();
     lstPicker_->installEventFilter(this);
+    keepOwnEnter(lstPicker_);  // Enter takes the chosen items
 
     auto* side = new QHBoxLayout;
     for (const auto& [name, caption] :
@@ -167,7 +166,6 @@ FrmDC::FrmDC()
     tabChain({partyBox_, cmbPONo_, txtDCNo_, dtpDCDate_, cmbTransport_, cmbVehicleNo_, cmbTransFrom_, cmbTransTo_,
               cmbDeliveryPurpose_, txtRem_, chkDCSigned_, grid_->table(),
               findChild<QPushButton*>(QStringLiteral("cmdSave"))});
-    enterMovesOn(box);
 
     connect(partyBox_, &QComboBox::activated, this, [this] { customerChosen(); });
     // Orders saved meanwhile at another desk are offered as soon as the list is opened.
@@ -176,8 +174,10 @@ FrmDC::FrmDC()
     connect(grid_, &LineGrid::itemChosen, this, [this](int row, qint64) { refreshFigures({row}); });
     connect(grid_, &LineGrid::cellCommitted, this, [this](int row, int col) {
         if (col == kCode) refreshFigures({row});
-        if (col == kQty) qtyTyped(row);
     });
+    grid_->cellLimit = [this](int row, int col, const QString& typed) {
+        return col == kQty ? qtyRefusal(row, typed) : QString();
+    };
     connect(grid_, &LineGrid::headingClicked, this, [this](int) { headingClicked(); });
     connect(grid_->table(), &QTableWidget::currentCellChanged, this,
             [this](int row, int col) { cellMoved(row + 1, col); });
@@ -449,22 +449,22 @@ void FrmDC::refreshAllFigures() {
     if (!rows.isEmpty()) refreshFigures(rows);
 }
 
-void FrmDC::qtyTyped(int row) {
-    const double qty = text::val(grid_->text(row, kQty));
+QString FrmDC::qtyRefusal(int row, const QString& typed) {
+    const double qty = text::val(typed);
     auto over = [&](int col) {
         const QString limit = grid_->text(row, col).trimmed();
-        if (limit.isEmpty() || qty <= text::val(limit)) return false;
-        Dialogs::current().critical(appTitle(), QStringLiteral("Qty should not be greater than ") + limit);
-        return true;
+        if (limit.isEmpty() || qty <= text::val(limit)) return QString();
+        return QStringLiteral("Qty should not be greater than ") + limit;
     };
-    if (!orderNo().isEmpty() && over(kPoBal)) return;
+    if (!orderNo().isEmpty())
+        if (QString why = over(kPoBal); !why.isEmpty()) return why;
     bool reduce = false;
     try {
         reduce = Dcs::reducesStock(prod().db());
     } catch (const DbError& e) {
         logFailure(e);
     }
-    if (reduce) over(kStock);
+    return reduce ? over(kStock) : QString();
 }
 
 void FrmDC::cellMoved(int row, int col) {

@@ -49,7 +49,8 @@ class FrmDC : public DocumentScreen {
     void useOrderItems(bool tellWhenClosed);
     void refreshFigures(const QList<int>& rows);
     void refreshAllFigures();
-    void qtyTyped(int row);
+    // The refusal of a typed quantity above the order balance or, when stock is reduced, the stock.
+    QString qtyRefusal(int row, const QString& typed);
     void cellMoved(int row, int col);
     void headingClicked();
     void takePicked();

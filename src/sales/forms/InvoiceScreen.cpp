@@ -73,9 +73,7 @@ QString moneyText(double v) {
 
 }  // namespace
 
-FrmInvoice::FrmInvoice()
-    : DocumentScreen(QStringLiteral("frmInvoice"), QStringLiteral("Manufacturing - INVOICE"),
-                     QStringLiteral("TransMfgInv.htm")) {
+FrmInvoice::FrmInvoice() : DocumentScreen(QStringLiteral("frmInvoice"), QStringLiteral("Manufacturing - INVOICE")) {
     auto* heading = new QLabel(QStringLiteral("Invoice"), this);
     heading->setStyleSheet(QStringLiteral("font-size: 15pt; font-weight: bold;"));
 

@@ -62,9 +62,7 @@ class DoubleClick : public QObject {
 
 }  // namespace
 
-FrmMfgPO::FrmMfgPO()
-    : DocumentScreen(QStringLiteral("frmMfgPO"), QStringLiteral("SALES - Manufacturing"),
-                     QStringLiteral("TransMFgPO.htm")) {
+FrmMfgPO::FrmMfgPO() : DocumentScreen(QStringLiteral("frmMfgPO"), QStringLiteral("SALES - Manufacturing")) {
     QLabel* heading = makeDocHeading(this, QStringLiteral("Purchase Order (Incoming)"));
 
     const Header h = makeHeader("cmbCust", QStringLiteral("FROM CUSTOMER"), QStringLiteral("PO Id"), "txtId");
@@ -219,7 +217,6 @@ FrmMfgPO::FrmMfgPO()
               chkReTrkRej_,
               grid_->table(),
               findChild<QPushButton*>(QStringLiteral("cmdSave"))});
-    enterMovesOn(box);
 
     connect(partyBox_, &QComboBox::activated, this, [this] { customerChosen(); });
     txtVal_->installEventFilter(new DoubleClick(txtVal_, [this] {
