@@ -294,6 +294,28 @@ QStringList tables(QSqlDatabase& db) {
     return out;
 }
 
+QStringList schemaOutline(QSqlDatabase& db) {
+    QStringList out;
+    for (const QString& t : db.tables()) {
+        if (t.compare(QLatin1String("sqlite_sequence"), Qt::CaseInsensitive) == 0) continue;
+        const QSqlRecord rec = db.record(t);
+        QStringList cols;
+        for (int i = 0; i < rec.count(); ++i) cols << rec.fieldName(i).toLower();
+        cols.sort();
+        out << QStringLiteral("table %1: %2").arg(t.toLower(), cols.join(QLatin1Char(',')));
+    }
+    // Key indexes are named by the engine, not by the schema, so only declared ones count.
+    const bool pg = db.driverName() == QLatin1String("QPSQL");
+    QSqlQuery q(db);
+    q.exec(pg ? QStringLiteral("select indexname from pg_indexes where schemaname = current_schema() "
+                               "and indexname not like '%_pkey'")
+              : QStringLiteral("select name from sqlite_master where type = 'index' "
+                               "and name not like 'sqlite_autoindex%'"));
+    while (q.next()) out << QStringLiteral("index ") + q.value(0).toString().toLower();
+    out.sort();
+    return out;
+}
+
 void compact(const QString& name) {
     checkName(name);
     if (dbConfig().isPg()) {

@@ -85,6 +85,9 @@ void copyToFile(const QString& name, const QString& filePath);
 void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table);
 // The tables of a connection, in lower case.
 QStringList tables(QSqlDatabase& db);
+// Every table with its columns and the named indexes, one sorted line each, in lower case:
+// two databases built by different routes compare equal exactly when their schemas do.
+QStringList schemaOutline(QSqlDatabase& db);
 
 }  // namespace Db
 }  // namespace kavra

@@ -1,5 +1,9 @@
 #include "core/Migrations.h"
 
+#include <QCryptographicHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 #include "core/Sql.h"
 
 namespace kavra::Migrations {
@@ -22,16 +26,65 @@ int latest(DbKind kind) {
     return all.empty() ? 0 : all.back().version;
 }
 
+QString checksum(const data::Migration& m) {
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    h.addData(QByteArray::number(m.version));
+    for (const QString& st : m.statements) {
+        h.addData(QByteArrayView("\n"));
+        h.addData(st.toUtf8());
+    }
+    return QString::fromLatin1(h.result().toHex().left(16));
+}
+
+namespace {
+
+// A step already applied must be the step this program would apply: an edited one would
+// leave this database different from a new one without anybody knowing. Returns false when
+// a fingerprint is still to be written (a database from before they were kept).
+bool verifyApplied(QSqlDatabase& db, DbKind kind, bool fill) {
+    // In lower case, as the server keeps an unquoted name.
+    if (db.record(QStringLiteral("schemaversion")).indexOf(QStringLiteral("Checksum")) < 0) {
+        if (!fill) return false;
+        Sql::exec(db, QStringLiteral("ALTER TABLE SchemaVersion ADD COLUMN Checksum TEXT"));
+    }
+    QHash<int, QString> stored;
+    {
+        QSqlQuery q = Sql::exec(db, QStringLiteral("select Version, Checksum from SchemaVersion"));
+        while (q.next()) stored.insert(q.value(0).toInt(), q.value(1).toString());
+    }
+    bool complete = true;
+    for (const data::Migration& m : data::migrations(kind)) {
+        auto it = stored.constFind(m.version);
+        if (it == stored.constEnd()) continue;
+        const QString want = checksum(m);
+        if (it->isEmpty()) {
+            complete = false;
+            if (fill)
+                Sql::exec(db, QStringLiteral("update SchemaVersion set Checksum=? where Version=?"), {want, m.version});
+        } else if (*it != want) {
+            throw DbError(QStringLiteral("This database was built by another edition of schema step %1 (%2). "
+                                         "It is left as it is; use the program that built it.")
+                              .arg(m.version)
+                              .arg(m.name));
+        }
+    }
+    return complete;
+}
+
+}  // namespace
+
 void upgrade(QSqlDatabase& db, DbKind kind) {
     upgradeWith(db, kind, dbConfig().engine);
 }
 
 void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion) {
     const int target = maxVersion > 0 ? maxVersion : latest(kind);
-    if (version(db) >= target) return;
     if (!Db::tables(db).contains(QStringLiteral("schemaversion")))
         Sql::exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS SchemaVersion (Version INTEGER NOT NULL, "
-                                     "Name TEXT, AppliedAt TEXT)"));
+                                     "Name TEXT, AppliedAt TEXT, Checksum TEXT)"));
+    // Filling in runs as a write transaction so desks opening an older database together queue.
+    if (!verifyApplied(db, kind, false)) Sql::transaction(db, [&] { verifyApplied(db, kind, true); });
+    if (version(db) >= target) return;
     for (const data::Migration& m : data::migrations(kind)) {
         if (m.version > target) break;
         Sql::transaction(db, [&] {
@@ -39,8 +92,10 @@ void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion) {
             const QVariant cur = Sql::scalar(db, QStringLiteral("select max(Version) from SchemaVersion"));
             if (!cur.isNull() && cur.toInt() >= m.version) return;
             for (const QString& st : m.statements) Sql::exec(db, Db::ddl(st, engine));
-            Sql::exec(db, QStringLiteral("insert into SchemaVersion (Version, Name, AppliedAt) values (?, ?, ?)"),
-                      {m.version, m.name, QDateTime::currentDateTime().toString(Qt::ISODate)});
+            Sql::exec(db,
+                      QStringLiteral("insert into SchemaVersion (Version, Name, AppliedAt, Checksum) "
+                                     "values (?, ?, ?, ?)"),
+                      {m.version, m.name, QDateTime::currentDateTime().toString(Qt::ISODate), checksum(m)});
         });
     }
 }

@@ -16,5 +16,7 @@ void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion = 
 // 0 for a database never migrated.
 int version(QSqlDatabase& db);
 int latest(DbKind kind);
+// Fingerprint of one step's statements, stored when applied and compared on every open.
+QString checksum(const data::Migration& m);
 
 }  // namespace kavra::Migrations

@@ -139,6 +139,53 @@ TEST_P(Years, OpeningAnOlderDatabaseUpgradesItKeepingItsRows) {
     for (const QString& t : tablesOf(data::DbKind::Company)) EXPECT_TRUE(have.contains(t)) << t.toStdString();
 }
 
+TEST_P(Years, EveryEarlierSchemaUpgradesToExactlyTheNewOne) {
+    makeYear(2026);
+    const QStringList fresh = Db::schemaOutline(company());
+    const int newest = Migrations::latest(data::DbKind::Company);
+    for (int v = 1; v < newest; ++v) {
+        const QString name = QStringLiteral("DB%1_%2").arg(2000 + v).arg((v + 1) % 100, 2, 10, QLatin1Char('0'));
+        Db::create(name);
+        {
+            QSqlDatabase& old = openUnmigrated(name);
+            Migrations::upgradeWith(old, data::DbKind::Company, GetParam(), v);
+            old.close();
+        }
+        QSqlDatabase& db = open(name);
+        EXPECT_EQ(Migrations::version(db), newest) << "from " << v;
+        EXPECT_EQ(Db::schemaOutline(db), fresh) << "from " << v;
+    }
+}
+
+TEST_P(Years, AStepEditedAfterItWasAppliedIsRefusedAndAnOldDatabaseGetsItsFingerprints) {
+    makeYear(2026);
+    {
+        QSqlDatabase& db = company();
+        EXPECT_EQ(count(db, "select count(*) from SchemaVersion where Checksum is null or Checksum = ''"), 0);
+        // As a database from before fingerprints were kept.
+        exec(db, "update SchemaVersion set Checksum = null");
+        Migrations::upgrade(db, data::DbKind::Company);
+        EXPECT_EQ(count(db, "select count(*) from SchemaVersion where Checksum is null or Checksum = ''"), 0);
+        exec(db, "update SchemaVersion set Checksum = 'edited' where Version = 2");
+        try {
+            Migrations::upgrade(db, data::DbKind::Company);
+            ADD_FAILURE() << "an edited step was accepted";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.text().contains("schema step 2")) << e.text().toStdString();
+        }
+    }
+}
+
+// Released steps are frozen: a change to one shows here before it reaches a company.
+TEST(ReleasedSchema, StepsKeepTheirFingerprints) {
+    const QStringList released = {"4703aca87b77e228", "6298b0a90fbd3606", "bef2465a7db681f2", "4e457cc7216897db",
+                                  "ab7781c0116dfdd8", "fa985aca9fb2f0ed", "c3cc111da0b0ef15", "2a9e0d29bf662627"};
+    const auto& steps = data::migrations(data::DbKind::Company);
+    ASSERT_GE(steps.size(), size_t(released.size()));
+    for (int i = 0; i < released.size(); ++i)
+        EXPECT_EQ(Migrations::checksum(steps[size_t(i)]), released[i]) << "step " << steps[size_t(i)].version;
+}
+
 class Backups : public EngineTest {};
 
 TEST_P(Backups, KeepsTheNewest16Copies) {

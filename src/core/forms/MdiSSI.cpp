@@ -1,6 +1,7 @@
 #include "core/forms/MdiSSI.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -9,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTimer>
@@ -145,7 +147,12 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
     timer3_ = new QTimer(this);
     timer3_->setObjectName(QStringLiteral("Timer3"));
     connect(timer3_, &QTimer::timeout, this, &MdiSSI::blink);
-    resize(1280, 800);
+    // Never taller or wider than the screen: on a 1366x768 display an oversized window
+    // would hide the status bar when no window manager maximizes it.
+    QSize size(1280, 800);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 MdiSSI::~MdiSSI() {
