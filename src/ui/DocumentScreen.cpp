@@ -248,16 +248,6 @@ qint64 DocumentScreen::partyId() const {
     return partyBox_ && partyBox_->currentIndex() >= 0 ? partyBox_->currentData().toLongLong() : 0;
 }
 
-bool DocumentScreen::tryDb(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        logFailure(e);
-        return false;
-    }
-}
-
 bool DocumentScreen::openSide(Screen* side) {
     if (prod().CheckScreenLock(side->screenName(), 3) == 1) {
         delete side;

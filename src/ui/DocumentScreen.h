@@ -77,8 +77,6 @@ class DocumentScreen : public Screen, public RecordHost {
     int usedLines() const;
     // The party chosen in the header, 0 for none.
     qint64 partyId() const;
-    // Runs work that reads the database; a failure is logged and the screen keeps its state.
-    bool tryDb(const std::function<void()>& work);
     // Opens a side screen under the locks: refused when another workstation holds it.
     bool openSide(Screen* side);
 

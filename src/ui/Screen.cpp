@@ -78,6 +78,16 @@ void Screen::logFailure(const DbError& e) {
     prod_.LogFailure(e, screenName_, f ? f->objectName() : QString());
 }
 
+bool Screen::tryDb(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const DbError& e) {
+        logFailure(e);
+        return false;
+    }
+}
+
 void Screen::closeEvent(QCloseEvent* e) {
     release();
     QWidget::closeEvent(e);

@@ -31,6 +31,8 @@ class Screen : public QWidget {
 
     // Trapped failures go to the error log with the screen and focused control; the screen keeps its state.
     void logFailure(const DbError& e);
+    // Runs work; a failure is logged as above and reported as false.
+    bool tryDb(const std::function<void()>& work);
 
     // Closes the screen together with the sub-window that holds it (CLOSE, Esc).
     void closeWindow();

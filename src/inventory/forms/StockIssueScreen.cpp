@@ -126,28 +126,18 @@ FrmStockIssue::FrmStockIssue() : Screen(QStringLiteral("frmStockIssue")) {
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     connect(cmbcatgry_, &QComboBox::currentIndexChanged, this, &FrmStockIssue::categoryChosen);
     connect(cmbItem_, &QComboBox::currentIndexChanged, this, &FrmStockIssue::itemChosen);
-    connect(dtpStkIssue_, &QDateEdit::dateChanged, this, [this] { guarded([this] { fillDay(); }); });
+    connect(dtpStkIssue_, &QDateEdit::dateChanged, this, [this] { tryDb([this] { fillDay(); }); });
     resize(980, 640);
 }
 
 bool FrmStockIssue::load() {
     if (!Screen::load()) return false;
     dtpStkIssue_->setDate(Clock::today());
-    guarded([this] {
+    tryDb([this] {
         fillCategories();
         fillDay();
     });
     return true;
-}
-
-bool FrmStockIssue::guarded(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        logFailure(e);
-        return false;
-    }
 }
 
 void FrmStockIssue::fillCategories() {
@@ -161,7 +151,7 @@ void FrmStockIssue::fillCategories() {
 }
 
 void FrmStockIssue::categoryChosen() {
-    guarded([this] {
+    tryDb([this] {
         const QSignalBlocker quiet(cmbItem_);
         cmbItem_->clear();
         lblUnit_->clear();
@@ -176,7 +166,7 @@ void FrmStockIssue::categoryChosen() {
 }
 
 void FrmStockIssue::itemChosen() {
-    guarded([this] {
+    tryDb([this] {
         const auto item = cmbItem_->currentIndex() >= 0 ? Items::load(prod().db(), cmbItem_->currentData().toLongLong())
                                                         : std::nullopt;
         lblUnit_->setText(item ? item->unit : QString());
@@ -223,7 +213,7 @@ void FrmStockIssue::cmdSave() {
     const qint64 category = cmbcatgry_->currentData().toLongLong();  // 0 for ALL: the item's own
     const double qty = Stores::roundQty(text::val(txtIssQty_->text()));
     double stock = 0;
-    if (!guarded([&] { stock = Stores::stockOf(prod().db(), itemId); })) return;
+    if (!tryDb([&] { stock = Stores::stockOf(prod().db(), itemId); })) return;
     if (qty <= 0 || qty > Stores::roundQty(stock)) return refuse(Stores::shortStockMessage(), txtIssQty_);
     if (!dlg.question(appTitle(),
                       QStringLiteral("Are You sure to save ?") + QLatin1Char('\n') +
@@ -245,7 +235,7 @@ void FrmStockIssue::cmdSave() {
     }
     dlg.information(appTitle(), QStringLiteral(" Stock Altered successfully !!!"));
     txtIssQty_->clear();
-    guarded([&] {
+    tryDb([&] {
         fillStock();
         fillDay();
         const auto item = Items::load(prod().db(), itemId);
@@ -266,9 +256,9 @@ void FrmStockIssue::cmdDelete() {
     const QTableWidgetItem* idCell = msflexdata_->item(rows.first().row(), kIdCol);
     const qint64 id = idCell ? idCell->text().toLongLong() : 0;
     if (!id || !dlg.question(appTitle(), QStringLiteral("Are You sure to Delete the Item?"), false)) return;
-    if (!guarded([&] { Sql::transaction(prod().db(), [&] { Stores::reverseIssue(prod().db(), id); }); })) return;
+    if (!tryDb([&] { Sql::transaction(prod().db(), [&] { Stores::reverseIssue(prod().db(), id); }); })) return;
     dlg.information(appTitle(), QStringLiteral("Records Successfully Deleted!"));
-    guarded([this] {
+    tryDb([this] {
         fillStock();
         fillDay();
     });
@@ -278,7 +268,7 @@ void FrmStockIssue::cmdPrint() {
     Print::Document doc{QStringLiteral("STKISSUE"), QString()};
     doc.fields[QStringLiteral("IssueDate")] = dtpStkIssue_->date().toString(QStringLiteral("dd/MM/yyyy"));
     doc.hideRows << QStringLiteral("AmountInWords");
-    guarded([&] {
+    tryDb([&] {
         int sl = 0;
         for (const Stores::IssueRow& r : Stores::manualIssuesOn(prod().db(), dtpStkIssue_->date()))
             doc.lines.append({++sl, r.category, r.itemCode, r.qty, r.unit, r.toWhom.trimmed(), r.remarks.trimmed()});

@@ -28,8 +28,6 @@ class FrmStockIssue : public Screen {
     void itemChosen();
     void fillStock();
     void fillDay();
-    // Runs a handler's database work; a failure is logged and the screen stays as it was.
-    bool guarded(const std::function<void()>& work);
 
     QDateEdit* dtpStkIssue_;
     QComboBox* cmbcatgry_;
