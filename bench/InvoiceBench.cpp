@@ -30,7 +30,7 @@ QList<qint64> makeDcs(QSqlDatabase& db) {
                                      "(?,?,?,'NOS',?)"),
                       {kFirstItem + i, QStringLiteral("BINV-%1").arg(i), QStringLiteral("Bench part %1").arg(i),
                        1000 + 37 * i});
-        qint64 id = Sql::nextId(db, QStringLiteral("DcInv"), QStringLiteral("DcInvId"));
+        qint64 id = Sql::proposedId(db, QStringLiteral("DcInv"), QStringLiteral("DcInvId"));
         for (int d = 0; d < kDcs; ++d, ++id) {
             Sql::exec(
                 db,

@@ -148,6 +148,38 @@ void rawClose(QSqlDatabase& db) {
 
 }  // namespace
 
+void beginWrite(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    auto run = [&](const QString& sql) {
+        if (!q.exec(sql)) throw DbError(q.lastError().text(), 0, q.lastError().nativeErrorCode());
+    };
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        run(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    if (!db.transaction()) throw DbError(db.lastError().text(), 0, db.lastError().nativeErrorCode());
+    try {
+        // Advisory locks are per database, so one key serves every company database. A desk
+        // that waits this long reports the database busy instead of hanging.
+        run(QStringLiteral("SET LOCAL lock_timeout = '30s'"));
+        run(QStringLiteral("SELECT pg_advisory_xact_lock(7305110001)"));
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+}
+
+bool transient(const DbError& e) {
+    const QString& c = e.code();
+    if (c.isEmpty()) return false;
+    bool numeric = false;
+    const int n = c.toInt(&numeric);
+    // SQLite: SQLITE_BUSY and SQLITE_LOCKED with their extended forms.
+    if (numeric && (n & 0xff) != 0 && c.size() < 5) return (n & 0xff) == 5 || (n & 0xff) == 6;
+    // PostgreSQL: serialization failure, deadlock, unique violation (a key taken at the same moment).
+    return c == QLatin1String("40001") || c == QLatin1String("40P01") || c == QLatin1String("23505");
+}
+
 QString filePath(const QString& name) {
     return dbConfig().dbFolder() + QLatin1Char('/') + name + QStringLiteral(".db");
 }

@@ -39,14 +39,17 @@ DbConfig& dbConfig();
 
 class DbError : public std::runtime_error {
   public:
-    explicit DbError(const QString& text, int number = 0)
-        : std::runtime_error(text.toStdString()), text_(text), number_(number) {}
+    explicit DbError(const QString& text, int number = 0, const QString& code = {})
+        : std::runtime_error(text.toStdString()), text_(text), number_(number), code_(code) {}
     const QString& text() const { return text_; }
     int number() const { return number_; }
+    // The engine's own code: SQLSTATE on PostgreSQL ("40P01"), the result code on SQLite ("5").
+    const QString& code() const { return code_; }
 
   private:
     QString text_;
     int number_;
+    QString code_;
 };
 
 namespace Db {
@@ -74,6 +77,14 @@ QVariant ts(const QDateTime& dt);
 QVariant day(const QDate& d);
 QDateTime toDateTime(const QVariant& v);
 QDate toDate(const QVariant& v);
+
+// Starts a write transaction that queues behind every other writer of the database, at
+// any desk: SQLite takes its write lock at once (BEGIN IMMEDIATE); PostgreSQL takes one
+// transaction-scoped advisory lock, so the reads a save checks cannot change under it.
+void beginWrite(QSqlDatabase& db);
+// A failure that running the same transaction again may cure: a deadlock, a serialization
+// failure, a busy or locked database, or a key taken at the same moment.
+bool transient(const DbError& e);
 
 // Rebuilds the database without wasted space. SQLite: VACUUM INTO a temporary file,
 // checked, then swapped in; no connection to it may be open. PostgreSQL: VACUUM.

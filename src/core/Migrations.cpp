@@ -79,16 +79,19 @@ void upgrade(QSqlDatabase& db, DbKind kind) {
 
 void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion) {
     const int target = maxVersion > 0 ? maxVersion : latest(kind);
+    // Each step runs under the write lock every desk takes (Sql::transaction) and reads the
+    // version again there, so desks opening an older database together upgrade it once.
     if (!Db::tables(db).contains(QStringLiteral("schemaversion")))
-        Sql::exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS SchemaVersion (Version INTEGER NOT NULL, "
-                                     "Name TEXT, AppliedAt TEXT, Checksum TEXT)"));
-    // Filling in runs as a write transaction so desks opening an older database together queue.
+        Sql::transaction(db, [&] {
+            Sql::exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS SchemaVersion (Version INTEGER NOT NULL, "
+                                         "Name TEXT, AppliedAt TEXT, Checksum TEXT)"));
+        });
+    // Filling in fingerprints is a write, queued the same way.
     if (!verifyApplied(db, kind, false)) Sql::transaction(db, [&] { verifyApplied(db, kind, true); });
     if (version(db) >= target) return;
     for (const data::Migration& m : data::migrations(kind)) {
         if (m.version > target) break;
         Sql::transaction(db, [&] {
-            // Read again inside the transaction: another workstation may have just upgraded.
             const QVariant cur = Sql::scalar(db, QStringLiteral("select max(Version) from SchemaVersion"));
             if (!cur.isNull() && cur.toInt() >= m.version) return;
             for (const QString& st : m.statements) Sql::exec(db, Db::ddl(st, engine));

@@ -1,8 +1,47 @@
 #include "core/Sql.h"
 
+#include <QMutex>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QSqlError>
+#include <QThread>
 
 namespace kavra::Sql {
+
+namespace {
+
+[[noreturn]] void fail(const QSqlQuery& q) {
+    const QSqlError e = q.lastError();
+    throw DbError(e.text(), e.nativeErrorCode().toInt(), e.nativeErrorCode());
+}
+
+QMutex g_openMutex;
+QSet<QString> g_open;  // connections inside transaction()
+
+bool markOpen(const QSqlDatabase& db, bool open) {
+    QMutexLocker lock(&g_openMutex);
+    if (!open) return g_open.remove(db.connectionName());
+    if (g_open.contains(db.connectionName())) return false;
+    g_open.insert(db.connectionName());
+    return true;
+}
+
+void runOnce(QSqlDatabase& db, const std::function<void()>& work) {
+    Db::beginWrite(db);
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QSqlError e = db.lastError();
+        db.rollback();
+        throw DbError(e.text(), e.nativeErrorCode().toInt(), e.nativeErrorCode());
+    }
+}
+
+}  // namespace
 
 QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params) {
     QSqlQuery q(db);
@@ -10,12 +49,12 @@ QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params)
     // PostgreSQL cannot prepare utility statements (CREATE DATABASE, DDL), so a
     // statement without parameters is sent as it is.
     if (params.isEmpty()) {
-        if (!q.exec(sql)) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
+        if (!q.exec(sql)) fail(q);
         return q;
     }
-    if (!q.prepare(sql)) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
+    if (!q.prepare(sql)) fail(q);
     for (const QVariant& p : params) q.addBindValue(p);
-    if (!q.exec()) throw DbError(q.lastError().text(), q.lastError().nativeErrorCode().toInt());
+    if (!q.exec()) fail(q);
     return q;
 }
 
@@ -44,31 +83,45 @@ QStringList texts(QSqlDatabase& db, const QString& sql, const QVariantList& para
     return out;
 }
 
-qint64 nextId(QSqlDatabase& db, const QString& table, const QString& column) {
+qint64 proposedId(QSqlDatabase& db, const QString& table, const QString& column) {
     // Table and column names come from code, never from the user.
     const QVariant v = scalar(db, QStringLiteral("select max(%1) from %2").arg(column, table));
     return (v.isNull() ? 0 : v.toLongLong()) + 1;
 }
 
+qint64 nextId(QSqlDatabase& db, const QString& table, const QString& column) {
+    if (!inTransaction(db))
+        throw DbError(QStringLiteral("A new %1 identifier was taken outside a write transaction.").arg(table));
+    return proposedId(db, table, column);
+}
+
+bool inTransaction(const QSqlDatabase& db) {
+    QMutexLocker lock(&g_openMutex);
+    return g_open.contains(db.connectionName());
+}
+
 void transaction(QSqlDatabase& db, const std::function<void()>& work) {
-    // SQLite: take the write lock at once, so two workstations that read and then write
-    // queue behind each other (within the busy timeout) instead of one failing midway.
-    if (db.driverName() == QLatin1String("QSQLITE")) {
-        QSqlQuery begin(db);
-        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) throw DbError(begin.lastError().text());
-    } else if (!db.transaction()) {
-        throw DbError(db.lastError().text());
-    }
-    try {
+    if (!markOpen(db, true)) {
         work();
-    } catch (...) {
-        db.rollback();
-        throw;
+        return;
     }
-    if (!db.commit()) {
-        const QString text = db.lastError().text();
-        db.rollback();
-        throw DbError(text);
+    struct Unmark {
+        QSqlDatabase& db;
+        ~Unmark() { markOpen(db, false); }
+    } unmark{db};
+    for (int attempt = 1;; ++attempt) {
+        try {
+            runOnce(db, work);
+            return;
+        } catch (const DbError& e) {
+            if (!Db::transient(e)) throw;
+            if (attempt >= kTransactionAttempts)
+                throw DbError(QStringLiteral("The database is busy with another workstation's work. Please try "
+                                             "again in a moment."),
+                              e.number(), e.code());
+        }
+        // Spread the retries so that desks which met once do not meet again.
+        QThread::msleep(20 * attempt + QRandomGenerator::global()->bounded(30));
     }
 }
 

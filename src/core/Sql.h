@@ -20,10 +20,23 @@ bool any(QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 // The first column of every row, in the order the query gives.
 QList<qint64> ids(QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 QStringList texts(QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
-// Highest value of an integer column + 1 (1 on an empty table).
+// Highest value of an integer column + 1 (1 on an empty table), taken for a row about to be
+// written. Only inside transaction(): there no other desk can take the same value before
+// this one commits. Outside it throws DbError, a fault of the calling code.
 qint64 nextId(QSqlDatabase& db, const QString& table, const QString& column);
-// Runs work inside one transaction: committed when it returns, rolled back when it throws.
+// The same value as a proposal shown on New; not reserved, the save takes its own.
+qint64 proposedId(QSqlDatabase& db, const QString& table, const QString& column);
+
+// Runs work inside one write transaction: committed when it returns, rolled back when it
+// throws. The transaction queues behind every other desk's writes (Db::beginWrite), and one
+// that fails on a deadlock, a busy database or a key taken at the same moment is rolled back
+// and run again from the start a few times, so work must only compute what it writes from
+// what it reads. A call inside another transaction on the same connection joins it.
 void transaction(QSqlDatabase& db, const std::function<void()>& work);
+// True while transaction() runs on this connection.
+bool inTransaction(const QSqlDatabase& db);
+// How often transaction() runs the work before giving up, and the pause before each retry.
+constexpr int kTransactionAttempts = 6;
 
 // A text column read without the spaces fixed-width columns pad it with.
 struct Trimmed {

@@ -4,12 +4,13 @@
 #include <QSqlRecord>
 
 #include "core/Password.h"
+#include "core/Refusal.h"
 #include "core/Sql.h"
 
 namespace kavra::Users {
 
-qint64 nextId(QSqlDatabase& db) {
-    return Sql::nextId(db, QStringLiteral("User1"), QStringLiteral("UserId"));
+qint64 proposedId(QSqlDatabase& db) {
+    return Sql::proposedId(db, QStringLiteral("User1"), QStringLiteral("UserId"));
 }
 
 std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name, const QString& password,
@@ -23,19 +24,35 @@ std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name
     return std::nullopt;
 }
 
-void add(QSqlDatabase& db, qint64 id, const QString& name, const QString& password) {
+namespace {
+void refuseTakenName(QSqlDatabase& db, qint64 id, const QString& name) {
+    if (Sql::any(db, QStringLiteral("select 1 from User1 where UserName=? and UserId<>?"), {name.trimmed(), id}))
+        throw Refused(QStringLiteral("An Entry Already Exists...Try Another!"), QStringLiteral("txtUserName"));
+}
+}  // namespace
+
+qint64 add(QSqlDatabase& db, qint64 id, const QString& name, const QString& password) {
     const QString h = Password::hash(password);
+    qint64 stored = id;
     Sql::transaction(db, [&] {
+        stored = id;
+        if (Sql::any(db, QStringLiteral("select 1 from User1 where UserId=?"), {stored}))
+            stored = Sql::nextId(db, QStringLiteral("User1"), QStringLiteral("UserId"));
+        refuseTakenName(db, stored, name);
         Sql::exec(db, QStringLiteral("insert into User1 (UserId, UserName, UserPassword) values (?,?,?)"),
-                  {id, name.trimmed(), h});
-        Sql::exec(db, QStringLiteral("insert into UserRights (UserId) values (?)"), {id});
+                  {stored, name.trimmed(), h});
+        Sql::exec(db, QStringLiteral("insert into UserRights (UserId) values (?)"), {stored});
     });
+    return stored;
 }
 
 void modify(QSqlDatabase& db, qint64 id, const QString& name, const QString& password) {
     const QString h = Password::hash(password);
-    Sql::exec(db, QStringLiteral("update User1 set UserName=?, UserPassword=? where UserId=?"),
-              {name.trimmed(), h, id});
+    Sql::transaction(db, [&] {
+        refuseTakenName(db, id, name);
+        Sql::exec(db, QStringLiteral("update User1 set UserName=?, UserPassword=? where UserId=?"),
+                  {name.trimmed(), h, id});
+    });
 }
 
 QString deleteRefusal(qint64 id, const QString& name) {

@@ -13,12 +13,14 @@ struct Problem {
     Field field = None;
 };
 
-qint64 nextId(QSqlDatabase& db);
+qint64 proposedId(QSqlDatabase& db);
 // The checks of Save, in order; nullopt when the user may be stored.
 std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name, const QString& password,
                                 const QString& confirm);
-// A new user with a UserRights row of the default rights; one transaction.
-void add(QSqlDatabase& db, qint64 id, const QString& name, const QString& password);
+// A new user with a UserRights row of the default rights; one transaction. Returns the
+// identifier stored: the next free one when the proposed one was taken meanwhile. The same
+// name stored meanwhile at another desk throws Refused.
+qint64 add(QSqlDatabase& db, qint64 id, const QString& name, const QString& password);
 void modify(QSqlDatabase& db, qint64 id, const QString& name, const QString& password);
 // "" when the user may be deleted.
 QString deleteRefusal(qint64 id, const QString& name);

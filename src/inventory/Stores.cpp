@@ -88,7 +88,8 @@ class Prepared {
     }
 
   private:
-    [[noreturn]] void fail() { throw DbError(q_.lastError().text(), q_.lastError().nativeErrorCode().toInt()); }
+    [[noreturn]] void fail() { throw DbError(q_.lastError().text(), q_.lastError().nativeErrorCode().toInt(),
+                                        q_.lastError().nativeErrorCode()); }
     QSqlQuery q_;
 };
 
@@ -223,6 +224,10 @@ qint64 categoryOf(QSqlDatabase& db, qint64 itemId) {
 
 }  // namespace
 
+QString issueGoneMessage() {
+    return QStringLiteral("This issue is no longer there: it was deleted at another workstation.");
+}
+
 QString shortStockMessage() {
     return QStringLiteral(" Invalid Quantity ... ");
 }
@@ -348,6 +353,9 @@ qint64 raiseIssue(QSqlDatabase& db, IssueSource source, const QDate& day, const 
 }
 
 void reverseIssue(QSqlDatabase& db, qint64 issueId) {
+    // Reversed meanwhile at another desk: its stock must not come back twice.
+    if (!Sql::any(db, QStringLiteral("select 1 from StoreIss where Id=?"), {issueId}))
+        throw Refused(issueGoneMessage());
     struct Drawn {
         qint64 itemId;
         QString trak;

@@ -66,11 +66,13 @@ chain::StockLink noteLink(NoteSource source, const QString& setting);
 // empty).
 qint64 raiseIssue(QSqlDatabase& db, IssueSource source, const QDate& day, const QString& toWhom, const QString& remarks,
                   const QList<IssueLine>& lines, const QString& shortMessage = {});
-// Gives back exactly what the issue drew and removes it.
+// Gives back exactly what the issue drew and removes it; an issue already removed (at
+// another desk) throws Refused with issueGoneMessage.
 void reverseIssue(QSqlDatabase& db, qint64 issueId);
 
 // ---- Added for the stores' own screens and checks.
 
+QString issueGoneMessage();
 // The refusal of an issue larger than the stock.
 QString shortStockMessage();
 // Quantities are kept to six decimals, so that taking a part of a lot and giving it

@@ -25,8 +25,8 @@ QList<qint64> ids(QSqlDatabase& db) {
     return Sql::ids(db, QStringLiteral("select ItemId from Item order by ItemId"));
 }
 
-qint64 nextId(QSqlDatabase& db) {
-    return Sql::nextId(db, QStringLiteral("Item"), QStringLiteral("ItemId"));
+qint64 proposedId(QSqlDatabase& db) {
+    return Sql::proposedId(db, QStringLiteral("Item"), QStringLiteral("ItemId"));
 }
 
 std::optional<Item> load(QSqlDatabase& db, qint64 id) {
@@ -71,7 +71,8 @@ Check validate(QSqlDatabase& db, const Item& it) {
 qint64 save(QSqlDatabase& db, const Item& given, bool adding) {
     Item it = given;
     // The proposed identifier taken meanwhile at another desk: the next free one.
-    if (adding && Sql::any(db, QStringLiteral("select 1 from Item where ItemId=?"), {it.id})) it.id = nextId(db);
+    if (adding && Sql::any(db, QStringLiteral("select 1 from Item where ItemId=?"), {it.id}))
+        it.id = Sql::nextId(db, QStringLiteral("Item"), QStringLiteral("ItemId"));
     // Checked before the question; here it stops the same code saved meanwhile at another desk.
     if (Sql::any(db, QStringLiteral("select 1 from Item where ItemCode=? and ItemId<>?"), {it.code.trimmed(), it.id}))
         throw Refused(QStringLiteral("An Entry Already Exists...Try Another!"), QStringLiteral("txtItemCode"));
@@ -140,8 +141,8 @@ QList<qint64> ids(QSqlDatabase& db) {
     return Sql::ids(db, QStringLiteral("select CategoryCode from Category order by CategoryCode"));
 }
 
-qint64 nextId(QSqlDatabase& db) {
-    return Sql::nextId(db, QStringLiteral("Category"), QStringLiteral("CategoryCode"));
+qint64 proposedId(QSqlDatabase& db) {
+    return Sql::proposedId(db, QStringLiteral("Category"), QStringLiteral("CategoryCode"));
 }
 
 std::optional<Category> load(QSqlDatabase& db, qint64 code) {
@@ -169,13 +170,19 @@ Check validate(QSqlDatabase& db, const Category& c, bool adding) {
     return std::nullopt;
 }
 
-void save(QSqlDatabase& db, const Category& c, bool adding) {
-    if (adding)
+qint64 save(QSqlDatabase& db, const Category& c, bool adding) {
+    qint64 code = c.code;
+    if (adding) {
+        // The proposed code taken meanwhile at another desk: the next free one.
+        if (Sql::any(db, QStringLiteral("select 1 from Category where CategoryCode=?"), {code}))
+            code = Sql::nextId(db, QStringLiteral("Category"), QStringLiteral("CategoryCode"));
         Sql::exec(db, QStringLiteral("insert into Category (CategoryName, CategoryDesc, CategoryCode) values (?,?,?)"),
-                  {c.name.trimmed(), Misc::stored(c.desc), c.code});
-    else
+                  {c.name.trimmed(), Misc::stored(c.desc), code});
+    } else {
         Sql::exec(db, QStringLiteral("update Category set CategoryName=?, CategoryDesc=? where CategoryCode=?"),
-                  {c.name.trimmed(), Misc::stored(c.desc), c.code});
+                  {c.name.trimmed(), Misc::stored(c.desc), code});
+    }
+    return code;
 }
 
 Check deleteBlock(QSqlDatabase& db, qint64 code) {

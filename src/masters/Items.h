@@ -23,7 +23,7 @@ struct Item {
 };
 
 QList<qint64> ids(QSqlDatabase& db);
-qint64 nextId(QSqlDatabase& db);
+qint64 proposedId(QSqlDatabase& db);
 std::optional<Item> load(QSqlDatabase& db, qint64 id);
 std::optional<qint64> idOfCode(QSqlDatabase& db, const QString& code);
 QStringList codes(QSqlDatabase& db);
@@ -46,11 +46,12 @@ struct Category {
 };
 
 QList<qint64> ids(QSqlDatabase& db);
-qint64 nextId(QSqlDatabase& db);
+qint64 proposedId(QSqlDatabase& db);
 std::optional<Category> load(QSqlDatabase& db, qint64 code);
 std::optional<qint64> codeOfName(QSqlDatabase& db, const QString& name);
 Check validate(QSqlDatabase& db, const Category& c, bool adding);
-void save(QSqlDatabase& db, const Category& c, bool adding);
+// Returns the code stored: a new category whose proposed code was taken meanwhile gets the next free one.
+qint64 save(QSqlDatabase& db, const Category& c, bool adding);
 Check deleteBlock(QSqlDatabase& db, qint64 code);
 void remove(QSqlDatabase& db, qint64 code);
 

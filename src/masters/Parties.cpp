@@ -142,8 +142,8 @@ QList<qint64> ids(QSqlDatabase& db, const Kind& k) {
     return Sql::ids(db, QStringLiteral("select %1 from %2 order by %3").arg(k.key, k.table, k.navigationOrder));
 }
 
-qint64 nextId(QSqlDatabase& db, const Kind& k) {
-    return Sql::nextId(db, k.table, k.key);
+qint64 proposedId(QSqlDatabase& db, const Kind& k) {
+    return Sql::proposedId(db, k.table, k.key);
 }
 
 std::optional<Party> load(QSqlDatabase& db, const Kind& k, qint64 id) {
@@ -195,7 +195,7 @@ qint64 save(QSqlDatabase& db, const Kind& k, const Party& given, bool adding, co
     Party p = given;
     // The proposed identifier taken meanwhile at another desk: the next free one.
     if (adding && Sql::any(db, QStringLiteral("select 1 from %1 where %2=?").arg(k.table, k.key), {p.id}))
-        p.id = nextId(db, k);
+        p.id = Sql::nextId(db, k.table, k.key);
     const QVariantList common{p.name.trimmed(), p.addr.trimmed(),  stored(p.kst),        stored(p.cst),
                               stored(p.code),   stored(p.phone),   stored(p.email),      p.busiType,
                               p.openBal.toDb(), stored(p.contact), stored(p.scope),      stored(p.vatRegNo),

@@ -46,7 +46,7 @@ struct Party {
 };
 
 QList<qint64> ids(QSqlDatabase& db, const Kind& k);
-qint64 nextId(QSqlDatabase& db, const Kind& k);
+qint64 proposedId(QSqlDatabase& db, const Kind& k);
 std::optional<Party> load(QSqlDatabase& db, const Kind& k, qint64 id);
 std::optional<qint64> idOfName(QSqlDatabase& db, const Kind& k, const QString& name);
 QStringList names(QSqlDatabase& db, const Kind& k);

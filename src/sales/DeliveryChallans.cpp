@@ -65,8 +65,8 @@ QList<qint64> ids(QSqlDatabase& db) {
     return Engine::ids(db, dcKind());
 }
 
-qint64 nextId(QSqlDatabase& db) {
-    return Engine::nextId(db, dcKind());
+qint64 proposedId(QSqlDatabase& db) {
+    return Engine::proposedId(db, dcKind());
 }
 
 std::optional<Dc> load(QSqlDatabase& db, qint64 id) {

@@ -42,7 +42,7 @@ struct Dc {
 };
 
 QList<qint64> ids(QSqlDatabase& db);
-qint64 nextId(QSqlDatabase& db);
+qint64 proposedId(QSqlDatabase& db);
 std::optional<Dc> load(QSqlDatabase& db, qint64 id);
 // The newest DC with this number (numbers restart every financial year).
 Found find(QSqlDatabase& db, const QString& dcNo);

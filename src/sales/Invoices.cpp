@@ -357,7 +357,7 @@ qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId
         .set(QStringLiteral("Balance"), v.total.toDb())
         .set(QStringLiteral("DebitAmt"), 0)
         .set(QStringLiteral("DebitRem"), QStringLiteral(" "));
-    Bills::write(db, billKind(), dcs, bill);
+    Bills::write(db, billKind(), dcs, bill, shownId == 0);
     QList<Bills::LineRate> rates;
     for (const Line& l : inv.lines) rates.append({l.dcInvId, l.slNo, l.rate, l.discount});
     Bills::writeRates(db, billKind(), dcs, rates);

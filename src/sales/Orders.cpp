@@ -27,8 +27,8 @@ QList<qint64> ids(QSqlDatabase& db) {
     return Engine::ids(db, orderKind());
 }
 
-qint64 nextId(QSqlDatabase& db) {
-    return Engine::nextId(db, orderKind());
+qint64 proposedId(QSqlDatabase& db) {
+    return Engine::proposedId(db, orderKind());
 }
 
 bool partlyProcessed(QSqlDatabase& db, qint64 id) {

@@ -46,7 +46,7 @@ struct Order {
 };
 
 QList<qint64> ids(QSqlDatabase& db);
-qint64 nextId(QSqlDatabase& db);
+qint64 proposedId(QSqlDatabase& db);
 std::optional<Order> load(QSqlDatabase& db, qint64 id);
 // Some line has been drawn on by a DC.
 bool partlyProcessed(QSqlDatabase& db, qint64 id);

@@ -42,7 +42,7 @@ class InvoiceDomain : public EngineTest {
     // A DC as the DC screen leaves it: no invoice yet, lines without rates.
     qint64 dc(qint64 cust, const QString& no, std::initializer_list<DcLine> lines, const QString& poNo = " ",
               bool asPerRej = false) {
-        const qint64 id = Sql::nextId(*db, "DcInv", "DcInvId");
+        const qint64 id = Sql::proposedId(*db, "DcInv", "DcInvId");
         const QDate d(2026, 6, 1);
         exec(*db,
              "insert into DcInv (DcInvId, CustId, DcNo, DcDate, DcDateT, PONo, RejRem, InvAsPerRej) values "

@@ -181,10 +181,21 @@ QList<qint64> take(QSqlDatabase& db, const BillKind& k, qint64 party, const QLis
     return dcs;
 }
 
-void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const Row& bill) {
+void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const Row& bill, bool fresh) {
     const DcKind& d = dcOf(k);
-    Rows::updateWhere(db, d.header, bill, QStringLiteral("%1 in (%2)").arg(d.key, Rows::marks(dcs.size())),
-                      Rows::bound(dcs));
+    // Guarded: a new bill only on rows still without one, a change only on rows still billed.
+    const QString guard = fresh ? QStringLiteral(" and InvNo is null") : QStringLiteral(" and InvNo is not null");
+    const int changed = Rows::updateWhere(
+        db, d.header, bill, QStringLiteral("%1 in (%2)%3").arg(d.key, Rows::marks(dcs.size()), guard),
+        Rows::bound(dcs));
+    if (changed == dcs.size()) return;
+    if (!fresh) throw Refused(Refusal::message(k.recordError));
+    const QStringList taken =
+        Sql::texts(db,
+                   QStringLiteral("select DcNo from %1 where %2 in (%3) and InvNo is not null order by %2")
+                       .arg(d.header, d.key, Rows::marks(dcs.size())),
+                   Rows::bound(dcs));
+    throw Refused(Refusal::at(QStringLiteral("lstDcNo"), k.invoicedMeanwhile.arg(taken.value(0).trimmed())));
 }
 
 void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const QList<LineRate>& lines) {
@@ -200,9 +211,10 @@ void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, c
 
 void clear(QSqlDatabase& db, const BillKind& k, qint64 id) {
     const QList<qint64> dcs = dcsOf(db, k, id);
-    if (dcs.isEmpty()) return;
+    // Deleted meanwhile at another desk.
+    if (dcs.isEmpty()) throw Refused(Refusal::message(k.recordError));
     const DcKind& d = dcOf(k);
-    write(db, k, dcs, k.cleared);
+    write(db, k, dcs, k.cleared, false);
     Rows::updateWhere(db, d.lines, k.clearedLines, QStringLiteral("%1 in (%2)").arg(d.key, Rows::marks(dcs.size())),
                       Rows::bound(dcs));
 }

@@ -58,8 +58,9 @@ Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo,
 // The DCs a save writes: the shown bill's when modifying (refused once money came in),
 // else the chosen ones, each still the party's and still without a bill.
 QList<qint64> take(QSqlDatabase& db, const BillKind& k, qint64 party, const QList<qint64>& chosen, qint64 shownId);
-// Writes the bill columns into every DC row.
-void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const Row& bill);
+// Writes the bill columns into every DC row. fresh: a new bill, refused when any row was
+// billed meanwhile at another desk; else a change, refused when any row lost its bill.
+void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const Row& bill, bool fresh);
 // Writes rate and discount into each billed line; a line no longer there is refused.
 struct LineRate {
     qint64 dcId = 0;
@@ -67,7 +68,7 @@ struct LineRate {
     double rate = 0, discount = 0;
 };
 void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const QList<LineRate>& lines);
-// Makes the bill's DCs billable again.
+// Makes the bill's DCs billable again; one deleted meanwhile is refused.
 void clear(QSqlDatabase& db, const BillKind& k, qint64 id);
 
 }  // namespace kavra::chain::Bills

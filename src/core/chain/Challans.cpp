@@ -49,8 +49,8 @@ QList<qint64> ids(QSqlDatabase& db, const DcKind& k) {
     return Sql::ids(db, QStringLiteral("select %1 from %2 order by %1").arg(k.key, k.header));
 }
 
-qint64 nextId(QSqlDatabase& db, const DcKind& k) {
-    return Sql::nextId(db, k.header, k.key);
+qint64 proposedId(QSqlDatabase& db, const DcKind& k) {
+    return Sql::proposedId(db, k.header, k.key);
 }
 
 QList<Line> lines(QSqlDatabase& db, const DcKind& k, qint64 id) {
@@ -231,7 +231,7 @@ Check duplicateNumber(QSqlDatabase& db, const DcKind& k, const Dc& dc, qint64 ex
 
 qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceStock, int dcMode, const Hooks& hooks) {
     if (adding && Sql::any(db, QStringLiteral("select 1 from %1 where %2=?").arg(k.header, k.key), {dc.id}))
-        dc.id = nextId(db, k);
+        dc.id = Sql::nextId(db, k.header, k.key);
     // Checked before the question; here it stops the same number saved meanwhile at another desk.
     enforce(duplicateNumber(db, k, dc, adding ? 0 : dc.id, dcMode));
     std::optional<Stored> was;
@@ -313,7 +313,8 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
 void remove(QSqlDatabase& db, const DcKind& k, qint64 id, const Hooks& hooks) {
     if (hooks.changeBlock) enforce(hooks.changeBlock(db, id, true));
     const auto was = stored(db, k, id);
-    if (!was) return;
+    // Deleted meanwhile at another desk: nothing is given back twice.
+    if (!was) throw Refused(Refusal::message(k.find.notFound));
     giveBackOrder(db, k, *was);
     giveBackStock(db, k, *was);
     Sql::exec(db, QStringLiteral("delete from %1 where %2=?").arg(k.lines, k.key), {id});

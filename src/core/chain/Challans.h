@@ -54,7 +54,7 @@ struct Stored {
 };
 
 QList<qint64> ids(QSqlDatabase& db, const DcKind& k);
-qint64 nextId(QSqlDatabase& db, const DcKind& k);
+qint64 proposedId(QSqlDatabase& db, const DcKind& k);
 QList<Line> lines(QSqlDatabase& db, const DcKind& k, qint64 id);
 std::optional<Stored> stored(QSqlDatabase& db, const DcKind& k, qint64 id);
 

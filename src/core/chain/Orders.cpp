@@ -82,8 +82,8 @@ QList<qint64> ids(QSqlDatabase& db, const OrderKind& k) {
     return Sql::ids(db, QStringLiteral("select POId from %1 order by POId").arg(k.header));
 }
 
-qint64 nextId(QSqlDatabase& db, const OrderKind& k) {
-    return Sql::nextId(db, k.header, key());
+qint64 proposedId(QSqlDatabase& db, const OrderKind& k) {
+    return Sql::proposedId(db, k.header, key());
 }
 
 QList<Line> lines(QSqlDatabase& db, const OrderKind& k, qint64 id) {
@@ -216,7 +216,7 @@ Check duplicateNumber(QSqlDatabase& db, const OrderKind& k, const Header& h, boo
 
 qint64 save(QSqlDatabase& db, const OrderKind& k, Header h, const QList<Line>& given, bool adding) {
     if (adding && Sql::any(db, QStringLiteral("select 1 from %1 where POId=?").arg(k.header), {h.id}))
-        h.id = nextId(db, k);
+        h.id = Sql::nextId(db, k.header, key());
     const bool partly = !adding && partlyProcessed(db, k, h.id);
     if (partly) {
         // Documents quote the order by its party and number: those stay as they were.
@@ -325,7 +325,8 @@ Check deleteBlock(QSqlDatabase& db, const OrderKind& k, qint64 id) {
 void remove(QSqlDatabase& db, const OrderKind& k, qint64 id) {
     // Checked again here: a document saved at another desk since the question was asked wins.
     enforce(deleteBlock(db, k, id));
-    Sql::exec(db, QStringLiteral("delete from %1 where POId=?").arg(k.header), {id});
+    if (Sql::exec(db, QStringLiteral("delete from %1 where POId=?").arg(k.header), {id}).numRowsAffected() < 1)
+        throw Refused(Refusal::message(k.find.notFound));
     Sql::exec(db, QStringLiteral("delete from %1 where POId=?").arg(k.lines), {id});
 }
 

@@ -43,7 +43,7 @@ struct Header {
 };
 
 QList<qint64> ids(QSqlDatabase& db, const OrderKind& k);
-qint64 nextId(QSqlDatabase& db, const OrderKind& k);
+qint64 proposedId(QSqlDatabase& db, const OrderKind& k);
 QList<Line> lines(QSqlDatabase& db, const OrderKind& k, qint64 id);
 // The number, date and party of a stored order.
 std::optional<Header> header(QSqlDatabase& db, const OrderKind& k, qint64 id);

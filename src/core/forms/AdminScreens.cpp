@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "core/Sql.h"
+#include "core/Refusal.h"
 #include "core/Users.h"
 #include "data/Menu.h"
 #include "ui/Grid.h"
@@ -158,7 +159,7 @@ void FrmUserEntry::fillList() {
 void FrmUserEntry::cmdNew() {
     adding_ = true;
     setStatus(QStringLiteral("You are about to ADD a NEW User Now..."));
-    txtUserId_->setText(QString::number(Users::nextId(prod().db())));
+    txtUserId_->setText(QString::number(Users::proposedId(prod().db())));
     txtUserName_->clear();
     txtUserPassword_->clear();
     txtConfmPwd_->clear();
@@ -195,7 +196,7 @@ void FrmUserEntry::move(int delta, bool toEnd) {
 
 void FrmUserEntry::cmdSave() {
     Dialogs& dlg = Dialogs::current();
-    const qint64 id = txtUserId_->text().toLongLong();
+    qint64 id = txtUserId_->text().toLongLong();
     if (id == 0) {
         dlg.critical(appTitle(), QStringLiteral("Press New to add a user, or choose one from the list."));
         return;
@@ -216,7 +217,8 @@ void FrmUserEntry::cmdSave() {
         if (!dlg.ask(appTitle(), QStringLiteral("Are You Sure To ") + verb + QStringLiteral("?"))) return;
         const QString name = txtUserName_->text().trimmed();
         if (adding_) {
-            Users::add(prod().db(), id, name, txtUserPassword_->text());
+            id = Users::add(prod().db(), id, name, txtUserPassword_->text());
+            txtUserId_->setText(QString::number(id));
             dlg.information(appTitle(),
                             QStringLiteral("Records Saved!\n\nDon't forget to set rights for the new User: \n") + name +
                                 QStringLiteral("\nTo set rights go to menu Master --> Admin --> UserRights"));
@@ -230,6 +232,10 @@ void FrmUserEntry::cmdSave() {
         txtUserPassword_->clear();
         txtConfmPwd_->clear();
         setStatus(QStringLiteral("You are about to MODIFY the existing User now..."));
+    } catch (const Refused& r) {
+        // The same name saved meanwhile at another desk.
+        dlg.critical(appTitle(), r.text());
+        txtUserName_->setFocus();
     } catch (const DbError& e) {
         logFailure(e);
     }

@@ -256,7 +256,14 @@ void FrmStockIssue::cmdDelete() {
     const QTableWidgetItem* idCell = msflexdata_->item(rows.first().row(), kIdCol);
     const qint64 id = idCell ? idCell->text().toLongLong() : 0;
     if (!id || !dlg.question(appTitle(), QStringLiteral("Are You sure to Delete the Item?"), false)) return;
-    if (!tryDb([&] { Sql::transaction(prod().db(), [&] { Stores::reverseIssue(prod().db(), id); }); })) return;
+    try {
+        if (!tryDb([&] { Sql::transaction(prod().db(), [&] { Stores::reverseIssue(prod().db(), id); }); })) return;
+    } catch (const Refused& r) {
+        // Deleted meanwhile at another workstation.
+        dlg.critical(appTitle(), r.text());
+        tryDb([this] { fillDay(); });
+        return;
+    }
     dlg.information(appTitle(), QStringLiteral("Records Successfully Deleted!"));
     tryDb([this] {
         fillStock();

@@ -211,7 +211,7 @@ QList<qint64> FrmItem::navigation() {
     return Items::ids(prod().db());
 }
 qint64 FrmItem::proposeId() {
-    return Items::nextId(prod().db());
+    return Items::proposedId(prod().db());
 }
 
 void FrmItem::showRecord(qint64 id) {
@@ -317,7 +317,7 @@ QList<qint64> FrmCategory::navigation() {
     return Categories::ids(prod().db());
 }
 qint64 FrmCategory::proposeId() {
-    return Categories::nextId(prod().db());
+    return Categories::proposedId(prod().db());
 }
 
 void FrmCategory::showRecord(qint64 id) {
@@ -342,9 +342,10 @@ Check FrmCategory::validate(bool adding) {
 }
 
 qint64 FrmCategory::write(bool adding, qint64) {
-    const qint64 code = txtCategoryCode_->text().toLongLong();
-    Categories::save(prod().db(), {code, txtCategoryName_->text(), txtCategoryDesc_->toPlainText()}, adding);
-    return code;
+    return Categories::save(prod().db(),
+                            {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(),
+                             txtCategoryDesc_->toPlainText()},
+                            adding);
 }
 
 QString FrmCategory::confirmText(bool adding) {

@@ -151,7 +151,7 @@ QList<qint64> FrmParty::navigation() {
     return Parties::ids(prod().db(), kind_);
 }
 qint64 FrmParty::proposeId() {
-    return Parties::nextId(prod().db(), kind_);
+    return Parties::proposedId(prod().db(), kind_);
 }
 
 void FrmParty::showRecord(qint64 id) {

@@ -235,7 +235,7 @@ QList<qint64> FrmDC::navigation() {
 }
 
 qint64 FrmDC::proposeId() {
-    return Dcs::nextId(prod().db());
+    return Dcs::proposedId(prod().db());
 }
 
 QString FrmDC::orderNo() const {

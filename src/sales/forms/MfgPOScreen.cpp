@@ -243,7 +243,7 @@ QList<qint64> FrmMfgPO::navigation() {
 }
 
 qint64 FrmMfgPO::proposeId() {
-    return Orders::nextId(prod().db());
+    return Orders::proposedId(prod().db());
 }
 
 void FrmMfgPO::showCustomerNumbers(qint64 custId) {
