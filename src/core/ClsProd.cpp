@@ -258,9 +258,9 @@ qint64 clsProd::NextDcNumber(const QString& table, Dialogs& dlg) {
         // which the key finds at once; only otherwise is the year searched.
         QVariant newestNo, newestAt;
         try {
-            QSqlQuery q = Sql::exec(
-                db_,
-                QStringLiteral("select DcNo, DcDateT from %1 where %2=(select max(%2) from %1)").arg(b->table, b->idCol));
+            QSqlQuery q =
+                Sql::exec(db_, QStringLiteral("select DcNo, DcDateT from %1 where %2=(select max(%2) from %1)")
+                                   .arg(b->table, b->idCol));
             if (!q.next()) continue;  // no DC at all in this book
             newestNo = q.value(0);
             newestAt = q.value(1);

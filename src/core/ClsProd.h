@@ -9,9 +9,9 @@
 #include <QVariantList>
 
 #include "core/Db.h"
+#include "core/Dialogs.h"
 #include "core/GridCells.h"
 #include "core/Session.h"
-#include "core/Dialogs.h"
 
 namespace kavra {
 

@@ -151,13 +151,13 @@ void rawClose(QSqlDatabase& db) {
 void beginWrite(QSqlDatabase& db) {
     QSqlQuery q(db);
     auto run = [&](const QString& sql) {
-        if (!q.exec(sql)) throw DbError(q.lastError().text(), 0, q.lastError().nativeErrorCode());
+        if (!q.exec(sql)) throw DbError::of(q.lastError());
     };
     if (db.driverName() == QLatin1String("QSQLITE")) {
         run(QStringLiteral("BEGIN IMMEDIATE"));
         return;
     }
-    if (!db.transaction()) throw DbError(db.lastError().text(), 0, db.lastError().nativeErrorCode());
+    if (!db.transaction()) throw DbError::of(db.lastError());
     try {
         // Advisory locks are per database, so one key serves every company database. A desk
         // that waits this long reports the database busy instead of hanging.

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -45,6 +46,10 @@ class DbError : public std::runtime_error {
     int number() const { return number_; }
     // The engine's own code: SQLSTATE on PostgreSQL ("40P01"), the result code on SQLite ("5").
     const QString& code() const { return code_; }
+    // A failure as the driver reported it, with the engine's code kept for the retry rule.
+    static DbError of(const QSqlError& e) {
+        return DbError(e.text(), e.nativeErrorCode().toInt(), e.nativeErrorCode());
+    }
 
   private:
     QString text_;

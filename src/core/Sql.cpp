@@ -11,8 +11,7 @@ namespace kavra::Sql {
 namespace {
 
 [[noreturn]] void fail(const QSqlQuery& q) {
-    const QSqlError e = q.lastError();
-    throw DbError(e.text(), e.nativeErrorCode().toInt(), e.nativeErrorCode());
+    throw DbError::of(q.lastError());
 }
 
 QMutex g_openMutex;
@@ -35,9 +34,9 @@ void runOnce(QSqlDatabase& db, const std::function<void()>& work) {
         throw;
     }
     if (!db.commit()) {
-        const QSqlError e = db.lastError();
+        const DbError e = DbError::of(db.lastError());
         db.rollback();
-        throw DbError(e.text(), e.nativeErrorCode().toInt(), e.nativeErrorCode());
+        throw e;
     }
 }
 

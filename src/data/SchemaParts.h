@@ -5,9 +5,9 @@
 
 namespace kavra::data {
 
-QStringList storesSchema();        // STN, STNSub, StoreIss, StoreIssSub, AutoCITS, AutoCITI
-QStringList ordersAndDcsSchema();  // MfgPO, MfgPoSub, DcInv, DcInvSub, ProductL
-QStringList invoicesSchema();      // the invoice columns of DcInv and what invoicing needs
+QStringList storesSchema();          // STN, STNSub, StoreIss, StoreIssSub, AutoCITS, AutoCITI
+QStringList ordersAndDcsSchema();    // MfgPO, MfgPoSub, DcInv, DcInvSub, ProductL
+QStringList invoicesSchema();        // the invoice columns of DcInv and what invoicing needs
 QStringList amountsAsTypedSchema();  // rates and typed charges as numbers, not paise
 
 }  // namespace kavra::data

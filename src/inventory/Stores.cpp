@@ -88,8 +88,7 @@ class Prepared {
     }
 
   private:
-    [[noreturn]] void fail() { throw DbError(q_.lastError().text(), q_.lastError().nativeErrorCode().toInt(),
-                                        q_.lastError().nativeErrorCode()); }
+    [[noreturn]] void fail() { throw DbError::of(q_.lastError()); }
     QSqlQuery q_;
 };
 

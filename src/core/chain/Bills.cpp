@@ -185,9 +185,9 @@ void write(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const 
     const DcKind& d = dcOf(k);
     // Guarded: a new bill only on rows still without one, a change only on rows still billed.
     const QString guard = fresh ? QStringLiteral(" and InvNo is null") : QStringLiteral(" and InvNo is not null");
-    const int changed = Rows::updateWhere(
-        db, d.header, bill, QStringLiteral("%1 in (%2)%3").arg(d.key, Rows::marks(dcs.size()), guard),
-        Rows::bound(dcs));
+    const int changed =
+        Rows::updateWhere(db, d.header, bill, QStringLiteral("%1 in (%2)%3").arg(d.key, Rows::marks(dcs.size()), guard),
+                          Rows::bound(dcs));
     if (changed == dcs.size()) return;
     if (!fresh) throw Refused(Refusal::message(k.recordError));
     const QStringList taken =

@@ -16,8 +16,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/Sql.h"
 #include "core/Refusal.h"
+#include "core/Sql.h"
 #include "core/Users.h"
 #include "data/Menu.h"
 #include "ui/Grid.h"

@@ -342,10 +342,9 @@ Check FrmCategory::validate(bool adding) {
 }
 
 qint64 FrmCategory::write(bool adding, qint64) {
-    return Categories::save(prod().db(),
-                            {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(),
-                             txtCategoryDesc_->toPlainText()},
-                            adding);
+    return Categories::save(
+        prod().db(), {txtCategoryCode_->text().toLongLong(), txtCategoryName_->text(), txtCategoryDesc_->toPlainText()},
+        adding);
 }
 
 QString FrmCategory::confirmText(bool adding) {
