@@ -76,6 +76,8 @@ int main(int argc, char** argv) {
         login->move(scr->availableGeometry().center() - login->rect().center());
     login->show();
     const int rc = app.exec();
+    // The holds' server connection must go while the SQL drivers are still there.
+    Session::current().presence.reset();
     // The closing backup runs on after the window has gone.
     const QString backup = House::finishBackup();
     if (!backup.isEmpty()) std::fprintf(stderr, "kavra: the backup copy was not written: %s\n", qPrintable(backup));

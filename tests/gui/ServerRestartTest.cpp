@@ -1,12 +1,14 @@
 // The database server restarted under an open screen: the next command says so in plain
 // words, the program connects again and holds its screens again, or gives up a screen that
 // another desk took meanwhile; closing afterwards still records the logout.
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 #include "core/ClsProd.h"
 #include "core/Housekeeping.h"
@@ -25,6 +27,10 @@ class OwnServer {
   public:
     bool start() {
         if (!dir_.isValid()) return false;
+        // The server runs as its own user, which must reach the folder.
+        QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                               QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup |
+                                               QFileDevice::ExeGroup);
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("KAVRA_TEST_PG_PORT", "55499");
@@ -91,8 +97,9 @@ class ServerRestart : public EngineTest {
     // Screen locks held on the server, by any session.
     qint64 heldScreens() {
         QSqlDatabase& db = company();
-        return count(db, "select count(*) from pg_locks where locktype='advisory' and granted and "
-                         "classid=?::bigint::oid",
+        return count(db,
+                     "select count(*) from pg_locks where locktype='advisory' and granted and "
+                     "classid=?::bigint::oid",
                      {0x4B560003});
     }
     void expectNoEmptyBox() {

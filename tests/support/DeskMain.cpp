@@ -25,11 +25,16 @@ int main(int argc, char** argv) {
     QStringList screens;
     QString backupFolder;
     for (int i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == QLatin1String("--db")) s.companyDb = args[++i];
-        else if (args[i] == QLatin1String("--sys")) s.sysId = args[++i].toLongLong();
-        else if (args[i] == QLatin1String("--user")) s.userId = args[++i].toLongLong();
-        else if (args[i] == QLatin1String("--screen")) screens << args[++i];
-        else if (args[i] == QLatin1String("--backup-loop")) backupFolder = args[++i];
+        if (args[i] == QLatin1String("--db"))
+            s.companyDb = args[++i];
+        else if (args[i] == QLatin1String("--sys"))
+            s.sysId = args[++i].toLongLong();
+        else if (args[i] == QLatin1String("--user"))
+            s.userId = args[++i].toLongLong();
+        else if (args[i] == QLatin1String("--screen"))
+            screens << args[++i];
+        else if (args[i] == QLatin1String("--backup-loop"))
+            backupFolder = args[++i];
     }
     try {
         if (!backupFolder.isEmpty()) {
@@ -40,6 +45,7 @@ int main(int argc, char** argv) {
         s.presence = std::make_shared<Db::Presence>(s.companyDb);
         if (!s.presence->claimDesk(s.sysId)) {
             std::printf("desk refused\n");
+            s.presence.reset();
             return 3;
         }
         clsProd prod(&s);
@@ -51,6 +57,8 @@ int main(int argc, char** argv) {
         for (const QString& sc : screens) {
             if (prod.CheckScreenLock(sc, 3) == 1) {
                 std::printf("refused %s\n", qPrintable(sc));
+                prod.CloseCompanyDatabase();
+                s.presence.reset();
                 return 4;
             }
             prod.RegisterScreen(sc, 3);
@@ -62,6 +70,8 @@ int main(int argc, char** argv) {
         }
         for (const QString& sc : screens) prod.ReleaseScreen(sc);
         prod.ReleaseScreen(QStringLiteral("mdiSSI"));
+        prod.CloseCompanyDatabase();
+        s.presence.reset();
     } catch (const DbError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;
