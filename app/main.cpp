@@ -5,6 +5,7 @@
 #include "AppSetup.h"
 #include "CommandLine.h"
 #include "core/ClsProd.h"
+#include "core/Housekeeping.h"
 #include "core/Login.h"
 #include "core/YearSetup.h"
 #include "core/forms/FrmLogin.h"
@@ -74,5 +75,11 @@ int main(int argc, char** argv) {
     if (QScreen* scr = QGuiApplication::primaryScreen())
         login->move(scr->availableGeometry().center() - login->rect().center());
     login->show();
-    return app.exec();
+    const int rc = app.exec();
+    // The holds' server connection must go while the SQL drivers are still there.
+    Session::current().presence.reset();
+    // The closing backup runs on after the window has gone.
+    const QString backup = House::finishBackup();
+    if (!backup.isEmpty()) std::fprintf(stderr, "kavra: the backup copy was not written: %s\n", qPrintable(backup));
+    return rc;
 }

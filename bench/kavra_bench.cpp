@@ -28,8 +28,8 @@ namespace {
 
 class YesDialogs : public Dialogs {
   public:
-    void message(const QString&, const QString&, MsgIcon) override {}
-    bool question(const QString&, const QString&, bool) override { return true; }
+    void showMessage(const QString&, const QString&, MsgIcon) override {}
+    bool askQuestion(const QString&, const QString&, bool) override { return true; }
 };
 
 void fillDcs(QSqlDatabase& db, int perTable) {
@@ -81,7 +81,6 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     auto* login = new FrmLogin;
-    login->setSingleCopyCheck(false);
     login->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     if (!login->start()) return 1;
     login->show();

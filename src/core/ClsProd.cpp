@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 #include <cmath>
 
 #include "core/Books.h"
@@ -328,23 +329,41 @@ bool clsProd::CheckQtyLimit(const GridCells& grid, int limitCol, int qtyCol, boo
 }
 
 int clsProd::CheckScreenLock(const QString& screenId, int userVal, Dialogs& dlg) {
+    Db::Presence* p = session_->presence.get();
     try {
-        QSqlQuery q = Sql::exec(db_,
-                                QStringLiteral("select UserId, SysId, DateT from OnlineUsers where UserVal>1 and "
-                                               "SysId<>? and ScreenId=? order by DateT, Id"),
-                                {session_->sysId, screenId});
-        if (!q.next()) return userVal;
-        const QString user = LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {q.value(0)});
-        const QString sys = LookupText(QStringLiteral("select SysName from ImpSystems where SysId=?"), {q.value(1)});
-        const QString when = Db::toDateTime(q.value(2)).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-        dlg.critical(session_->mainCaption, QStringLiteral("This Screen was already opened by\nUser Name : ") + user +
-                                                QStringLiteral("\nSystem Name : ") + sys +
-                                                QStringLiteral("\nDate / Time : ") + when +
-                                                QStringLiteral("\nSo U can't Save or Modify or Delete any record"));
-        return 1;
+        const bool had = p && p->holds(screenId);
+        const bool got = p && p->holdScreen(screenId);
+        for (int pass = 0; pass < 2; ++pass) {
+            QSqlQuery q = Sql::exec(db_,
+                                    QStringLiteral("select UserId, SysId, DateT from OnlineUsers where UserVal>1 and "
+                                                   "SysId<>? and ScreenId=? order by DateT, Id"),
+                                    {session_->sysId, screenId});
+            while (q.next()) {
+                // A row whose program has ended holds nothing.
+                if (p && !p->deskAlive(q.value(1).toLongLong())) continue;
+                const QString user =
+                    LookupText(QStringLiteral("select UserName from User1 where UserId=?"), {q.value(0)});
+                const QString sys =
+                    LookupText(QStringLiteral("select SysName from ImpSystems where SysId=?"), {q.value(1)});
+                const QString when = Db::toDateTime(q.value(2)).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+                if (got && !had) p->releaseScreen(screenId);
+                dlg.critical(session_->mainCaption,
+                             QStringLiteral("This Screen was already opened by\nUser Name : ") + user +
+                                 QStringLiteral("\nSystem Name : ") + sys + QStringLiteral("\nDate / Time : ") + when +
+                                 QStringLiteral("\nSo U can't Save or Modify or Delete any record"));
+                return 1;
+            }
+            // A running program holds the screen without a row: either it has just taken the
+            // screen and is writing its row (looked at once more), or the administrator
+            // released its rows, which frees the screen for others.
+            if (!p || got) break;
+            QThread::msleep(300);
+        }
+        return userVal;
     } catch (const DbError& e) {
         LogError(e.text() + QStringLiteral(" CheckScreenLock-") + screenId, Clock::now());
-        return userVal;
+        // Without the server nothing can be checked: the screen stays shut rather than open unlocked.
+        return e.lost() ? 1 : userVal;
     }
 }
 
@@ -359,6 +378,13 @@ void clsProd::RegisterScreen(const QString& screenId, int userVal, Dialogs& dlg)
 }
 
 void clsProd::ReleaseScreen(const QString& screenId, Dialogs& dlg) {
+    if (Db::Presence* p = session_->presence.get()) {
+        try {
+            p->releaseScreen(screenId);
+        } catch (const DbError& e) {
+            LogError(e.text() + QStringLiteral(" ReleaseScreen-") + screenId, Clock::now());
+        }
+    }
     try {
         ExecuteSql(QStringLiteral("delete from OnlineUsers where SysId=? and UserId=? and ScreenId=?"),
                    {session_->sysId, session_->userId, screenId});
@@ -372,6 +398,50 @@ void clsProd::ReleaseAllScreens(Dialogs& dlg) {
         ExecuteSql(QStringLiteral("delete from OnlineUsers where SysId=?"), {session_->sysId});
     } catch (const DbError& e) {
         dlg.critical(appTitle(), e.text());
+    }
+}
+
+void clsProd::ReleaseGoneWorkstations() {
+    Db::Presence* p = session_->presence.get();
+    if (!p) return;
+    try {
+        for (qint64 sys :
+             Sql::ids(db_, QStringLiteral("select distinct SysId from OnlineUsers where SysId<>?"), {session_->sysId}))
+            if (!p->deskAlive(sys)) ExecuteSql(QStringLiteral("delete from OnlineUsers where SysId=?"), {sys});
+    } catch (const DbError& e) {
+        LogError(e.text() + QStringLiteral(" ReleaseGoneWorkstations"), Clock::now());
+    }
+}
+
+QString clsProd::SameUserElsewhere() {
+    Db::Presence* p = session_->presence.get();
+    try {
+        QSqlQuery q = Sql::exec(db_,
+                                QStringLiteral("select o.SysId, o.DateT, i.SysName, i.SysIP from OnlineUsers o left "
+                                               "join ImpSystems i on i.SysId=o.SysId where o.ScreenId='mdiSSI' and "
+                                               "o.UserId=? and o.SysId<>? order by o.DateT, o.Id"),
+                                {session_->userId, session_->sysId});
+        while (q.next()) {
+            if (p && !p->deskAlive(q.value(0).toLongLong())) continue;
+            return QStringLiteral("The user %1 is also logged in at the workstation %2 (%3) since %4.\n\n"
+                                  "Both workstations keep their own screens. So that the work of each person can "
+                                  "be told apart, give every person a user of their own (Master > Admin > Users).")
+                .arg(session_->userName, q.value(2).toString().trimmed(), q.value(3).toString().trimmed(),
+                     Db::toDateTime(q.value(1)).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+        }
+    } catch (const DbError& e) {
+        LogError(e.text() + QStringLiteral(" SameUserElsewhere"), Clock::now());
+    }
+    return {};
+}
+
+bool clsProd::Reconnect() {
+    if (!isOpen()) return false;
+    try {
+        Db::reopen(db_);
+        return true;
+    } catch (const DbError&) {
+        return false;
     }
 }
 

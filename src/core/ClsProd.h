@@ -74,6 +74,12 @@ class clsProd {
     void RegisterScreen(const QString& screenId, int userVal, Dialogs& dlg = Dialogs::current());
     void ReleaseScreen(const QString& screenId, Dialogs& dlg = Dialogs::current());
     void ReleaseAllScreens(Dialogs& dlg = Dialogs::current());
+    // Rows of workstations whose program is no longer running (crashed, killed, switched off).
+    void ReleaseGoneWorkstations();
+    // The notice for a user logged in at another running workstation too; "" when not.
+    QString SameUserElsewhere();
+    // The connection opened again after the server came back; false when it cannot be.
+    bool Reconnect();
 
     qint64 CorrespondenceCount(const QString& screenName, const QString& fileKey, qint64 nameId);
     qint64 AttachmentCount(const QString& screenName, qint64 recordId, Dialogs& dlg = Dialogs::current());

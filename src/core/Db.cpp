@@ -10,9 +10,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 #include <atomic>
 #include <filesystem>
 
+#include "core/FileLock.h"
 #include "core/Migrations.h"
 #include "core/Sql.h"
 
@@ -73,7 +75,47 @@ QString DbConfig::parse(const QStringList& args) {
     return {};
 }
 
+namespace {
+std::atomic<bool> g_lostNoticed{false};
+
+// What the PostgreSQL client library says when the server is gone or not there.
+bool cannotConnect(const QString& t) {
+    return t.contains(QLatin1String("could not connect"), Qt::CaseInsensitive) ||
+           t.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive) ||
+           t.contains(QLatin1String("the database system is starting up"), Qt::CaseInsensitive) ||
+           t.contains(QLatin1String("the database system is shutting down"), Qt::CaseInsensitive) ||
+           (t.contains(QLatin1String("connection to server")) && t.contains(QLatin1String("failed")));
+}
+bool connectionGone(const QString& t) {
+    static const char* signs[] = {"server closed the connection",  "terminating connection",
+                                  "no connection to the server",   "could not send data to server",
+                                  "could not receive data from server", "SSL SYSCALL error",
+                                  "connection not open",           "connection pointer is NULL"};
+    for (const char* s : signs)
+        if (t.contains(QLatin1String(s), Qt::CaseInsensitive)) return true;
+    return false;
+}
+}  // namespace
+
+DbError::DbError(const QString& text, int number, const QString& code)
+    : std::runtime_error(text.toStdString()), text_(text), number_(number), code_(code) {
+    // Connection exceptions (08) and operator intervention (57P: shutdown, restart).
+    if (connectionGone(text) || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P"))) {
+        lost_ = true;
+        text_ = QStringLiteral("The connection to the database server was lost.");
+    } else if (cannotConnect(text)) {
+        lost_ = true;
+        text_ = QStringLiteral("The database server cannot be reached.");
+    }
+    if (lost_) g_lostNoticed = true;
+}
+
 namespace Db {
+
+bool takeLostNotice() {
+    return g_lostNoticed.exchange(false);
+}
+
 namespace {
 
 std::atomic<int> g_connSerial{0};
@@ -88,6 +130,16 @@ QString pgName(const QString& name) {
 void checkName(const QString& name) {
     static const QRegularExpression ok(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
     if (!ok.match(name).hasMatch()) throw DbError(QStringLiteral("Invalid database name: ") + name);
+}
+
+void sessionSettings(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } else {
+        q.exec(QStringLiteral("SET client_min_messages TO WARNING"));
+    }
 }
 
 // fileOnly opens an SQLite file whatever the engine (the copies written from a server).
@@ -114,14 +166,7 @@ QSqlDatabase rawOpen(const QString& pgDatabase, const QString& sqliteFile, bool 
         QSqlDatabase::removeDatabase(conn);
         throw DbError(text);
     }
-    if (!pg) {
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    } else {
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("SET client_min_messages TO WARNING"));
-    }
+    sessionSettings(db);
     return db;
 }
 
@@ -306,17 +351,19 @@ void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
     if (cols.isEmpty()) return;
     const QString ins = QStringLiteral("insert into %1 (%2) values (%3)")
                             .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    // One prepared statement for the whole table: copies of a grown year run in seconds.
+    QSqlQuery put(dst);
+    if (!put.prepare(ins)) throw DbError::of(put.lastError());
     while (rows.next()) {
-        QVariantList vals;
-        for (int i : idx) {
-            QVariant v = rows.value(i);
+        for (int k = 0; k < idx.size(); ++k) {
+            QVariant v = rows.value(idx[k]);
             if (v.typeId() == QMetaType::QDateTime)
                 v = ts(v.toDateTime());
             else if (v.typeId() == QMetaType::QDate)
                 v = day(v.toDate());
-            vals << v;
+            put.bindValue(k, v);
         }
-        Sql::exec(dst, ins, vals);
+        if (!put.exec()) throw DbError::of(put.lastError());
     }
 }
 
@@ -369,6 +416,11 @@ void compact(const QString& name) {
     const QString tmp = dbConfig().dbFolder() + QStringLiteral("/TMP") + name + QStringLiteral(".db");
     QFile::remove(tmp);
     copyToFile(name, tmp);
+    const QString problem = checkCopy(tmp, Migrations::kindOf(name), true);
+    if (!problem.isEmpty()) {
+        QFile::remove(tmp);
+        throw DbError(QStringLiteral("The compacted copy failed its check: ") + problem);
+    }
     // The compacted copy replaces the original in one rename, so a failure at any
     // point leaves one complete database in place.
     std::error_code ec;
@@ -386,6 +438,7 @@ void copyToFile(const QString& name, const QString& target) {
     QFile::remove(target);
     QDir().mkpath(QFileInfo(target).absolutePath());
     if (!dbConfig().isPg()) {
+        // VACUUM INTO reads in one transaction, so the copy is of one moment even while others write.
         QSqlDatabase db = rawOpen({}, filePath(name));
         QString err;
         {
@@ -395,26 +448,19 @@ void copyToFile(const QString& name, const QString& target) {
             if (err.isEmpty() && !q.exec()) err = q.lastError().text();
         }
         rawClose(db);
-        if (!err.isEmpty()) throw DbError(err);
-        QSqlDatabase check = rawOpen({}, target);
-        QString result;
-        {
-            QSqlQuery q(check);
-            if (q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next()) result = q.value(0).toString();
-            q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-        }
-        rawClose(check);
-        if (result != QLatin1String("ok")) {
+        if (!err.isEmpty()) {
             QFile::remove(target);
-            throw DbError(QStringLiteral("The compacted copy failed its check: ") + result);
+            throw DbError(err);
         }
         return;
     }
-    // From the server: an SQLite file with the same schema, filled table by table.
-    QSqlDatabase src = open(name);
+    // From the server: an SQLite file with the same schema, every table read in one snapshot
+    // so that a document saved meanwhile is either wholly in the copy or not at all.
+    QSqlDatabase src = rawOpen(pgName(name), {});
     QSqlDatabase dst = rawOpen({}, target, true);
     try {
         Migrations::upgradeWith(dst, Migrations::kindOf(name), Engine::SQLite);
+        Sql::exec(src, QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
         Sql::transaction(dst, [&] {
             for (const QString& table : tables(src)) {
                 if (table == QLatin1String("schemaversion")) continue;
@@ -422,14 +468,252 @@ void copyToFile(const QString& name, const QString& target) {
                 copyRows(src, dst, table);
             }
         });
+        Sql::exec(src, QStringLiteral("COMMIT"));
+        Sql::exec(dst, QStringLiteral("PRAGMA journal_mode=DELETE"));
     } catch (...) {
-        close(src);
+        rawClose(src);
         rawClose(dst);
         QFile::remove(target);
         throw;
     }
-    close(src);
+    rawClose(src);
     rawClose(dst);
+}
+
+QString checkCopy(const QString& file, data::DbKind kind, bool full) {
+    if (!QFileInfo(file).isFile() || QFileInfo(file).size() == 0) return QStringLiteral("the file is empty or missing");
+    QSqlDatabase db = rawOpen({}, file, true);
+    QString problem;
+    {
+        QSqlQuery q(db);
+        QString result;
+        if (q.exec(full ? QStringLiteral("PRAGMA integrity_check") : QStringLiteral("PRAGMA quick_check")) && q.next())
+            result = q.value(0).toString();
+        else
+            result = q.lastError().text();
+        if (result != QLatin1String("ok")) problem = result.isEmpty() ? QStringLiteral("not a database") : result;
+    }
+    if (problem.isEmpty()) {
+        int v = 0;
+        try {
+            v = Migrations::version(db);
+        } catch (const DbError&) {
+        }
+        if (v <= 0)
+            problem = QStringLiteral("it is not a Kavra database");
+        else if (v > Migrations::latest(kind))
+            problem = QStringLiteral("it was written by a newer version of Kavra (schema %1, this one knows %2)")
+                          .arg(v)
+                          .arg(Migrations::latest(kind));
+    }
+    rawClose(db);
+    return problem;
+}
+
+QString restore(const QString& name, const QString& copy, const QDateTime& now) {
+    checkName(name);
+    if (dbConfig().isPg())
+        throw DbError(QStringLiteral("On a database server, restore with the server's own tools (see README)."));
+    {
+        QMutexLocker lock(&g_openMutex);
+        if (g_openCount.value(name) > 0)
+            throw DbError(QStringLiteral("Close every screen before restoring the database."));
+    }
+    const QString problem = checkCopy(copy, Migrations::kindOf(name), false);
+    if (!problem.isEmpty()) throw DbError(QStringLiteral("The copy %1 cannot be restored: %2.").arg(copy, problem));
+    const QString live = filePath(name);
+    const QString part = live + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(copy, part)) throw DbError(QStringLiteral("The copy %1 could not be read.").arg(copy));
+    // The current files are kept aside under one name, with their -wal and -shm renamed to
+    // match, so that what they hold can still be opened if the restore was a mistake.
+    const QString aside = dbConfig().dbFolder() + QLatin1Char('/') + name + QStringLiteral(".before-restore-") +
+                          now.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".db");
+    if (QFile::exists(live)) {
+        std::error_code ec;
+        std::filesystem::rename(live.toStdString(), aside.toStdString(), ec);
+        if (ec) {
+            QFile::remove(part);
+            throw DbError(QString::fromStdString(ec.message()));
+        }
+        for (const char* side : {"-wal", "-shm"}) {
+            const QString f = live + QLatin1String(side);
+            if (QFile::exists(f)) std::filesystem::rename(f.toStdString(), (aside + QLatin1String(side)).toStdString(), ec);
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(part.toStdString(), live.toStdString(), ec);
+    if (ec) throw DbError(QString::fromStdString(ec.message()));
+    // Brings an older copy up to this version at once.
+    QSqlDatabase db = open(name);
+    close(db);
+    return aside;
+}
+
+void reopen(QSqlDatabase& db) {
+    db.close();
+    if (!db.open()) throw DbError::of(db.lastError());
+    sessionSettings(db);
+}
+
+namespace {
+// Advisory lock classes (first key); the second key is 0, the workstation or the screen.
+constexpr int kOpenClass = 0x4B560001;
+constexpr int kDeskClass = 0x4B560002;
+constexpr int kScreenClass = 0x4B560003;
+constexpr int kWaitForAloneMs = 20000;
+}  // namespace
+
+struct PresenceFiles {
+    std::unique_ptr<FileLock> open;
+    std::unique_ptr<FileLock> desk;
+    QHash<QString, std::shared_ptr<FileLock>> screens;
+};
+
+QString Presence::lockFile(const QString& what) const {
+    return dbConfig().dbFolder() + QStringLiteral("/locks/") + name_ + QLatin1Char('.') + what + QStringLiteral(".lock");
+}
+
+Presence::Presence(const QString& name) : name_(name), pg_(dbConfig().isPg()), files_(new PresenceFiles) {
+    checkName(name);
+    if (pg_) keeper_ = rawOpen(pgName(name), {});
+    try {
+        takeOpen();
+    } catch (...) {
+        if (pg_) rawClose(keeper_);
+        throw;
+    }
+}
+
+Presence::~Presence() {
+    if (pg_ && keeper_.isValid()) rawClose(keeper_);  // the server drops every advisory lock with the session
+    files_.reset();
+}
+
+void Presence::takeOpen() {
+    // A program that has the database to itself (compaction, restore) is waited for a while.
+    for (int waited = 0;; waited += 250) {
+        bool ok = false;
+        if (pg_)
+            ok = Sql::scalar(keeper_, QStringLiteral("select pg_try_advisory_lock_shared(?, 0)"), {kOpenClass}).toBool();
+        else {
+            files_->open = std::make_unique<FileLock>(lockFile(QStringLiteral("open")));
+            ok = files_->open->tryLock(true);
+        }
+        if (ok) return;
+        if (waited >= kWaitForAloneMs)
+            throw DbError(QStringLiteral("The database is being compacted or restored at another workstation. "
+                                         "Try again in a few minutes."));
+        QThread::msleep(250);
+    }
+}
+
+bool Presence::pgLock(const char* fn, int cls, const QVariant& key, bool hashed) {
+    const QString k = hashed ? QStringLiteral("hashtext(lower(?))") : QStringLiteral("?::int");
+    return Sql::scalar(keeper_, QStringLiteral("select %1(?, %2)").arg(QString::fromLatin1(fn), k), {cls, key})
+        .toBool();
+}
+
+bool Presence::claimDesk(qint64 sysId) {
+    if (desk_ == sysId) return true;
+    bool ok = false;
+    if (pg_) {
+        ok = pgLock("pg_try_advisory_lock", kDeskClass, sysId, false);
+    } else {
+        auto lock = std::make_unique<FileLock>(lockFile(QStringLiteral("desk-%1").arg(sysId)));
+        ok = lock->tryLock();
+        if (ok) files_->desk = std::move(lock);
+    }
+    if (ok) desk_ = sysId;
+    return ok;
+}
+
+bool Presence::deskAlive(qint64 sysId) {
+    if (sysId == desk_) return true;
+    if (!pg_) return FileLock::heldByAnyone(lockFile(QStringLiteral("desk-%1").arg(sysId)));
+    return Sql::any(keeper_,
+                    QStringLiteral("select 1 from pg_locks where locktype='advisory' and granted and objsubid=2 and "
+                                   "database=(select oid from pg_database where datname=current_database()) and "
+                                   "classid=?::bigint::oid and objid=?::bigint::oid"),
+                    {kDeskClass, sysId});
+}
+
+bool Presence::holdScreen(const QString& screen) {
+    const QString key = screen.toLower();
+    if (screens_.contains(key)) return true;
+    bool ok = false;
+    if (pg_) {
+        ok = pgLock("pg_try_advisory_lock", kScreenClass, key, true);
+    } else {
+        checkName(screen);
+        auto lock = std::make_shared<FileLock>(lockFile(QStringLiteral("screen-") + key));
+        ok = lock->tryLock();
+        if (ok) files_->screens.insert(key, lock);
+    }
+    if (ok) screens_.insert(key);
+    return ok;
+}
+
+void Presence::releaseScreen(const QString& screen) {
+    const QString key = screen.toLower();
+    if (!screens_.remove(key)) return;
+    if (pg_)
+        pgLock("pg_advisory_unlock", kScreenClass, key, true);
+    else
+        files_->screens.remove(key);
+}
+
+int Presence::othersOpen() {
+    if (pg_)
+        return Sql::scalar(keeper_,
+                           QStringLiteral("select count(*) from pg_locks where locktype='advisory' and granted and "
+                                          "objsubid=2 and database=(select oid from pg_database where "
+                                          "datname=current_database()) and classid=?::bigint::oid and objid=0 and "
+                                          "pid<>pg_backend_pid()"),
+                           {kOpenClass})
+            .toInt();
+    if (files_->open->tryLock(false)) {
+        files_->open->tryLock(true);
+        return 0;
+    }
+    takeOpen();
+    return 1;  // at least one; the file lock does not count its holders
+}
+
+bool Presence::takeAlone() {
+    if (pg_) return othersOpen() == 0;
+    if (files_->open->tryLock(false)) return true;
+    takeOpen();
+    return false;
+}
+
+void Presence::share() {
+    if (!pg_ && !files_->open->tryLock(true)) takeOpen();
+}
+
+bool Presence::connected() {
+    if (!pg_) return true;
+    QSqlQuery q(keeper_);
+    return q.exec(QStringLiteral("select 1")) && q.next();
+}
+
+QStringList Presence::reconnect() {
+    if (!pg_) return {};
+    rawClose(keeper_);
+    keeper_ = rawOpen(pgName(name_), {});
+    takeOpen();
+    if (desk_ && !pgLock("pg_try_advisory_lock", kDeskClass, desk_, false))
+        throw DbError(QStringLiteral("Another copy of Kavra took this workstation's place while the connection "
+                                     "was lost."));
+    QStringList lost;
+    const QSet<QString> held = screens_;
+    for (const QString& key : held) {
+        if (!pgLock("pg_try_advisory_lock", kScreenClass, key, true)) {
+            screens_.remove(key);
+            lost << key;
+        }
+    }
+    return lost;
 }
 
 }  // namespace Db

@@ -10,7 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QSet>
+#include <memory>
 #include <stdexcept>
+
+#include "data/Schema.h"
 
 namespace kavra {
 
@@ -40,8 +44,9 @@ DbConfig& dbConfig();
 
 class DbError : public std::runtime_error {
   public:
-    explicit DbError(const QString& text, int number = 0, const QString& code = {})
-        : std::runtime_error(text.toStdString()), text_(text), number_(number), code_(code) {}
+    // An engine text that says the server went away is replaced by a plain sentence, and
+    // the loss is noted for the main window (Db::takeLostNotice).
+    explicit DbError(const QString& text, int number = 0, const QString& code = {});
     const QString& text() const { return text_; }
     int number() const { return number_; }
     // The engine's own code: SQLSTATE on PostgreSQL ("40P01"), the result code on SQLite ("5").
@@ -50,14 +55,73 @@ class DbError : public std::runtime_error {
     static DbError of(const QSqlError& e) {
         return DbError(e.text(), e.nativeErrorCode().toInt(), e.nativeErrorCode());
     }
+    // The connection to the server is gone (restarted, stopped, network down).
+    bool lost() const { return lost_; }
 
   private:
     QString text_;
     int number_;
     QString code_;
+    bool lost_ = false;
 };
 
 namespace Db {
+
+// Whether a connection was found lost since the last call; clears the note.
+bool takeLostNotice();
+// Opens a connection made by open() again in place (after the server came back).
+void reopen(QSqlDatabase& db);
+
+struct PresenceFiles;
+
+// What a running program holds on a company database so that every other program can tell
+// it is alive: a shared hold for as long as it has the database open, an exclusive one on its
+// own workstation and one on each screen it works in. PostgreSQL: session advisory locks on
+// a connection of its own; SQLite: locks on files in DataBase/locks. Either way the holds end
+// with the program, however it ends, so a crashed desk never locks anyone out.
+class Presence {
+  public:
+    // Throws DbError when the database stays taken by one program alone (compaction, restore).
+    explicit Presence(const QString& name);
+    ~Presence();
+    Presence(const Presence&) = delete;
+    Presence& operator=(const Presence&) = delete;
+
+    const QString& name() const { return name_; }
+    // This workstation's own hold; false when another running program has it.
+    bool claimDesk(qint64 sysId);
+    qint64 desk() const { return desk_; }
+    // Whether a running program holds that workstation (this one included).
+    bool deskAlive(qint64 sysId);
+    // The screen for this program alone; true when held (now or already).
+    bool holdScreen(const QString& screen);
+    void releaseScreen(const QString& screen);
+    bool holds(const QString& screen) const { return screens_.contains(screen.toLower()); }
+    // How many other running programs have the database open.
+    int othersOpen();
+    // The database for this program alone: true when no other program has it open, and then
+    // no other can open it until share().
+    bool takeAlone();
+    void share();
+    // Whether the server still answers (always on SQLite).
+    bool connected();
+    // After a lost connection: connects again and takes every hold back. Returns the screens
+    // another program took meanwhile (no longer held). Throws DbError when the server cannot
+    // be reached or another program took this workstation.
+    QStringList reconnect();
+
+  private:
+    QString lockFile(const QString& what) const;
+    bool pgLock(const char* fn, int cls, const QVariant& key, bool hashed);
+    void takeOpen();
+
+    QString name_;
+    qint64 desk_ = 0;
+    QSet<QString> screens_;  // lower case
+    bool pg_ = false;
+    QSqlDatabase keeper_;
+    std::unique_ptr<PresenceFiles> files_;
+};
 
 // Opens a new connection to the named database (which must exist).
 // Throws DbError with the engine's description on failure.
@@ -94,8 +158,15 @@ bool transient(const DbError& e);
 // Rebuilds the database without wasted space. SQLite: VACUUM INTO a temporary file,
 // checked, then swapped in; no connection to it may be open. PostgreSQL: VACUUM.
 void compact(const QString& name);
-// Writes a self-contained SQLite copy of the database to filePath.
+// Writes a self-contained SQLite copy of the database to filePath, of one moment (one
+// snapshot) even while others write. The copy is not checked: see checkCopy.
 void copyToFile(const QString& name, const QString& filePath);
+// "" when the SQLite file is a sound database of that kind that this version can open;
+// otherwise what is wrong. full runs the complete integrity check, else the quick one.
+QString checkCopy(const QString& file, data::DbKind kind, bool full);
+// Puts a checked copy in place of the database, keeping the current files aside (returned:
+// the name they were kept under). The database must have no connection in any program.
+QString restore(const QString& name, const QString& copy, const QDateTime& now);
 
 // Copies every row of table from src to dst (columns both have).
 void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table);

@@ -11,10 +11,17 @@ enum class MsgIcon { None, Information, Question, Exclamation, Critical };
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // A plain message with an OK button.
-    virtual void message(const QString& title, const QString& text, MsgIcon icon) = 0;
+    // A plain message with an OK button. No box is ever shown empty: an empty text (an engine
+    // that gave no description) becomes a plain sentence.
+    void message(const QString& title, const QString& text, MsgIcon icon) {
+        showMessage(title.trimmed().isEmpty() ? appTitleText() : title, text.trimmed().isEmpty() ? emptyText() : text,
+                    icon);
+    }
     // A Yes/No question; returns true for Yes.
-    virtual bool question(const QString& title, const QString& text, bool defaultNo) = 0;
+    bool question(const QString& title, const QString& text, bool defaultNo) {
+        return askQuestion(title.trimmed().isEmpty() ? appTitleText() : title,
+                           text.trimmed().isEmpty() ? emptyText() : text, defaultNo);
+    }
 
     void information(const QString& title, const QString& text) { message(title, text, MsgIcon::Information); }
     void critical(const QString& title, const QString& text) { message(title, text, MsgIcon::Critical); }
@@ -25,6 +32,19 @@ class Dialogs {
     static Dialogs& current();
     // Installs d (not owned); nullptr restores the fallback, which only logs to stderr.
     static void install(Dialogs* d);
+
+    static QString emptyText() {
+        return QStringLiteral(
+            "The last command could not be completed, and no reason was given. Try it again; if it keeps "
+            "failing, tell your administrator.");
+    }
+
+  protected:
+    virtual void showMessage(const QString& title, const QString& text, MsgIcon icon) = 0;
+    virtual bool askQuestion(const QString& title, const QString& text, bool defaultNo) = 0;
+
+  private:
+    static QString appTitleText() { return QStringLiteral("Kavra"); }
 };
 
 // The title most messages carry.

@@ -9,10 +9,10 @@ namespace kavra {
 namespace {
 class StderrDialogs : public Dialogs {
   public:
-    void message(const QString& title, const QString& text, MsgIcon) override {
+    void showMessage(const QString& title, const QString& text, MsgIcon) override {
         std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(text));
     }
-    bool question(const QString& title, const QString& text, bool) override {
+    bool askQuestion(const QString& title, const QString& text, bool) override {
         std::fprintf(stderr, "[%s] %s -> No\n", qPrintable(title), qPrintable(text));
         return false;
     }

@@ -2,19 +2,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
+#include <filesystem>
+#include <thread>
 
 #include "core/Db.h"
 #include "core/Sql.h"
 
 namespace kavra::House {
 
-bool autoCompactDue(QSqlDatabase& db, qint64 sysId, const QDate& today) {
+bool autoCompactDue(QSqlDatabase& db, const QDate& today) {
     const QDate last = Db::toDate(Sql::scalar(db, QStringLiteral("select LastCompactDB from Misc")));
     const qint64 days = last.isValid() ? last.daysTo(today) : 1000;
-    const qint64 others =
-        Sql::scalar(db, QStringLiteral("select count(*) from OnlineUsers where SysId<>?"), {sysId}).toLongLong();
-    return others == 0 && days >= kCompactEveryDays;
+    return days >= kCompactEveryDays;
 }
 
 void setLastCompact(QSqlDatabase& db, const QDate& today) {
@@ -34,24 +35,74 @@ void autoCompact(const QString& backupFolder, const QString& companyDb) {
     compactAll(companyDb);
 }
 
+namespace {
+// The number of a copy's file name, 0 when the name is not a numbered copy.
+int copyNumber(const QString& file) {
+    static const QRegularExpression re(QStringLiteral("^DB(\\d+)\\.db$"));
+    const auto m = re.match(file);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+std::thread g_backup;
+QString g_backupProblem;
+}  // namespace
+
+QStringList backups(const QString& folder) {
+    QList<int> numbers;
+    for (const QString& f : QDir(folder).entryList({QStringLiteral("DB*.db")}, QDir::Files))
+        if (const int n = copyNumber(f)) numbers << n;
+    std::sort(numbers.begin(), numbers.end(), std::greater<int>());
+    QStringList out;
+    for (int n : numbers) out << QDir(folder).filePath(QStringLiteral("DB%1.db").arg(n));
+    return out;
+}
+
 int writeBackup(const QString& folder, const QString& companyDb) {
     QDir dir(folder);
     if (!dir.exists()) QDir().mkpath(folder);
+    // Left by a copy that was cut short.
+    for (const QString& f : dir.entryList({QStringLiteral("DB*.db.part")}, QDir::Files)) QFile::remove(dir.filePath(f));
     QList<int> numbers;
-    for (const QString& f : dir.entryList({QStringLiteral("DB*.db")}, QDir::Files)) {
-        bool ok = false;
-        const int n = f.mid(2, f.size() - 5).toInt(&ok);
-        if (ok) numbers << n;
-    }
+    for (const QString& f : dir.entryList({QStringLiteral("DB*.db")}, QDir::Files))
+        if (const int n = copyNumber(f)) numbers << n;
     std::sort(numbers.begin(), numbers.end());
-    int next = numbers.isEmpty() ? 1 : numbers.last() + 1;
-    // Write the new copy first, so a failed copy never costs the oldest good one.
+    const int next = numbers.isEmpty() ? 1 : numbers.last() + 1;
     const QString target = dir.filePath(QStringLiteral("DB%1.db").arg(next));
-    Db::copyToFile(companyDb, target);
+    const QString part = target + QStringLiteral(".part");
+    Db::copyToFile(companyDb, part);
+    const QString problem = Db::checkCopy(part, data::DbKind::Company, false);
+    if (!problem.isEmpty()) {
+        QFile::remove(part);
+        throw DbError(QStringLiteral("The backup copy failed its check: ") + problem);
+    }
+    std::error_code ec;
+    std::filesystem::rename(part.toStdString(), target.toStdString(), ec);
+    if (ec) {
+        QFile::remove(part);
+        throw DbError(QString::fromStdString(ec.message()));
+    }
+    // Only a complete copy costs the oldest one its place.
     while (numbers.size() >= kBackupsKept) {
         QFile::remove(dir.filePath(QStringLiteral("DB%1.db").arg(numbers.takeFirst())));
     }
     return next;
+}
+
+void startBackup(const QString& folder, const QString& companyDb) {
+    finishBackup();
+    g_backupProblem.clear();
+    g_backup = std::thread([folder, companyDb] {
+        try {
+            writeBackup(folder, companyDb);
+        } catch (const DbError& e) {
+            g_backupProblem = e.text();
+        }
+    });
+}
+
+QString finishBackup() {
+    if (g_backup.joinable()) g_backup.join();
+    return g_backupProblem;
 }
 
 void recordLogout(QSqlDatabase& db, qint64 logId, const QDateTime& now) {

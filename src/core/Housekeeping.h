@@ -11,18 +11,27 @@ namespace kavra::House {
 inline constexpr int kBackupsKept = 16;
 inline constexpr int kCompactEveryDays = 8;
 
-// Compaction is due when no other workstation holds a screen and LastCompactDB is
-// 8 or more days old (an empty date counts as 1000 days).
-bool autoCompactDue(QSqlDatabase& db, qint64 sysId, const QDate& today);
+// Compaction is due when LastCompactDB is 8 or more days old (an empty date counts as
+// 1000 days). Whether it may run is for the database's holds to prove (Presence::takeAlone):
+// when another program has it open it waits for another day.
+bool autoCompactDue(QSqlDatabase& db, const QDate& today);
 void setLastCompact(QSqlDatabase& db, const QDate& today);
 // Compacts the company and start-up databases; no connection to them may be open.
 void compactAll(const QString& companyDb);
 // First copies each database into DB_BKUP/AUTOCompactDB, then compacts.
 void autoCompact(const QString& backupFolder, const QString& companyDb);
 
-// Numbered copies DB<n>.db in folder: with 16 or more present the lowest is removed,
-// then the database is copied as the next number. Returns the number written.
+// Numbered copies DB<n>.db in folder: the database is copied as the next number, under a
+// temporary name until the copy is complete and has passed its quick check, then with 16
+// or more present the lowest is removed. A copy cut short (a killed program) leaves only a
+// temporary file, never counted and removed by the next backup. Returns the number written.
 int writeBackup(const QString& folder, const QString& companyDb);
+// The same on a thread of its own, so that closing does not wait for it; finishBackup waits
+// (the program calls it before it ends) and returns what went wrong, "" when nothing did.
+void startBackup(const QString& folder, const QString& companyDb);
+QString finishBackup();
+// The numbered copies in folder, newest first.
+QStringList backups(const QString& folder);
 
 void recordLogout(QSqlDatabase& db, qint64 logId, const QDateTime& now);
 

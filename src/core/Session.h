@@ -2,8 +2,13 @@
 // The values login sets and every screen reads, and the clock they all use.
 #include <QDateTime>
 #include <QString>
+#include <memory>
 
 namespace kavra {
+
+namespace Db {
+class Presence;
+}
 
 struct Session {
     qint64 userId = 0;
@@ -14,6 +19,8 @@ struct Session {
     int dcMode = 1;     // Misc.BookType
     int invMode = 1;    // Misc.BookTypeInv
     QString mainCaption = QStringLiteral("Kavra - Business Management");
+    // The holds that show other programs this one is alive (Db::Presence); set at login.
+    std::shared_ptr<Db::Presence> presence;
 
     // "DB2026_27.db"; characters 3 to 6 are the year the open financial year begins.
     QString companyFile() const { return companyDb + QStringLiteral(".db"); }

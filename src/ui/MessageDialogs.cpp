@@ -35,13 +35,13 @@ void MessageDialogs::fitTitle(QMessageBox& box) {
                    g->columnCount());
 }
 
-void MessageDialogs::message(const QString& title, const QString& text, MsgIcon icon) {
+void MessageDialogs::showMessage(const QString& title, const QString& text, MsgIcon icon) {
     QMessageBox box(toIcon(icon), title, text, QMessageBox::Ok, QApplication::activeWindow());
     fitTitle(box);
     box.exec();
 }
 
-bool MessageDialogs::question(const QString& title, const QString& text, bool defaultNo) {
+bool MessageDialogs::askQuestion(const QString& title, const QString& text, bool defaultNo) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);

@@ -8,8 +8,8 @@ namespace kavra {
 // Message boxes on the active window.
 class MessageDialogs : public Dialogs {
   public:
-    void message(const QString& title, const QString& text, MsgIcon icon) override;
-    bool question(const QString& title, const QString& text, bool defaultNo) override;
+    void showMessage(const QString& title, const QString& text, MsgIcon icon) override;
+    bool askQuestion(const QString& title, const QString& text, bool defaultNo) override;
 
     // A box at least as wide as its title with the title bar's buttons, so the window
     // manager does not cut the title ("LOGI... AILED").

@@ -206,7 +206,6 @@ TEST_P(LocaleChild, LoginStartsUnderThisLocale) {
     setupLocale();
     FrmLogin login;
     login.setWorkstation({"10.0.0.5", "OFFICE-PC"});
-    login.setSingleCopyCheck(false);
     EXPECT_TRUE(login.start());
     for (const Shown& m : dialogs.shown()) EXPECT_FALSE(m.text.contains("Regional")) << m.text.toStdString();
     QDateEdit d;

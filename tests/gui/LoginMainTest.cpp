@@ -13,6 +13,7 @@
 
 #include "core/Session.h"
 #include "core/Sql.h"
+#include "core/Housekeeping.h"
 #include "core/forms/AdminScreens.h"
 #include "core/forms/FrmLogin.h"
 #include "core/forms/MdiSSI.h"
@@ -50,7 +51,6 @@ class GuiTest : public EngineTest {
                                          const QString& host = QStringLiteral("OFFICE-PC")) {
         auto login = std::make_unique<FrmLogin>();
         login->setWorkstation({ip, host});
-        login->setSingleCopyCheck(false);
         login->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
         return login;
     }
@@ -188,7 +188,10 @@ TEST_P(GuiTest, ScreensOpenOnceAndAHeldScreenIsRefused) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(count(company(), QStringLiteral("select count(*) from OnlineUsers where ScreenId='frmUserEntry'")), 0);
 
-    // Another workstation holds the rights screen.
+    // Another workstation, running, holds the rights screen.
+    Db::Presence stores(Session::current().companyDb);
+    ASSERT_TRUE(stores.claimDesk(40));
+    ASSERT_TRUE(stores.holdScreen(QStringLiteral("frmUserRights")));
     exec(company(), QStringLiteral("insert into User1 (UserId, UserName, UserPassword) values (7, 'MEENA', 'x')"));
     exec(company(),
          QStringLiteral("insert into ImpSystems (SysId, SysName, SysIP) values (40, 'STORES-PC', '10.0.0.9')"));
@@ -224,6 +227,7 @@ TEST_P(GuiTest, ClosingTheMainWindowWritesLogoutAndABackup) {
     EXPECT_TRUE(
         m->findChild<QAction*>(QStringLiteral("frmOrganise"))->toolTip().contains(QStringLiteral("not available")));
     m->close();
+    EXPECT_EQ(House::finishBackup(), QString());
     EXPECT_FALSE(
         Sql::scalar(company(), QStringLiteral("select OutTime from Logs where id=?"), {Session::current().logId})
             .isNull());

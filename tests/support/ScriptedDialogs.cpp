@@ -2,11 +2,11 @@
 
 namespace kavra::test {
 
-void ScriptedDialogs::message(const QString& title, const QString& text, MsgIcon icon) {
+void ScriptedDialogs::showMessage(const QString& title, const QString& text, MsgIcon icon) {
     shown_.push_back({title, text, icon});
 }
 
-bool ScriptedDialogs::question(const QString& title, const QString& text, bool) {
+bool ScriptedDialogs::askQuestion(const QString& title, const QString& text, bool) {
     shown_.push_back({title, text, MsgIcon::Question});
     return answers_.isEmpty() ? defaultAnswer_ : answers_.dequeue();
 }

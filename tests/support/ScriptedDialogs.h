@@ -17,8 +17,8 @@ struct Shown {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    void message(const QString& title, const QString& text, MsgIcon icon) override;
-    bool question(const QString& title, const QString& text, bool defaultNo) override;
+    void showMessage(const QString& title, const QString& text, MsgIcon icon) override;
+    bool askQuestion(const QString& title, const QString& text, bool defaultNo) override;
 
     void answer(bool yes) { answers_.enqueue(yes); }
     void setDefaultAnswer(bool yes) { defaultAnswer_ = yes; }

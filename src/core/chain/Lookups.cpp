@@ -39,10 +39,10 @@ class CodeCells : public GridCells {
 // Keeps the first message a check shows instead of showing it.
 class Capture : public Dialogs {
   public:
-    void message(const QString&, const QString& text, MsgIcon) override {
+    void showMessage(const QString&, const QString& text, MsgIcon) override {
         if (first.isEmpty()) first = text;
     }
-    bool question(const QString&, const QString&, bool defaultNo) override { return !defaultNo; }
+    bool askQuestion(const QString&, const QString&, bool defaultNo) override { return !defaultNo; }
     QString first;
 };
 

@@ -1,12 +1,10 @@
 #include "core/forms/FrmLogin.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
@@ -97,9 +95,7 @@ FrmLogin::FrmLogin(QWidget* parent) : QWidget(parent), ws_(Login::localWorkstati
     });
 }
 
-FrmLogin::~FrmLogin() {
-    delete lock_;
-}
+FrmLogin::~FrmLogin() = default;
 
 void FrmLogin::endProgram() {
     ended_ = true;
@@ -142,16 +138,6 @@ bool FrmLogin::start() {
     }
     prod_.CloseStartDatabase();
 
-    if (singleCopyCheck_) {
-        lock_ = new QLockFile(QDir::tempPath() + QStringLiteral("/kavra-") +
-                              QString::number(qHash(dbConfig().dbFolder())) + QStringLiteral(".lock"));
-        lock_->setStaleLockTime(0);
-        if (!lock_->tryLock(100)) {
-            dlg.information(appTitle(), QStringLiteral("Kavra is already running on this workstation."));
-            endProgram();
-            return false;
-        }
-    }
     const QString fmt = Login::dateFormatProblem(locale_, today);
     if (!fmt.isEmpty()) {
         dlg.critical(appTitle(), fmt);
@@ -183,6 +169,15 @@ bool FrmLogin::openChosenYear() {
             currentYearDb_ = s.companyDb;
         }
         s.sysId = Login::registerWorkstation(prod_.db(), ws_, Clock::now());
+        // A second copy on this workstation would share its identity and so its locks: it is
+        // refused for as long as the first one runs, which the workstation's hold shows.
+        s.presence.reset();
+        s.presence = std::make_shared<Db::Presence>(s.companyDb);
+        if (!s.presence->claimDesk(s.sysId)) {
+            s.presence.reset();
+            dlg.information(appTitle(), QStringLiteral("Kavra is already running on this workstation."));
+            return false;
+        }
         prod_.ReleaseAllScreens(dlg);
         const QString typed = cmbUserName_->currentText();
         cmbUserName_->clear();

@@ -9,7 +9,6 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QLabel;
-class QLockFile;
 
 namespace kavra {
 
@@ -22,7 +21,6 @@ class FrmLogin : public QWidget {
     // What the workstation reports; tests set two workstations apart this way.
     void setWorkstation(const Login::Workstation& ws) { ws_ = ws; }
     void setLocale(const QLocale& l) { locale_ = l; }
-    void setSingleCopyCheck(bool on) { singleCopyCheck_ = on; }
 
     // The start-up checks in order; false when the program must end (the reason was shown).
     bool start();
@@ -50,11 +48,9 @@ class FrmLogin : public QWidget {
     clsProd prod_;
     Login::Workstation ws_;
     QLocale locale_;
-    bool singleCopyCheck_ = true;
     bool ended_ = false;
     bool filling_ = false;
     QString currentYearDb_;
-    QLockFile* lock_ = nullptr;
 };
 
 }  // namespace kavra

@@ -10,9 +10,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -102,17 +104,30 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
     const QDateTime now = Clock::now();
     lblDate_->setText(now.toString(QStringLiteral("dd/MM/yyyy")));
     lblTime_->setText(now.toString(QStringLiteral("hh:mm:ss AP")));
-    lblCurrDB_->setText(QStringLiteral("Database: ") + s.companyFile().mid(2));
+    const DbConfig& cfg = dbConfig();
+    if (cfg.isPg())
+        lblCurrDB_->setText(QStringLiteral("Database: %1%2 on server %3:%4")
+                                .arg(cfg.prefix, s.companyDb.toLower(), cfg.host)
+                                .arg(cfg.port));
+    else
+        lblCurrDB_->setText(QStringLiteral("Database: ") + s.companyFile().mid(2));
 
-    // Compaction runs before this window holds a connection of its own.
+    // Compaction runs before this window holds a connection of its own, and only when no
+    // other program has the database open; otherwise it waits for another day.
     try {
         clsProd probe;
         bool due = false;
-        if (probe.OpenCompanyDatabase().isEmpty()) due = House::autoCompactDue(probe.db(), s.sysId, Clock::today());
+        if (probe.OpenCompanyDatabase().isEmpty()) due = House::autoCompactDue(probe.db(), Clock::today());
         probe.CloseCompanyDatabase();
-        if (due) {
-            House::autoCompact(dbConfig().backupFolder(), s.companyDb);
-            compacted_ = true;
+        if (due && s.presence && s.presence->takeAlone()) {
+            try {
+                House::autoCompact(cfg.backupFolder(), s.companyDb);
+                compacted_ = true;
+            } catch (const DbError&) {
+                s.presence->share();
+                throw;
+            }
+            s.presence->share();
         }
     } catch (const DbError& e) {
         dlg.critical(appTitle(), e.text());
@@ -120,11 +135,10 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
 
     const QString err = prod_.OpenCompanyDatabase();
     if (!err.isEmpty()) dlg.critical(appTitle(), err);
-    try {
-        prod_.ExecuteSql(QStringLiteral("delete from OnlineUsers where UserId=?"), {s.userId});
-    } catch (const DbError& e) {
-        prod_.LogFailure(e, objectName(), QString());
-    }
+    // Rows of workstations whose program has ended go; those of a running desk stay, even
+    // when the same user works there.
+    prod_.ReleaseGoneWorkstations();
+    const QString twice = prod_.SameUserElsewhere();
     buildMenus();
     if (compacted_) {
         try {
@@ -135,11 +149,17 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
         dlg.information(appTitle(), QStringLiteral(" Don't Forget to Take the backup of your Database Frequently..."));
     }
     prod_.RegisterScreen(QStringLiteral("mdiSSI"), 3, dlg);
+    if (!twice.isEmpty()) dlg.information(appTitle(), twice);
+    Db::takeLostNotice();
     Screens::setOpener([this](const QString& name) { return openScreen(name); });
 
     timer1_ = new QTimer(this);
-    connect(timer1_, &QTimer::timeout, this,
-            [this] { lblTime_->setText(Clock::now().toString(QStringLiteral("hh:mm:ss AP"))); });
+    connect(timer1_, &QTimer::timeout, this, [this] {
+        lblTime_->setText(Clock::now().toString(QStringLiteral("hh:mm:ss AP")));
+        // A command that found the server gone, or (every 15 s) the server not answering.
+        const bool lost = Db::takeLostNotice();
+        if (lost || (++ticks_ % 15 == 0 && !serverAnswers())) recoverConnection();
+    });
     timer1_->start(1000);
     timer2_ = new QTimer(this);
     connect(timer2_, &QTimer::timeout, this, &MdiSSI::slideCaption);
@@ -307,8 +327,79 @@ void MdiSSI::firstActivation() {
     }
 }
 
+bool MdiSSI::serverAnswers() {
+    Db::Presence* p = Session::current().presence.get();
+    return !p || p->connected();
+}
+
+bool MdiSSI::recoverConnection() {
+    if (recovering_ || closing_) return false;
+    recovering_ = true;
+    Dialogs& dlg = Dialogs::current();
+    Session& s = Session::current();
+    dlg.critical(appTitle(), QStringLiteral("The connection to the database server was lost; perhaps the server was "
+                                            "restarted.\n\nKavra connects again now and takes back the screens you "
+                                            "have open. What was saved before stays saved; repeat what you were "
+                                            "doing when the connection was lost."));
+    QStringList lost;
+    QString failure;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            failure.clear();
+            if (s.presence) lost = s.presence->reconnect();
+            if (!prod_.Reconnect()) throw DbError(QStringLiteral("The database server cannot be reached."));
+            break;
+        } catch (const DbError& e) {
+            failure = e.text();
+            if (!e.lost() || attempt >= kReconnectTries) break;
+            QThread::msleep(1000);
+        }
+    }
+    if (!failure.isEmpty()) {
+        Db::takeLostNotice();
+        dlg.critical(appTitle(), failure + QStringLiteral("\n\nKavra closes now. Start it again once the database "
+                                                          "server is running."));
+        serverGone_ = true;
+        recovering_ = false;
+        close();
+        return false;
+    }
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* sc = qobject_cast<Screen*>(sub->widget())) sc->prod().Reconnect();
+    Db::takeLostNotice();
+    // A desk that saw this one gone meanwhile may have cleared its rows: written again.
+    QStringList mine{QStringLiteral("mdiSSI")};
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* sc = qobject_cast<Screen*>(sub->widget())) mine << sc->screenName();
+    for (const QString& name : mine) {
+        if (lost.contains(name.toLower())) continue;
+        if (!prod_.RecordExists(QStringLiteral("select 1 from OnlineUsers where ScreenId=? and SysId=?"),
+                                {name, s.sysId}))
+            prod_.RegisterScreen(name, 3, dlg);
+    }
+    // A screen another desk opened meanwhile is theirs now: its holder is named, and it closes here.
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        auto* sc = qobject_cast<Screen*>(sub->widget());
+        if (!sc || !lost.contains(sc->screenName().toLower())) continue;
+        const QString name = sc->screenName();
+        if (prod_.CheckScreenLock(name, 3, dlg) == 1) {
+            QPointer<QMdiSubWindow> frame(sub);
+            QTimer::singleShot(0, this, [frame] {
+                if (frame) frame->close();
+            });
+        } else if (!prod_.RecordExists(QStringLiteral("select 1 from OnlineUsers where ScreenId=? and SysId=?"),
+                                       {name, s.sysId})) {
+            prod_.RegisterScreen(name, 3, dlg);
+        }
+    }
+    recovering_ = false;
+    return true;
+}
+
 bool MdiSSI::openScreen(const QString& screen) {
     Dialogs& dlg = Dialogs::current();
+    // Opening on a dead connection would show nothing or open without a lock.
+    if ((Db::takeLostNotice() || !serverAnswers()) && !recoverConnection()) return false;
     if (!Screens::has(screen)) {
         dlg.information(appTitle(), QString::fromLatin1(kNotYet));
         return false;
@@ -376,20 +467,22 @@ bool MdiSSI::compactNow() {
     Session& s = Session::current();
     if (!dlg.ask(appTitle(), QStringLiteral("If No other Users is Currently logged on, Then click YES and proceed...")))
         return false;
-    if (prod_.RecordExists(QStringLiteral("select 1 from OnlineUsers where SysId<>?"), {s.sysId})) {
-        dlg.critical(appTitle(),
-                     QStringLiteral("Other workstations are working on this database; it was not compacted."));
-        return false;
-    }
     // Every screen holds a connection; compaction needs the database to itself.
     mdiArea_->closeAllSubWindows();
     prod_.CloseCompanyDatabase();
-    bool ok = true;
-    try {
-        House::compactAll(s.companyDb);
-    } catch (const DbError& e) {
-        ok = false;
-        dlg.critical(appTitle(), e.text());
+    bool ok = s.presence && s.presence->takeAlone();
+    if (!ok) {
+        dlg.critical(appTitle(), QStringLiteral("Kavra is running at another workstation on this database, so it was "
+                                                "not compacted. Compact it when every other workstation has closed "
+                                                "Kavra."));
+    } else {
+        try {
+            House::compactAll(s.companyDb);
+        } catch (const DbError& e) {
+            ok = false;
+            dlg.critical(appTitle(), e.text());
+        }
+        s.presence->share();
     }
     const QString err = prod_.OpenCompanyDatabase();
     if (!err.isEmpty()) dlg.critical(appTitle(), err);
@@ -399,15 +492,37 @@ bool MdiSSI::compactNow() {
 
 void MdiSSI::closeEvent(QCloseEvent* e) {
     Dialogs& dlg = Dialogs::current();
-    if (!closing_ && confirmExit_ &&
+    if (!closing_ && !serverGone_ && confirmExit_ &&
         !dlg.question(appTitle(), QStringLiteral("Do you want to Exit the 'Kavra' Software?"), true)) {
         e->ignore();
         return;
     }
     closing_ = true;
+    timer1_->stop();
+    timer2_->stop();
+    timer3_->stop();
+    Session& s = Session::current();
+    if (serverGone_) {
+        // Nothing can be written without the server; the holds end with the program.
+        mdiArea_->closeAllSubWindows();
+        prod_.CloseCompanyDatabase();
+        s.presence.reset();
+        e->accept();
+        return;
+    }
+    // After a server restart nobody has told this window yet: connect again quietly, so the
+    // logout is recorded and the screens' rows go.
+    if (!serverAnswers() || Db::takeLostNotice()) {
+        try {
+            if (s.presence) s.presence->reconnect();
+        } catch (const DbError&) {
+        }
+        prod_.Reconnect();
+        for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+            if (auto* sc = qobject_cast<Screen*>(sub->widget())) sc->prod().Reconnect();
+    }
     mdiArea_->closeAllSubWindows();
     QStringList failures;
-    Session& s = Session::current();
     try {
         prod_.ReleaseScreen(QStringLiteral("mdiSSI"), dlg);
         House::recordLogout(prod_.db(), s.logId, Clock::now());
@@ -415,15 +530,10 @@ void MdiSSI::closeEvent(QCloseEvent* e) {
         failures << ex.text();
     }
     prod_.CloseCompanyDatabase();
-    try {
-        House::writeBackup(dbConfig().backupFolder(), s.companyDb);
-    } catch (const DbError& ex) {
-        failures << ex.text();
-    }
+    s.presence.reset();
+    // The copy is written while the window is already gone; the program waits for it at its end.
+    House::startBackup(dbConfig().backupFolder(), s.companyDb);
     if (!failures.isEmpty()) dlg.critical(appTitle(), failures.join(QLatin1Char('\n')));
-    timer1_->stop();
-    timer2_->stop();
-    timer3_->stop();
     e->accept();
 }
 

@@ -32,6 +32,10 @@ class MdiSSI : public QMainWindow {
     // Asks before exiting unless told not to (tests and the close already confirmed).
     void setConfirmExit(bool on) { confirmExit_ = on; }
     bool compactNow();
+    // After a lost connection: tells the user, connects again and takes the screens back (a
+    // screen another desk took meanwhile is closed), or closes the program when the server
+    // stays away. False when not recovered.
+    bool recoverConnection();
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -46,6 +50,8 @@ class MdiSSI : public QMainWindow {
     void blink();
     void slideCaption();
     void runAction(const QString& action);
+    bool serverAnswers();
+    static constexpr int kReconnectTries = 20;
 
     clsProd prod_;
     QMdiArea* mdiArea_;
@@ -64,6 +70,9 @@ class MdiSSI : public QMainWindow {
     bool confirmExit_ = true;
     bool closing_ = false;
     bool compacted_ = false;
+    bool recovering_ = false;
+    bool serverGone_ = false;
+    int ticks_ = 0;
     int slideAdded_ = 0;
     bool slideGrowing_ = true;
     QString baseCaption_;
