@@ -3,6 +3,7 @@
 #include <QHostInfo>
 #include <QNetworkInterface>
 #include <QSqlQuery>
+#include <algorithm>
 
 #include "core/Db.h"
 #include "core/Password.h"
@@ -123,12 +124,25 @@ std::optional<Refusal> checkCredentials(QSqlDatabase& db, const QString& name, c
     if (name.isEmpty() || !q.next())
         return Refusal{QStringLiteral("LOGIN FAILED"), QStringLiteral("Not a Valid User... Sorry! "), MsgIcon::Critical,
                        Refusal::Name};
-    const QString pw = password.trimmed();
-    if (pw.isEmpty() || !Password::verify(pw, q.value(1).toString()))
+    if (Password::normal(password).isEmpty() || !Password::verify(password, q.value(1).toString()))
         return Refusal{QStringLiteral("LOGIN FAILED"), QStringLiteral(" Invalid Password ..."), MsgIcon::Exclamation,
                        Refusal::Password};
     if (userId) *userId = q.value(0).toLongLong();
     return std::nullopt;
+}
+
+int delayAfterFailures(int failures) {
+    if (failures <= 3) return 0;
+    const int steps = std::min(failures - 4, 5);  // 2 s << 5 = 64 s, held at a minute
+    return std::min(2000 << steps, 60000);
+}
+
+void recordFailure(QSqlDatabase& db, const QString& name, const Workstation& ws, const Refusal& why,
+                   const QDateTime& now) {
+    const QString text = QStringLiteral("%1 user \"%2\" at %3 (%4): %5")
+                             .arg(why.title, name.left(40), ws.host.left(60), ws.ip, why.text.trimmed());
+    Sql::exec(db, QStringLiteral("insert into errlog (ErrText, ErrDateT) values (?, ?)"),
+              {text.left(255), Db::ts(now)});
 }
 
 qint64 recordLogin(QSqlDatabase& db, qint64 userId, const QDateTime& now) {

@@ -49,6 +49,12 @@ struct Refusal {
 };
 // The user and password checks of the Login button; userId is set when they pass.
 std::optional<Refusal> checkCredentials(QSqlDatabase& db, const QString& name, const QString& password, qint64* userId);
+// How long the login waits after this many wrong tries in a row, in milliseconds: the first
+// three are free, then 2, 4, 8 ... seconds up to a minute, so guessing a password takes days.
+int delayAfterFailures(int failures);
+// Notes a refused login in the error log: the name typed, the workstation and why.
+void recordFailure(QSqlDatabase& db, const QString& name, const Workstation& ws, const Refusal& why,
+                   const QDateTime& now);
 // Writes this login's Logs row, keeping about 500 rows; returns its id.
 qint64 recordLogin(QSqlDatabase& db, qint64 userId, const QDateTime& now);
 

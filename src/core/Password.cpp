@@ -13,9 +13,13 @@ void init() {
 }
 }  // namespace
 
+QString normal(const QString& plain) {
+    return plain.trimmed();
+}
+
 QString hash(const QString& plain) {
     init();
-    const QByteArray pw = plain.toUtf8();
+    const QByteArray pw = normal(plain).toUtf8();
     char out[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(out, pw.constData(), static_cast<unsigned long long>(pw.size()),
                           crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
@@ -26,7 +30,7 @@ QString hash(const QString& plain) {
 bool verify(const QString& plain, const QString& stored) {
     init();
     if (!stored.startsWith(QLatin1String("$argon2"))) return false;
-    const QByteArray pw = plain.toUtf8();
+    const QByteArray pw = normal(plain).toUtf8();
     const QByteArray st = stored.toLatin1();
     return crypto_pwhash_str_verify(st.constData(), pw.constData(), static_cast<unsigned long long>(pw.size())) == 0;
 }

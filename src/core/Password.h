@@ -4,6 +4,8 @@
 
 namespace kavra::Password {
 
+// Blanks around a password are not part of it, at the user screen and at login alike.
+QString normal(const QString& plain);
 QString hash(const QString& plain);
 bool verify(const QString& plain, const QString& stored);
 

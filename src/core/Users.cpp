@@ -16,8 +16,9 @@ qint64 proposedId(QSqlDatabase& db) {
 std::optional<Problem> validate(QSqlDatabase& db, qint64 id, const QString& name, const QString& password,
                                 const QString& confirm) {
     if (name.trimmed().isEmpty()) return Problem{QStringLiteral("Please Enter the user Name....."), Problem::Name};
-    if (password.isEmpty()) return Problem{QStringLiteral("Please Enter the Password....."), Problem::Password};
-    if (password != confirm)
+    if (Password::normal(password).isEmpty())
+        return Problem{QStringLiteral("Please Enter the Password....."), Problem::Password};
+    if (Password::normal(password) != Password::normal(confirm))
         return Problem{QStringLiteral("Your Passwords are not Identical ....."), Problem::Password};
     if (Sql::any(db, QStringLiteral("select 1 from User1 where UserName=? and UserId<>?"), {name.trimmed(), id}))
         return Problem{QStringLiteral("An Entry Already Exists...Try Another!"), Problem::Name};

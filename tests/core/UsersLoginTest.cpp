@@ -86,6 +86,28 @@ TEST_P(UsersAndLogin, CredentialsAreCheckedExactly) {
     EXPECT_EQ(id, 1);
 }
 
+TEST_P(UsersAndLogin, BlanksAroundAPasswordCountNeitherWhenSetNorAtLogin) {
+    Users::add(*db, 2, "bob", " two words ");
+    Users::add(*db, 3, "ann", "pw");
+    Users::modify(*db, 3, "ann", "pw  ");
+    qint64 id = 0;
+    EXPECT_FALSE(Login::checkCredentials(*db, "bob", "two words", &id).has_value());
+    EXPECT_FALSE(Login::checkCredentials(*db, "bob", "  two words", &id).has_value());
+    EXPECT_TRUE(Login::checkCredentials(*db, "bob", "twowords", &id).has_value());
+    EXPECT_FALSE(Login::checkCredentials(*db, "ann", "pw", &id).has_value());
+    EXPECT_EQ(id, 3);
+    // Only blanks is no password at all.
+    ASSERT_TRUE(Users::validate(*db, 4, "cy", "   ", "   ").has_value());
+    EXPECT_EQ(Users::validate(*db, 4, "cy", "   ", "   ")->text, "Please Enter the Password.....");
+    EXPECT_FALSE(Users::validate(*db, 4, "cy", "pw ", "pw").has_value());
+}
+
+TEST(LoginDelay, FreeTriesThenDoublingUpToAMinute) {
+    QList<int> got;
+    for (int n = 0; n <= 12; ++n) got << Login::delayAfterFailures(n);
+    EXPECT_EQ(got, (QList<int>{0, 0, 0, 0, 2000, 4000, 8000, 16000, 32000, 60000, 60000, 60000, 60000}));
+}
+
 KAVRA_ON_EVERY_ENGINE(UsersAndLogin);
 
 }  // namespace

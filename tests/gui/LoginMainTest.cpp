@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -11,9 +12,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "core/Housekeeping.h"
 #include "core/Session.h"
 #include "core/Sql.h"
-#include "core/Housekeeping.h"
 #include "core/forms/AdminScreens.h"
 #include "core/forms/FrmLogin.h"
 #include "core/forms/MdiSSI.h"
@@ -142,6 +143,30 @@ TEST_P(GuiTest, WrongCasePasswordAndUnknownUserAreRefused) {
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Not a Valid User... Sorry! "));
     EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Logs")), 0);
     EXPECT_FALSE(login->ended());
+}
+
+TEST_P(GuiTest, RepeatedWrongPasswordsAreLoggedAndSlowTheNextTry) {
+    auto login = startLogin(QStringLiteral("10.0.0.9"), QStringLiteral("GATE-PC"));
+    ASSERT_TRUE(login->start());
+    auto* cmd = child<QPushButton>(login.get(), "cmdLogin");
+    auto* wait = child<QLabel>(login.get(), "lblWait");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QStringLiteral("guess")));
+    EXPECT_TRUE(cmd->isEnabled());
+    EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QStringLiteral("guess")));
+    EXPECT_FALSE(cmd->isEnabled());
+    EXPECT_FALSE(wait->isHidden());
+    // Even the right password waits its turn.
+    const int shown = dialogs.count();
+    EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QString::fromLatin1(YearSetup::kFirstPassword)));
+    EXPECT_EQ(dialogs.count(), shown);
+
+    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from errlog where ErrText like 'LOGIN FAILED user "
+                                              "\"ADMINISTRATOR\" at GATE-PC (10.0.0.9)%'")),
+              4);
+    QTRY_VERIFY_WITH_TIMEOUT(cmd->isEnabled(), 5000);
+    EXPECT_TRUE(wait->isHidden());
+    EXPECT_TRUE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QString::fromLatin1(YearSetup::kFirstPassword)));
 }
 
 TEST_P(GuiTest, StartUpRefusals) {

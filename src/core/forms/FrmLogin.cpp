@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -62,6 +63,12 @@ FrmLogin::FrmLogin(QWidget* parent) : QWidget(parent), ws_(Login::localWorkstati
     lblWorkstation_->setAlignment(Qt::AlignCenter);
     lblWorkstation_->setStyleSheet(QStringLiteral("color: #555;"));
 
+    lblWait_ = new QLabel(this);
+    lblWait_->setObjectName(QStringLiteral("lblWait"));
+    lblWait_->setAlignment(Qt::AlignCenter);
+    lblWait_->setStyleSheet(QStringLiteral("color: #a00;"));
+    lblWait_->hide();
+
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
     auto* lu = new QLabel(QStringLiteral("&User Name:"), this);
@@ -82,6 +89,7 @@ FrmLogin::FrmLogin(QWidget* parent) : QWidget(parent), ws_(Login::localWorkstati
     box->addSpacing(8);
     box->addLayout(form);
     box->addWidget(cmdLogin_, 0, Qt::AlignRight);
+    box->addWidget(lblWait_);
     box->addWidget(lblWorkstation_);
     setMinimumWidth(440);
 
@@ -197,6 +205,7 @@ bool FrmLogin::openChosenYear() {
 }
 
 void FrmLogin::login() {
+    if (!cmdLogin_->isEnabled()) return;  // still waiting after wrong tries
     Dialogs& dlg = Dialogs::current();
     Session& s = Session::current();
     if (cmbAccYears_->currentIndex() < 0) {
@@ -220,15 +229,10 @@ void FrmLogin::login() {
         const QString name = cmbUserName_->currentText().trimmed();
         qint64 uid = 0;
         if (auto refusal = Login::checkCredentials(prod_.db(), name, txtPassword_->text(), &uid)) {
-            dlg.message(refusal->title, refusal->text, refusal->icon);
-            if (refusal->focus == Login::Refusal::Name) {
-                cmbUserName_->setFocus();
-            } else {
-                txtPassword_->setFocus();
-                txtPassword_->selectAll();
-            }
+            refused(*refusal, name);
             return;
         }
+        failures_ = 0;
         s.userId = uid;
         s.userName = name;
         s.logId = Login::recordLogin(prod_.db(), uid, Clock::now());
@@ -240,6 +244,35 @@ void FrmLogin::login() {
     prod_.CloseCompanyDatabase();
     close();
     emit loggedIn();
+}
+
+void FrmLogin::refused(const Login::Refusal& r, const QString& name) {
+    Dialogs::current().message(r.title, r.text, r.icon);
+    try {
+        Login::recordFailure(prod_.db(), name, ws_, r, Clock::now());
+    } catch (const DbError&) {
+        // The note is best effort; the refusal itself has been shown.
+    }
+    if (r.focus == Login::Refusal::Name) {
+        cmbUserName_->setFocus();
+    } else {
+        txtPassword_->setFocus();
+        txtPassword_->selectAll();
+    }
+    const int wait = Login::delayAfterFailures(++failures_);
+    if (wait <= 0) return;
+    // The screen stays usable (End still closes it); only another try waits.
+    cmdLogin_->setEnabled(false);
+    txtPassword_->setReadOnly(true);
+    lblWait_->setText(QStringLiteral("Too many wrong tries: wait %1 seconds before the next one.").arg(wait / 1000));
+    lblWait_->show();
+    QTimer::singleShot(wait, this, [this] {
+        cmdLogin_->setEnabled(true);
+        txtPassword_->setReadOnly(false);
+        lblWait_->hide();
+        txtPassword_->setFocus();
+        txtPassword_->selectAll();
+    });
 }
 
 bool FrmLogin::eventFilter(QObject* o, QEvent* e) {

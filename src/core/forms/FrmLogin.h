@@ -39,6 +39,7 @@ class FrmLogin : public QWidget {
   private:
     bool openChosenYear();
     void endProgram();
+    void refused(const Login::Refusal& r, const QString& name);
 
     QComboBox* cmbUserName_;
     QLineEdit* txtPassword_;
@@ -48,6 +49,8 @@ class FrmLogin : public QWidget {
     clsProd prod_;
     Login::Workstation ws_;
     QLocale locale_;
+    QLabel* lblWait_;
+    int failures_ = 0;  // wrong tries in a row at this login screen
     bool ended_ = false;
     bool filling_ = false;
     QString currentYearDb_;
