@@ -1,11 +1,13 @@
 // Creates a financial year's databases: vorlix [--year 2027] [database options].
-// Without --year it creates the financial year of today.
+// Without --year it creates the financial year of today. With --restore FILE it puts that
+// backup copy in place of the year's company database instead.
 #include <QCoreApplication>
 #include <cstdio>
 
 #include "AppSetup.h"
 #include "CommandLine.h"
 #include "core/ClsProd.h"
+#include "core/Housekeeping.h"
 #include "core/Login.h"
 #include "core/YearSetup.h"
 
@@ -15,7 +17,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QList<ToolOption> own = {{QStringLiteral("--year"), QStringLiteral("YYYY"),
-                                    QStringLiteral("the year in which the financial year begins (default: today's)")}};
+                                    QStringLiteral("the year in which the financial year begins (default: today's)")},
+                                   {QStringLiteral("--restore"), QStringLiteral("FILE"),
+                                    QStringLiteral("put this backup copy in place of the year's company database "
+                                                   "(the current one is kept aside)")}};
     const CommandLine cl = readCommandLine(args, own);
     if (cl.help) {
         std::printf("%s", qPrintable(helpText(QStringLiteral("vorlix"),
@@ -38,6 +43,23 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "--year needs the year in which the financial year begins, e.g. 2027\n");
             return 2;
         }
+    }
+    const int restoreAt = args.indexOf(QStringLiteral("--restore"));
+    if (restoreAt > 0) {
+        if (restoreAt + 1 >= args.size()) {
+            std::fprintf(stderr, "--restore needs the copy to restore, e.g. DB_BKUP/DB3.db\n");
+            return 2;
+        }
+        const QString companyDb = Login::companyDbOfLabel(Login::yearLabel(year));
+        try {
+            const QString aside = House::restoreCopy(companyDb, args[restoreAt + 1], Clock::now());
+            std::printf("Restored %s from %s; the database it replaced is kept as %s.\n", qPrintable(companyDb),
+                        qPrintable(args[restoreAt + 1]), qPrintable(aside));
+        } catch (const DbError& e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.text()));
+            return 1;
+        }
+        return 0;
     }
     try {
         const YearSetup::Result r = YearSetup::createYear(year);

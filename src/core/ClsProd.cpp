@@ -219,8 +219,8 @@ QString clsProd::GridSum(const GridCells& grid, int row, int col, int endRow, in
     const int c1 = std::min(col, endCol), c2 = std::max(col, endCol);
     double total = 0, product = 0;
     for (int r = r1; r <= r2; ++r) {
-        for (int c = c1; c <= c2; ++c) total += text::val(grid.text(r, c));
-        if (c2 - c1 == 1) product += text::val(grid.text(r, c1)) * text::val(grid.text(r, c2));
+        for (int c = c1; c <= c2; ++c) total += text::typed(grid.text(r, c));
+        if (c2 - c1 == 1) product += text::typed(grid.text(r, c1)) * text::typed(grid.text(r, c2));
     }
     if (total == 0) return QStringLiteral("Sum : ZERO");
     if (product == 0) return QStringLiteral("Sum : ") + text::plain(std::round(total * 100) / 100);
@@ -317,8 +317,8 @@ bool clsProd::CheckDuplicateItems(const GridCells& grid, int col, Dialogs& dlg) 
 bool clsProd::CheckQtyLimit(const GridCells& grid, int limitCol, int qtyCol, bool markedOnly, Dialogs& dlg) {
     for (int r = 1; r < grid.rowCount(); ++r) {
         if (markedOnly && grid.colorValue(r, qtyCol) != 255) continue;
-        const double limit = text::val(grid.text(r, limitCol));
-        if (text::val(grid.text(r, qtyCol)) > limit) {
+        const double limit = text::typed(grid.text(r, limitCol));
+        if (text::typed(grid.text(r, qtyCol)) > limit) {
             dlg.critical(appTitle(), QStringLiteral("In Row: %1 , Qty should not be greater than %2")
                                          .arg(r)
                                          .arg(grid.text(r, limitCol).trimmed()));
@@ -423,9 +423,10 @@ QString clsProd::SameUserElsewhere() {
                                 {session_->userId, session_->sysId});
         while (q.next()) {
             if (p && !p->deskAlive(q.value(0).toLongLong())) continue;
-            return QStringLiteral("The user %1 is also logged in at the workstation %2 (%3) since %4.\n\n"
-                                  "Both workstations keep their own screens. So that the work of each person can "
-                                  "be told apart, give every person a user of their own (Master > Admin > Users).")
+            return QStringLiteral(
+                       "The user %1 is also logged in at the workstation %2 (%3) since %4.\n\n"
+                       "Both workstations keep their own screens. So that the work of each person can "
+                       "be told apart, give every person a user of their own (Master > Admin > Users).")
                 .arg(session_->userName, q.value(2).toString().trimmed(), q.value(3).toString().trimmed(),
                      Db::toDateTime(q.value(1)).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
         }

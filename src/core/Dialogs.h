@@ -27,6 +27,11 @@ class Dialogs {
     void critical(const QString& title, const QString& text) { message(title, text, MsgIcon::Critical); }
     void exclamation(const QString& title, const QString& text) { message(title, text, MsgIcon::Exclamation); }
     bool ask(const QString& title, const QString& text) { return question(title, text, false); }
+    // An existing file picked from folder; "" when the user cancels.
+    virtual QString chooseFile(const QString& title, const QString& folder, const QString& filter) {
+        (void)title, (void)folder, (void)filter;
+        return {};
+    }
 
     // The process-wide instance; never null.
     static Dialogs& current();

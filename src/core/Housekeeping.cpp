@@ -35,6 +35,17 @@ void autoCompact(const QString& backupFolder, const QString& companyDb) {
     compactAll(companyDb);
 }
 
+QString restoreCopy(const QString& companyDb, const QString& copy, const QDateTime& now) {
+    Db::Presence alone(companyDb);
+    if (!alone.takeAlone())
+        throw DbError(
+            QStringLiteral("Kavra is running at another workstation on this database, so it was not "
+                           "restored. Restore it when every other workstation has closed Kavra."));
+    const QString aside = Db::restore(companyDb, copy, now);
+    alone.share();
+    return aside;
+}
+
 namespace {
 // The number of a copy's file name, 0 when the name is not a numbered copy.
 int copyNumber(const QString& file) {

@@ -21,6 +21,11 @@ void compactAll(const QString& companyDb);
 // First copies each database into DB_BKUP/AUTOCompactDB, then compacts.
 void autoCompact(const QString& backupFolder, const QString& companyDb);
 
+// Puts a checked copy (a backup) in place of the company database, when no running program
+// has it open; the current files are kept aside and their name returned. Throws DbError
+// with the reason otherwise, changing nothing.
+QString restoreCopy(const QString& companyDb, const QString& copy, const QDateTime& now);
+
 // Numbered copies DB<n>.db in folder: the database is copied as the next number, under a
 // temporary name until the copy is complete and has passed its quick check, then with 16
 // or more present the lowest is removed. A copy cut short (a killed program) leaves only a

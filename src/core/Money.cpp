@@ -46,6 +46,11 @@ Money Money::fromRupees(double x) {
 Money Money::parse(const QString& text) {
     std::int64_t p = 0;
     if (paiseOf(text, p)) return Money(p);
+    // "1,00,000.50" as the user means it.
+    if (text::typedNumber(text)) {
+        QString plainDigits = text;
+        if (paiseOf(plainDigits.remove(QLatin1Char(',')), p)) return Money(p);
+    }
     return fromRupees(text::val(text));
 }
 
@@ -58,6 +63,10 @@ QString Money::toString() const {
 }
 
 namespace money {
+
+bool fits(double rupees) {
+    return std::isfinite(rupees) && std::fabs(rupees) < 1e13;
+}
 
 double roundRupee(double x) {
     const double whole = std::floor(x);

@@ -52,6 +52,9 @@ class Money {
 namespace money {
 // Whole rupees, halves going up (also for negative values): Int(x + (x - Int(x))).
 double roundRupee(double x);
+// Whether a computed value can be an amount: finite and below ten lakh crore rupees, so
+// that sums of such amounts still fit. Larger typed figures are refused, never stored as 0.
+bool fits(double rupees);
 // A value passed through a single-precision variable.
 inline double single(double x) {
     return static_cast<double>(static_cast<float>(x));

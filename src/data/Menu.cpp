@@ -128,7 +128,8 @@ QVector<MenuGroup> build() {
                  "Utilities",
                  "Utilities",
                  {t("&Calculator", "frmCal", 45), t("Con&version", "frmConv", 46), t("&ORGANISER", "frmOrganise", 47),
-                  a("Compact &Database", "compact", 48), t("Correspondences", "frmCorres"), iso()}});
+                  a("Compact &Database", "compact", 48), a("&Restore from a Backup...", "restore", 48),
+                  t("Correspondences", "frmCorres"), iso()}});
     return g;
 }
 

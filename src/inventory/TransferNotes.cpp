@@ -38,7 +38,7 @@ void writeLines(QSqlDatabase& db, const Note& note) {
     for (const Line& l : note.lines) {
         const std::optional<ItemRow> item = itemOfCode(db, l.code.trimmed());
         if (!item) throw Refused(QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!"));
-        const double qty = Stores::roundQty(text::val(l.qty));
+        const double qty = Stores::roundQty(text::typed(l.qty));
         Sql::exec(db, QStringLiteral("insert into STNSub (Id, SlNo, ItemId, catC, Qty, BalQty) values (?,?,?,?,?,?)"),
                   {note.id, ++slNo, item->id, item->category, qty, qty});
     }
@@ -102,7 +102,7 @@ Check validate(QSqlDatabase& db, const Note& note, bool adding) {
             return Refusal{QStringLiteral("Item/Component Name does not exist ... "), grid, row, 2};
         if (item->name.trimmed().compare(name, Qt::CaseInsensitive) != 0)
             return Refusal{QStringLiteral("Part No. differs for this Item ... "), grid, row, 1};
-        if (Stores::roundQty(text::val(l.qty)) <= 0)
+        if (Stores::roundQty(text::typed(l.qty)) <= 0)
             return Refusal{QStringLiteral("Enter the Valid Qty  "), grid, row, 3};
     }
     return duplicateNumber(db, note, adding);

@@ -304,12 +304,17 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
         if (!(inv.lines[i].rate > 0)) return Refusal::cell(i + 1, 0, QStringLiteral("Enter the Valid Rate ....."));
         if (inv.lines[i].discount < 0 || inv.lines[i].discount > 100)
             return Refusal::cell(i + 1, 0, QStringLiteral("The discount must be from 0 to 100 %."));
+        if (!money::fits(inv.lines[i].qty * inv.lines[i].rate))
+            return Refusal::cell(i + 1, 0, QStringLiteral("The amount of this line is too large."));
     }
     const Taxes& t = inv.taxes;
     for (double v : {inv.packForwd, inv.finalDisc, inv.surcharge, t.otherCharges, t.excise, t.cessOnED, t.highCessOnED,
-                     t.cst, t.kst, t.cessOnKST, t.vat})
+                     t.cst, t.kst, t.cessOnKST, t.vat}) {
         if (v < 0)
             return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
+        if (!money::fits(v))
+            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax is too large."));
+    }
     if (value(inv, roffSales).total <= Money())
         return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("Enter a Valid  Invoice Value ....."));
     const QString no = inv.invNo.trimmed();

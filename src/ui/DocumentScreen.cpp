@@ -306,7 +306,7 @@ void tabChain(std::initializer_list<QWidget*> widgets) {
 }
 
 void numericOnly(QLineEdit* e) {
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d*\\.?\\d*$")), e));
+    e->setValidator(numberValidator(e));
 }
 
 QLabel* makeDocHeading(QWidget* parent, const QString& text) {

@@ -77,7 +77,7 @@ LineGrid::LineGrid(const QString& heading, int typedColumns, QWidget* parent)
     edit_->setToolTip(hint(typed_));
     edit_->hide();
     edit_->installEventFilter(this);
-    numeric_ = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*\\.?\\d*")), edit_);
+    numeric_ = numberValidator(edit_);
 
     // A child of the grid itself, so it can drop below the cell over the rows under it.
     list_ = new QListWidget(this);

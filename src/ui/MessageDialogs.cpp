@@ -1,6 +1,7 @@
 #include "ui/MessageDialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -47,6 +48,10 @@ bool MessageDialogs::askQuestion(const QString& title, const QString& text, bool
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
     fitTitle(box);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString MessageDialogs::chooseFile(const QString& title, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
 }
 
 }  // namespace kavra

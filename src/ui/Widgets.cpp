@@ -14,7 +14,9 @@
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QValidator>
 
+#include "core/Text.h"
 #include "ui/Screen.h"
 
 namespace kavra {
@@ -24,6 +26,59 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     return b;
+}
+
+namespace {
+class NumberValidator : public QValidator {
+  public:
+    NumberValidator(QObject* parent, int whole, int decimals, bool negative)
+        : QValidator(parent), whole_(whole), decimals_(decimals), negative_(negative) {}
+
+    State validate(QString& input, int&) const override {
+        const QString t = input.trimmed();
+        if (t.isEmpty()) return Acceptable;
+        int whole = 0, frac = 0;
+        bool dot = false;
+        for (int i = 0; i < t.size(); ++i) {
+            const QChar c = t[i];
+            if (c == QLatin1Char('-')) {
+                if (i != 0 || !negative_) return Invalid;
+            } else if (c == QLatin1Char('.')) {
+                if (dot || decimals_ == 0) return Invalid;
+                dot = true;
+            } else if (c == QLatin1Char(',')) {
+                if (dot || (i > 0 && t[i - 1] == QLatin1Char(','))) return Invalid;
+            } else if (c.isDigit() && c.unicode() < 128) {
+                ++(dot ? frac : whole);
+            } else {
+                return Invalid;
+            }
+        }
+        if (whole > whole_ || frac > decimals_) return Invalid;
+        // "1," or "-" on the way to a number: allowed while typing, mended on leaving.
+        return text::typedNumber(t) ? Acceptable : Intermediate;
+    }
+
+    // On leaving the field (or Enter): a comma that groups nothing goes, a lone sign or point
+    // is no number.
+    void fixup(QString& input) const override {
+        QString t = input.trimmed(), out;
+        for (int i = 0; i < t.size(); ++i) {
+            if (t[i] == QLatin1Char(',') && (i == 0 || !t[i - 1].isDigit() || i + 1 >= t.size() || !t[i + 1].isDigit()))
+                continue;
+            out += t[i];
+        }
+        input = text::typedNumber(out) ? out : QString();
+    }
+
+  private:
+    int whole_, decimals_;
+    bool negative_;
+};
+}  // namespace
+
+QValidator* numberValidator(QObject* parent, int wholeDigits, int decimals, bool negative) {
+    return new NumberValidator(parent, wholeDigits, decimals, negative);
 }
 
 QLineEdit* makeLineEdit(QWidget* parent, const char* name, int maxLen) {

@@ -7,13 +7,20 @@ class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QPushButton;
+class QValidator;
 class QWidget;
 
 namespace kavra {
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 QLineEdit* makeLineEdit(QWidget* parent, const char* name, int maxLen);
+// What a number field accepts as it is typed or pasted: digits, grouping commas, one point,
+// a leading minus only where negative figures mean something; at most wholeDigits before the
+// point and decimals after it, so no figure can overflow, and no exponent, infinity or NaN.
+// Read the text with text::typed.
+QValidator* numberValidator(QObject* parent, int wholeDigits = 9, int decimals = 6, bool negative = false);
 // A shown value the user never types (identifiers): read-only and passed over by Tab.
 void showOnly(QLineEdit* e);
 // The screen's title line (lblHeading) in the given style.

@@ -1,9 +1,12 @@
 // Amounts in words, money text, the grid checks and the correspondence count.
 #include <QMap>
 #include <QStringList>
+#include <cmath>
+#include <limits>
 
 #include "core/ClsProd.h"
 #include "core/Money.h"
+#include "core/Text.h"
 #include "support/TestEnv.h"
 
 namespace kavra::test {
@@ -49,6 +52,34 @@ TEST(MoneyText, ParsesToExactPaiseAndFormats) {
     EXPECT_EQ(Money::fromPaise(-5).toString(), "-0.05");
     EXPECT_EQ(Money::fromPaise(0).toString(), "0.00");
     EXPECT_EQ(Money::fromRupees(0.1 + 0.2).paise(), 30);
+}
+
+TEST(TypedNumbers, GroupedAsMeantAndNothingElseReadAsANumber) {
+    const QList<QPair<const char*, double>> read{
+        {"1,000", 1000},
+        {"1,00,000", 100000},
+        {" 12,34,567.5 ", 1234567.5},
+        {"-1,000.25", -1000.25},
+        {"7", 7},
+        {".5", 0.5},
+        {"5.", 5},
+        {"+3", 3},
+        {"999999999999999", 999999999999999.0},
+    };
+    for (const auto& [t, v] : read) {
+        ASSERT_TRUE(text::typedNumber(t).has_value()) << t;
+        EXPECT_EQ(*text::typedNumber(t), v) << t;
+    }
+    for (const char* t : {"", " ", ".", "-", "1,", ",1", "1,,000", "1.000,5", "1e3", "1e400", "inf", "nan", "Infinity",
+                          "12abc", "1.2.3", "--1", "1 000", "1000000000000000"})
+        EXPECT_FALSE(text::typedNumber(t).has_value()) << t;
+    EXPECT_EQ(text::typed("1e400"), 0);
+    EXPECT_EQ(Money::parse("1,00,000.50").paise(), 10000050);
+    EXPECT_EQ(Money::parse("-2,500").paise(), -250000);
+    EXPECT_TRUE(money::fits(999999999999.99));
+    EXPECT_FALSE(money::fits(999999999.0 * 999999999.0));
+    EXPECT_FALSE(money::fits(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(money::fits(std::nan("")));
 }
 
 // Row 0 is the heading; rows are "col0|col1|..." and a cell may be marked red.

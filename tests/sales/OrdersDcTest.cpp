@@ -228,6 +228,14 @@ TEST_P(OrdersDc, OrderModifyKeepsWhatWasSent) {
 
     EXPECT_EQ(Orders::deleteBlock(*db, 1)->text,
               "You cannot delete this Purchase Order , since some transactions has been made already...");
+
+    // A line whose amount could not be kept in paise is refused, not stored as nothing.
+    Orders::Order huge = order(9, 1, "PO-9", {{"A100", 999999999, "999999999"}});
+    huge.value = Money::fromPaise(100);
+    p = Orders::validate(*db, huge, true);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->text, "The amount of the SlNo. 1 is too large.");
+    EXPECT_EQ(p->row, 1);
     removeDc(1);
     EXPECT_EQ(toSend(1), Q({12, 8}));
     EXPECT_FALSE(Orders::deleteBlock(*db, 1));

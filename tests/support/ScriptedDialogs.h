@@ -21,6 +21,11 @@ class ScriptedDialogs : public Dialogs {
     bool askQuestion(const QString& title, const QString& text, bool defaultNo) override;
 
     void answer(bool yes) { answers_.enqueue(yes); }
+    // The file the next file choice picks ("" cancels).
+    void answerFile(const QString& file) { files_.enqueue(file); }
+    QString chooseFile(const QString&, const QString&, const QString&) override {
+        return files_.isEmpty() ? QString() : files_.dequeue();
+    }
     void setDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
     void clear();
 
@@ -32,6 +37,7 @@ class ScriptedDialogs : public Dialogs {
   private:
     QVector<Shown> shown_;
     QQueue<bool> answers_;
+    QQueue<QString> files_;
     bool defaultAnswer_ = false;
 };
 

@@ -6,6 +6,7 @@
 
 #include "core/ClsProd.h"
 #include "core/FinancialYear.h"
+#include "core/Money.h"
 #include "core/Sql.h"
 #include "core/Text.h"
 
@@ -189,6 +190,8 @@ Check validateLines(QSqlDatabase& db, const OrderKind& k, qint64 id, bool adding
         if (l.discount < 0 || l.discount > 100)
             return Refusal::cell(row, 6,
                                  QStringLiteral("The discount of the SlNo. %1 must be from 0 to 100 %.").arg(sl));
+        if (!money::fits(l.qty * l.rate))
+            return Refusal::cell(row, 4, QStringLiteral("The amount of the SlNo. %1 is too large.").arg(sl));
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "core/forms/MdiSSI.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -460,24 +461,23 @@ void MdiSSI::slideCaption() {
 
 void MdiSSI::runAction(const QString& action) {
     if (action == QLatin1String("compact")) compactNow();
+    if (action == QLatin1String("restore")) restoreNow();
 }
 
-bool MdiSSI::compactNow() {
+bool MdiSSI::alone(const QString& what, const std::function<void()>& work) {
     Dialogs& dlg = Dialogs::current();
     Session& s = Session::current();
-    if (!dlg.ask(appTitle(), QStringLiteral("If No other Users is Currently logged on, Then click YES and proceed...")))
-        return false;
-    // Every screen holds a connection; compaction needs the database to itself.
+    // Every screen holds a connection; the work needs the database to itself.
     mdiArea_->closeAllSubWindows();
     prod_.CloseCompanyDatabase();
     bool ok = s.presence && s.presence->takeAlone();
     if (!ok) {
         dlg.critical(appTitle(), QStringLiteral("Kavra is running at another workstation on this database, so it was "
-                                                "not compacted. Compact it when every other workstation has closed "
-                                                "Kavra."));
+                                                "not %1. Do it when every other workstation has closed Kavra.")
+                                     .arg(what));
     } else {
         try {
-            House::compactAll(s.companyDb);
+            work();
         } catch (const DbError& e) {
             ok = false;
             dlg.critical(appTitle(), e.text());
@@ -486,7 +486,41 @@ bool MdiSSI::compactNow() {
     }
     const QString err = prod_.OpenCompanyDatabase();
     if (!err.isEmpty()) dlg.critical(appTitle(), err);
+    return ok;
+}
+
+bool MdiSSI::compactNow() {
+    Dialogs& dlg = Dialogs::current();
+    if (!dlg.ask(appTitle(), QStringLiteral("If No other Users is Currently logged on, Then click YES and proceed...")))
+        return false;
+    const bool ok = alone(QStringLiteral("compacted"), [] { House::compactAll(Session::current().companyDb); });
     if (ok) dlg.information(appTitle(), QStringLiteral("Databases Successfully Compacted !!!"));
+    return ok;
+}
+
+bool MdiSSI::restoreNow() {
+    Dialogs& dlg = Dialogs::current();
+    Session& s = Session::current();
+    if (dbConfig().isPg()) {
+        dlg.information(appTitle(), QStringLiteral("On a database server the copies are restored with the server's own "
+                                                   "tools: see \"Restoring a backup\" in the README."));
+        return false;
+    }
+    const QString copy = dlg.chooseFile(QStringLiteral("Restore the company database from a copy"),
+                                        dbConfig().backupFolder(), QStringLiteral("Database copies (*.db)"));
+    if (copy.isEmpty()) return false;
+    if (!dlg.question(appTitle(),
+                      QStringLiteral("Everything saved in %1 since the copy %2 was written will be replaced by the "
+                                     "copy.\n\nThe current database is kept aside. Restore the copy?")
+                          .arg(s.companyDb, QFileInfo(copy).fileName()),
+                      true))
+        return false;
+    QString aside;
+    const bool ok = alone(QStringLiteral("restored"), [&] { aside = Db::restore(s.companyDb, copy, Clock::now()); });
+    if (ok)
+        dlg.information(appTitle(),
+                        QStringLiteral("The database was restored from %1.\nThe one it replaced is kept as %2.")
+                            .arg(QFileInfo(copy).fileName(), QFileInfo(aside).fileName()));
     return ok;
 }
 

@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 #include "core/ClsProd.h"
 #include "data/Menu.h"
@@ -32,6 +33,8 @@ class MdiSSI : public QMainWindow {
     // Asks before exiting unless told not to (tests and the close already confirmed).
     void setConfirmExit(bool on) { confirmExit_ = on; }
     bool compactNow();
+    // The administrator's restore of a backup copy (SQLite; a server restores with its own tools).
+    bool restoreNow();
     // After a lost connection: tells the user, connects again and takes the screens back (a
     // screen another desk took meanwhile is closed), or closes the program when the server
     // stays away. False when not recovered.
@@ -50,6 +53,9 @@ class MdiSSI : public QMainWindow {
     void blink();
     void slideCaption();
     void runAction(const QString& action);
+    // Closes every screen, takes the database for this program alone, runs work and opens it
+    // again; what would be done is named in the refusal when another program has it open.
+    bool alone(const QString& what, const std::function<void()>& work);
     bool serverAnswers();
     static constexpr int kReconnectTries = 20;
 

@@ -73,8 +73,7 @@ FrmStockIssue::FrmStockIssue() : Screen(QStringLiteral("frmStockIssue")) {
     cmbItem_ = new QComboBox(box);
     cmbItem_->setObjectName(QStringLiteral("cmbItem"));
     txtIssQty_ = makeLineEdit(box, "txtIssQty", 12);
-    txtIssQty_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}(\\.\\d{0,6})?")), txtIssQty_));
+    txtIssQty_->setValidator(numberValidator(txtIssQty_, 9, 6));
     lblUnit_ = new QLabel(box);
     lblUnit_->setObjectName(QStringLiteral("lblUnit"));
     txtToWhom_ = makeLineEdit(box, "txtToWhom", 50);
@@ -211,7 +210,7 @@ void FrmStockIssue::cmdSave() {
     if (cmbItem_->currentIndex() < 0) return refuse(QStringLiteral("Please select an Item....."), cmbItem_);
     const qint64 itemId = cmbItem_->currentData().toLongLong();
     const qint64 category = cmbcatgry_->currentData().toLongLong();  // 0 for ALL: the item's own
-    const double qty = Stores::roundQty(text::val(txtIssQty_->text()));
+    const double qty = Stores::roundQty(text::typed(txtIssQty_->text()));
     double stock = 0;
     if (!tryDb([&] { stock = Stores::stockOf(prod().db(), itemId); })) return;
     if (qty <= 0 || qty > Stores::roundQty(stock)) return refuse(Stores::shortStockMessage(), txtIssQty_);

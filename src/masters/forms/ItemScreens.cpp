@@ -34,10 +34,6 @@ QComboBox* combo(QWidget* parent, const char* name, bool editable = false) {
     return c;
 }
 
-QValidator* numberValidator(QObject* parent) {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d{0,9}(\\.\\d{0,3})?$")), parent);
-}
-
 QString question(bool adding) {
     return QStringLiteral("Are You Sure To ") + (adding ? QStringLiteral("Save") : QStringLiteral("Modify")) +
            QStringLiteral("?");
@@ -114,13 +110,13 @@ FrmItem::FrmItem() : MasterScreen(QStringLiteral("frmItem"), paddedCaption(QStri
     cmbAltUnit_->setToolTip(
         QStringLiteral("Used in Purchase Order(Purchase) and Labour Invoices and SubContract Invoices"));
     txtROL_ = makeLineEdit(this, "txtROL", 12);
-    txtROL_->setValidator(numberValidator(txtROL_));
+    txtROL_->setValidator(numberValidator(txtROL_, 9, 3));
     txtRackNo_ = makeLineEdit(this, "txtRackNo", 20);
     cmbTariffSubHead_ = combo(this, "cmbTariffSubHead", true);
     cmbTariffSubHead_->lineEdit()->setMaxLength(30);
     txtRate_ = makeLineEdit(this, "txtRate", 12);
     txtRate_->setToolTip(QStringLiteral("Optional Field"));
-    txtRate_->setValidator(numberValidator(txtRate_));
+    txtRate_->setValidator(numberValidator(txtRate_, 9, 3));
     auto* addUnits = makeButton(this, "cmdMeasureAdd", QStringLiteral("Add New &Units"));
     // Reached with Alt+U or a click: Enter through the fields goes on past it, not into the unit screen.
     addUnits->setFocusPolicy(Qt::ClickFocus);
@@ -245,10 +241,10 @@ Items::Item FrmItem::read() const {
     it.categoryCode = lstCategoryCode_->currentIndex() >= 0 ? lstCategoryCode_->currentData().toLongLong() : 0;
     it.unit = cmbMeasurement_->currentText();
     it.altUnit = cmbAltUnit_->currentText();
-    it.rol = text::val(txtROL_->text());
+    it.rol = text::typed(txtROL_->text());
     it.rackNo = txtRackNo_->text();
     it.tariffSubHead = cmbTariffSubHead_->currentText();
-    it.rate = text::val(txtRate_->text());
+    it.rate = text::typed(txtRate_->text());
     return it;
 }
 

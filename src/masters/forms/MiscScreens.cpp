@@ -292,8 +292,7 @@ FrmMiscMore::FrmMiscMore() : Screen(QStringLiteral("frmMiscMore")) {
     chkSubCon1to1_ = addCheck(sl, strict, "chkSubCon1to1", "SubContract Job");
     for (QCheckBox* c : {chkSales1to1_, chkLabour1to1_, chkSubCon1to1_}) c->setToolTip(tip);
 
-    auto* number =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d{0,9}(\\.\\d{0,2})?$")), this);
+    auto* number = numberValidator(this, 9, 2);
     auto* salary = group("Salary Related", this);
     auto* ff = new QFormLayout(salary);
     txtPF_ = addText(ff, salary, "txtPF", "PF", 8);
@@ -363,8 +362,8 @@ void FrmMiscMore::cmdModify() {
     m.sales1to1 = chkSales1to1_->isChecked();
     m.labour1to1 = chkLabour1to1_->isChecked();
     m.subCon1to1 = chkSubCon1to1_->isChecked();
-    m.pf = text::val(txtPF_->text());
-    m.esi = text::val(txtESI_->text());
+    m.pf = text::typed(txtPF_->text());
+    m.esi = text::typed(txtESI_->text());
     m.openBal = Money::parse(txtOpenBal_->text());
     m.dateOpenBal = dtpOpenBal_->date();
     try {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/Sql.h"
+#include "ui/Widgets.h"
 
 namespace kavra {
 
@@ -74,8 +75,7 @@ FrmParty::FrmParty(const Parties::Kind& kind)
     addEdit(right, optional, "txtPhMail", QStringLiteral("* Phone"), 50);
     addEdit(right, optional, "txtEmail", QStringLiteral("*  E-mail"), 80);
     auto* bal = addEdit(right, optional, "txtOpenBal", QStringLiteral("*  Opening Balance"), 14);
-    bal->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^-?\\d{0,11}(\\.\\d{0,2})?$")), bal));
+    bal->setValidator(numberValidator(bal, 11, 2, true));  // a balance may be owed either way
     cmbBusiType_ = new QComboBox(optional);
     cmbBusiType_->setObjectName(QStringLiteral("cmbBusiType"));
     right->addRow(QStringLiteral("* Business Type"), cmbBusiType_);

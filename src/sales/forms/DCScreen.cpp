@@ -335,7 +335,7 @@ Dcs::Dc FrmDC::read() const {
     for (int r = 1; r <= n; ++r)
         d.lines << Dcs::Line{grid_->text(r, kCode).trimmed(),
                              grid_->text(r, kParticulars).trimmed(),
-                             text::val(grid_->text(r, kQty)),
+                             text::typed(grid_->text(r, kQty)),
                              grid_->text(r, kRemark).trimmed(),
                              {}};
     return d;
@@ -450,10 +450,10 @@ void FrmDC::refreshAllFigures() {
 }
 
 QString FrmDC::qtyRefusal(int row, const QString& typed) {
-    const double qty = text::val(typed);
+    const double qty = text::typed(typed);
     auto over = [&](int col) {
         const QString limit = grid_->text(row, col).trimmed();
-        if (limit.isEmpty() || qty <= text::val(limit)) return QString();
+        if (limit.isEmpty() || qty <= text::typed(limit)) return QString();
         return QStringLiteral("Qty should not be greater than ") + limit;
     };
     if (!orderNo().isEmpty())

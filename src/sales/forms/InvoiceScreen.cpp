@@ -37,8 +37,7 @@ const char* kHeading =
 QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLen, bool numeric = false) {
     QLineEdit* e = makeLineEdit(parent, name, maxLen);
     if (numeric) {
-        // Digits and one decimal point.
-        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*\\.?\\d*")), e));
+        e->setValidator(numberValidator(e));
         e->setAlignment(Qt::AlignRight);
     }
     return e;
@@ -470,27 +469,27 @@ Inv::Invoice FrmInvoice::read() const {
     inv.invRem = edit("txtInvRem")->text();
     for (int row = 1; row <= grid_->lineCount() && row <= lines_.size(); ++row) {
         Inv::Line l = lines_[row - 1];
-        l.rate = text::val(grid_->text(row, RateCol));
-        l.discount = text::val(grid_->text(row, DiscountCol));
+        l.rate = text::typed(grid_->text(row, RateCol));
+        l.discount = text::typed(grid_->text(row, DiscountCol));
         inv.lines << l;
     }
     inv.packPerc = cmbPackForwdType_->currentIndex() == 1;
-    inv.packForwd = text::val(edit("txtPackForwd")->text());
+    inv.packForwd = text::typed(edit("txtPackForwd")->text());
     inv.finalDiscPerc = cmbFinalDiscType_->currentIndex() == 1;
-    inv.finalDisc = text::val(edit("txtFinalDisc")->text());
-    inv.surcharge = text::val(edit("txtSurchrg")->text());
+    inv.finalDisc = text::typed(edit("txtFinalDisc")->text());
+    inv.surcharge = text::typed(edit("txtSurchrg")->text());
     Inv::Taxes& t = inv.taxes;
-    t.excise = text::val(edit("txtExcise")->text());
-    t.cessOnED = text::val(edit("txtCessED")->text());
-    t.highCessOnED = text::val(edit("txtHighCessED")->text());
-    t.cst = text::val(edit("txtCST")->text());
-    t.kst = text::val(edit("txtKST")->text());
-    t.cessOnKST = text::val(edit("txtCess")->text());
-    t.vat = text::val(edit("txtVAT")->text());
+    t.excise = text::typed(edit("txtExcise")->text());
+    t.cessOnED = text::typed(edit("txtCessED")->text());
+    t.highCessOnED = text::typed(edit("txtHighCessED")->text());
+    t.cst = text::typed(edit("txtCST")->text());
+    t.kst = text::typed(edit("txtKST")->text());
+    t.cessOnKST = text::typed(edit("txtCess")->text());
+    t.vat = text::typed(edit("txtVAT")->text());
     t.formC = optCST_->isChecked();
     t.form37 = optKST_->isChecked();
     t.formH = optFormH_->isChecked();
-    t.otherCharges = text::val(edit("txtOtherChrg")->text());
+    t.otherCharges = text::typed(edit("txtOtherChrg")->text());
     return inv;
 }
 

@@ -334,11 +334,11 @@ Orders::Order FrmMfgPO::read() const {
     o.validTo = dtpValidTo_->date();
     o.payTerm = txtPayTerm_->text();
     o.remark = txtRem_->text();
-    o.tinPerc = text::val(txtTINperc_->text());
-    o.cstPerc = text::val(txtCSTperc_->text());
-    o.packForwd = text::val(txtPackForwd_->text());
+    o.tinPerc = text::typed(txtTINperc_->text());
+    o.cstPerc = text::typed(txtCSTperc_->text());
+    o.packForwd = text::typed(txtPackForwd_->text());
     o.packIsPerc = cmbPackForwdType_->currentIndex() == 1;
-    o.otherChrg = text::val(txtOtherChrg_->text());
+    o.otherChrg = text::typed(txtOtherChrg_->text());
     o.value = Money::parse(txtVal_->text());
     o.profInvNo = txtProfInvno_->text();
     o.profInvDate = dtpProfInvDate_->date();
@@ -350,9 +350,9 @@ Orders::Order FrmMfgPO::read() const {
         l.itemCode = grid_->text(r, 1).trimmed();
         l.itemName = grid_->text(r, 2).trimmed();
         l.uom = grid_->text(r, 3).trimmed();
-        l.qty = text::val(grid_->text(r, 4));
-        l.rate = text::val(grid_->text(r, 5));
-        l.discount = text::val(grid_->text(r, 6));
+        l.qty = text::typed(grid_->text(r, 4));
+        l.rate = text::typed(grid_->text(r, 5));
+        l.discount = text::typed(grid_->text(r, 6));
         o.lines << l;
     }
     return o;
