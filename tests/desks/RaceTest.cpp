@@ -115,7 +115,7 @@ TEST_P(Desks, ADcNumberAndAnInvoiceNumberAreSavedOnce) {
     QList<qint64> dcs;
     for (int i = 0; i < 5; ++i) dcs << saveDc(QString::number(200 + i), 4, 1);
     t = race(5, [&](int i) {
-        return QStringList{"--what", "invoice", "--dcs", QString::number(dcs[i]), "--inv-no", "500"};
+        return QStringList{"--what", "invoice", "--dcs", QString::number(dcs[i]), "--inv-no", "500", "--count", "1"};
     });
     EXPECT_EQ(t.saved, 1);
     EXPECT_EQ(t.refusals, QStringList(4, sales::billKind().duplicateNo));
@@ -126,7 +126,8 @@ TEST_P(Desks, ADcNumberAndAnInvoiceNumberAreSavedOnce) {
 TEST_P(Desks, OneDcIsInvoicedOnce) {
     const qint64 dc = saveDc("300", 2, 4);
     const Tally t = race(5, [&](int i) {
-        return QStringList{"--what", "invoice", "--dcs", QString::number(dc), "--inv-no", QString::number(600 + i)};
+        return QStringList{"--what",  "invoice", "--dcs", QString::number(dc), "--inv-no", QString::number(600 + i),
+                           "--count", "1"};
     });
     // The desk told "saved" is the one whose invoice the DC carries.
     EXPECT_EQ(t.saved, 1);

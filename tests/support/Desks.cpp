@@ -228,10 +228,11 @@ void dcsAndTheirIssues(QSqlDatabase& db, QStringList& out) {
         out << QStringLiteral("DC %1 has a balance below 0.").arg(id);
 }
 
+// The text with its placeholders %1.. standing for anything.
 QString patternOf(const QString& text) {
-    QString p = QRegularExpression::escape(text);
-    for (int n = 1; n <= 3; ++n) p.replace(QStringLiteral("%%1").arg(n), QStringLiteral(".*"));
-    return p;
+    QStringList parts = text.split(QRegularExpression(QStringLiteral("%[1-9]")));
+    for (QString& p : parts) p = QRegularExpression::escape(p);
+    return parts.join(QStringLiteral(".*"));
 }
 
 }  // namespace
