@@ -302,6 +302,8 @@ bool knownRefusal(const QString& text) {
                           d.texts.enterCode + QStringLiteral("%1"), d.texts.enterParticulars + QStringLiteral("%1"),
                           b.duplicateNo, b.recordError, b.moneyModify, b.moneyDelete, b.invoicedMeanwhile,
                           QStringLiteral("Select atleast a DC..... "), QStringLiteral("Enter the Invoice Number ....."),
+                          // The DC chosen was deleted meanwhile: the invoice has no lines.
+                          QStringLiteral("Select a DcNo to have the invoice particulars....."),
                           Stores::issueGoneMessage(), Stores::shortStockMessage(),
                           // A DC invoiced, rejected or paid meanwhile.
                           QStringLiteral("%1 not allowed with this DC %2: %3, since %4")};
