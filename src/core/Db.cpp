@@ -87,10 +87,14 @@ bool cannotConnect(const QString& t) {
            (t.contains(QLatin1String("connection to server")) && t.contains(QLatin1String("failed")));
 }
 bool connectionGone(const QString& t) {
-    static const char* signs[] = {"server closed the connection",  "terminating connection",
-                                  "no connection to the server",   "could not send data to server",
-                                  "could not receive data from server", "SSL SYSCALL error",
-                                  "connection not open",           "connection pointer is NULL"};
+    static const char* signs[] = {"server closed the connection",
+                                  "terminating connection",
+                                  "no connection to the server",
+                                  "could not send data to server",
+                                  "could not receive data from server",
+                                  "SSL SYSCALL error",
+                                  "connection not open",
+                                  "connection pointer is NULL"};
     for (const char* s : signs)
         if (t.contains(QLatin1String(s), Qt::CaseInsensitive)) return true;
     return false;
@@ -155,6 +159,8 @@ QSqlDatabase rawOpen(const QString& pgDatabase, const QString& sqliteFile, bool 
         db.setUserName(cfg.user);
         db.setPassword(cfg.password);
         db.setDatabaseName(pgDatabase);
+        // Names the program in pg_stat_activity, so a desk's connections can be told apart and waited for.
+        db.setConnectOptions(QStringLiteral("application_name=kavra:%1").arg(QCoreApplication::applicationPid()));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
         db.setDatabaseName(sqliteFile);
@@ -538,7 +544,8 @@ QString restore(const QString& name, const QString& copy, const QDateTime& now) 
         }
         for (const char* side : {"-wal", "-shm"}) {
             const QString f = live + QLatin1String(side);
-            if (QFile::exists(f)) std::filesystem::rename(f.toStdString(), (aside + QLatin1String(side)).toStdString(), ec);
+            if (QFile::exists(f))
+                std::filesystem::rename(f.toStdString(), (aside + QLatin1String(side)).toStdString(), ec);
         }
     }
     std::error_code ec;
@@ -571,7 +578,8 @@ struct PresenceFiles {
 };
 
 QString Presence::lockFile(const QString& what) const {
-    return dbConfig().dbFolder() + QStringLiteral("/locks/") + name_ + QLatin1Char('.') + what + QStringLiteral(".lock");
+    return dbConfig().dbFolder() + QStringLiteral("/locks/") + name_ + QLatin1Char('.') + what +
+           QStringLiteral(".lock");
 }
 
 Presence::Presence(const QString& name) : name_(name), pg_(dbConfig().isPg()), files_(new PresenceFiles) {
@@ -595,15 +603,17 @@ void Presence::takeOpen() {
     for (int waited = 0;; waited += 250) {
         bool ok = false;
         if (pg_)
-            ok = Sql::scalar(keeper_, QStringLiteral("select pg_try_advisory_lock_shared(?, 0)"), {kOpenClass}).toBool();
+            ok =
+                Sql::scalar(keeper_, QStringLiteral("select pg_try_advisory_lock_shared(?, 0)"), {kOpenClass}).toBool();
         else {
             files_->open = std::make_unique<FileLock>(lockFile(QStringLiteral("open")));
             ok = files_->open->tryLock(true);
         }
         if (ok) return;
         if (waited >= kWaitForAloneMs)
-            throw DbError(QStringLiteral("The database is being compacted or restored at another workstation. "
-                                         "Try again in a few minutes."));
+            throw DbError(
+                QStringLiteral("The database is being compacted or restored at another workstation. "
+                               "Try again in a few minutes."));
         QThread::msleep(250);
     }
 }
@@ -703,8 +713,9 @@ QStringList Presence::reconnect() {
     keeper_ = rawOpen(pgName(name_), {});
     takeOpen();
     if (desk_ && !pgLock("pg_try_advisory_lock", kDeskClass, desk_, false))
-        throw DbError(QStringLiteral("Another copy of Kavra took this workstation's place while the connection "
-                                     "was lost."));
+        throw DbError(
+            QStringLiteral("Another copy of Kavra took this workstation's place while the connection "
+                           "was lost."));
     QStringList lost;
     const QSet<QString> held = screens_;
     for (const QString& key : held) {

@@ -10,6 +10,7 @@
 #include "core/ClsProd.h"
 #include "core/Housekeeping.h"
 #include "core/Migrations.h"
+#include "support/Desks.h"
 #include "support/TestEnv.h"
 
 namespace kavra::test {
@@ -20,8 +21,8 @@ class Desk {
   public:
     Desk(qint64 sysId, qint64 userId, const QStringList& screens, const QString& backupFolder = {}) {
         const DbConfig& cfg = dbConfig();
-        QStringList args{"--dir", cfg.programDir, "--db", Session::current().companyDb, "--sys",
-                         QString::number(sysId), "--user", QString::number(userId)};
+        QStringList args{"--dir", cfg.programDir,         "--db",   Session::current().companyDb,
+                         "--sys", QString::number(sysId), "--user", QString::number(userId)};
         if (cfg.isPg())
             args << "--server" << QStringLiteral("%1:%2").arg(cfg.host).arg(cfg.port) << "--db-user" << cfg.user
                  << "--db-password" << cfg.password << "--db-prefix" << cfg.prefix;
@@ -40,8 +41,10 @@ class Desk {
     bool ready() const { return out_.startsWith("ready"); }
     QString said() const { return QString::fromUtf8(out_).trimmed() + QString::fromUtf8(proc_.readAllStandardError()); }
     void killHard() {
+        const qint64 pid = proc_.processId();
         proc_.kill();  // SIGKILL: nothing of the desk's own runs
         proc_.waitForFinished(10000);
+        desks::awaitServerLetsGo(pid);
     }
     int exitCode() {
         proc_.waitForFinished(10000);

@@ -289,6 +289,32 @@ TEST_P(MfgPoDcScreen, DrawnOrderKeepsItsCustomerAndCanBeRenumberedAndCancelled) 
     EXPECT_TRUE(po.findChild<QPushButton*>("cmdModify")->isEnabled());
 }
 
+// Navigation reaches what another desk saved since the screen opened, and gives up what it deleted.
+TEST_P(MfgPoDcScreen, ArrowsReachADcSavedAtAnotherDesk) {
+    const QString dc =
+        "insert into DcInv (DcInvId, CustId, DcNo, DcDate, DcDateT, PONo) values (?, 1, ?, '05/06/2026', ?, 'PO-1')";
+    exec(company(), dc, {1, "1", at(2026, 6, 5)});
+    FrmDC screen;
+    ASSERT_TRUE(screen.load());
+    show(&screen);
+    auto* number = screen.findChild<QLineEdit*>("txtDCNo");
+    screen.findChild<QPushButton*>("cmdMoveFirst")->click();
+    ASSERT_EQ(number->text(), "1");
+
+    QSqlDatabase& other = open(Session::current().companyDb);
+    exec(other, dc, {2, "2", at(2026, 6, 6)});
+    screen.findChild<QPushButton*>("cmdMoveLast")->click();
+    EXPECT_EQ(number->text(), "2");
+    screen.findChild<QPushButton*>("cmdMoveFirst")->click();
+    screen.findChild<QPushButton*>("cmdMoveNext")->click();
+    EXPECT_EQ(number->text(), "2");
+
+    exec(other, "delete from DcInv where DcInvId=2");
+    screen.findChild<QPushButton*>("cmdMoveFirst")->click();
+    screen.findChild<QPushButton*>("cmdMoveLast")->click();
+    EXPECT_EQ(number->text(), "1");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, MfgPoDcScreen, ::testing::Values(Engine::SQLite), engineName);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QThread>
 #include <cmath>
 #include <set>
 #include <stdexcept>
@@ -237,6 +238,29 @@ QString patternOf(const QString& text) {
 
 }  // namespace
 
+void awaitServerLetsGo(qint64 pid) {
+    const DbConfig& cfg = dbConfig();
+    if (!cfg.isPg()) return;
+    const QString conn = QStringLiteral("kavra_desks_await");
+    {
+        QSqlDatabase adm = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), conn);
+        adm.setHostName(cfg.host);
+        adm.setPort(cfg.port);
+        adm.setUserName(cfg.user);
+        adm.setPassword(cfg.password);
+        adm.setDatabaseName(QStringLiteral("postgres"));
+        const QString name = QStringLiteral("kavra:%1").arg(pid);
+        for (int i = 0; adm.open() && i < 200; ++i) {
+            QSqlQuery q = Sql::exec(
+                adm, QStringLiteral("select count(*) from pg_stat_activity where application_name=?"), {name});
+            if (q.next() && q.value(0).toLongLong() == 0) break;
+            QThread::msleep(50);
+        }
+        adm.close();
+    }
+    QSqlDatabase::removeDatabase(conn);
+}
+
 QString itemCode(int item) {
     return QStringLiteral("P%1").arg(item, 3, 10, QLatin1Char('0'));
 }
@@ -361,8 +385,10 @@ bool Racer::finish(int ms) {
 }
 
 void Racer::killHard() {
+    const qint64 pid = proc_->processId();
     proc_->kill();
     proc_->waitForFinished(10000);
+    awaitServerLetsGo(pid);
 }
 
 std::vector<Attempt> Racer::attempts() {

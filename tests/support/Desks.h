@@ -12,6 +12,10 @@
 
 namespace kavra::desks {
 
+// After a program was killed: on PostgreSQL, waits (up to 10 s) until the server has ended
+// its sessions, which it notices a moment later, so the holds they kept are gone.
+void awaitServerLetsGo(qint64 pid);
+
 // One customer (1, "ACME"), items 1..items coded P001.., each with stock in one transfer
 // note, and orders 1..orders numbered PO-1.. with one line of each item; all written
 // through the domain routines, as the screens would.
