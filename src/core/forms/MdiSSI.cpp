@@ -1,6 +1,7 @@
 #include "core/forms/MdiSSI.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -506,8 +507,10 @@ bool MdiSSI::restoreNow() {
                                                    "tools: see \"Restoring a backup\" in the README."));
         return false;
     }
-    const QString copy = dlg.chooseFile(QStringLiteral("Restore the company database from a copy"),
-                                        dbConfig().backupFolder(), QStringLiteral("Database copies (*.db)"));
+    const QString copy =
+        dlg.chooseFile(QStringLiteral("Restore the company database from a copy"),
+                       QDir(dbConfig().backupFolder()).exists() ? dbConfig().backupFolder() : dbConfig().programDir,
+                       QStringLiteral("Database copies (*.db)"));
     if (copy.isEmpty()) return false;
     if (!dlg.question(appTitle(),
                       QStringLiteral("Everything saved in %1 since the copy %2 was written will be replaced by the "
