@@ -7,6 +7,7 @@
 #include "core/Db.h"
 #include "core/forms/AdminScreens.h"
 #include "inventory/forms/InventoryScreens.h"
+#include "jobwork/forms/JobworkScreens.h"
 #include "masters/forms/ItemScreens.h"
 #include "masters/forms/MiscScreens.h"
 #include "masters/forms/PartyScreen.h"
@@ -46,6 +47,7 @@ void registerAllScreens() {
     registerInventoryScreens();
     registerSalesScreens();
     registerInvoiceScreens();
+    registerJobworkScreens();
 }
 
 }  // namespace kavra

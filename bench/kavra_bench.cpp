@@ -22,6 +22,7 @@ void printBench(QSqlDatabase& db, const QString& dir);
 void storesBench(QSqlDatabase& db);
 void salesBench(QSqlDatabase& db, const QString& dir);
 void invoiceBench(QSqlDatabase& db);
+void labourBench(QSqlDatabase& db);
 }  // namespace kavra
 
 namespace {
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
     storesBench(prod.db());
     salesBench(prod.db(), dir.path());
     invoiceBench(prod.db());
+    labourBench(prod.db());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

@@ -88,12 +88,19 @@ void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion) {
         });
     // Filling in fingerprints is a write, queued the same way.
     if (!verifyApplied(db, kind, false)) Sql::transaction(db, [&] { verifyApplied(db, kind, true); });
-    if (version(db) >= target) return;
+    // Steps are numbered by who takes them, not by when they land: a lower number merged
+    // after a higher one was applied still runs, so each step is looked up by its own number.
+    auto applied = [&](int v) {
+        return Sql::any(db, QStringLiteral("select 1 from SchemaVersion where Version=?"), {v});
+    };
+    bool missing = false;
+    for (const data::Migration& m : data::migrations(kind))
+        if (m.version <= target && !applied(m.version)) missing = true;
+    if (!missing) return;
     for (const data::Migration& m : data::migrations(kind)) {
         if (m.version > target) break;
         Sql::transaction(db, [&] {
-            const QVariant cur = Sql::scalar(db, QStringLiteral("select max(Version) from SchemaVersion"));
-            if (!cur.isNull() && cur.toInt() >= m.version) return;
+            if (applied(m.version)) return;
             for (const QString& st : m.statements) Sql::exec(db, Db::ddl(st, engine));
             Sql::exec(db,
                       QStringLiteral("insert into SchemaVersion (Version, Name, AppliedAt, Checksum) "

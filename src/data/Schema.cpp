@@ -203,7 +203,8 @@ std::vector<Migration> company() {
             {5, "stores: transfer notes and issues", storesSchema()},
             {6, "customer orders and delivery challans", ordersAndDcsSchema()},
             {7, "sales invoices", invoicesSchema()},
-            {8, "rates and typed charges as numbers", amountsAsTypedSchema()}};
+            {8, "rates and typed charges as numbers", amountsAsTypedSchema()},
+            {10, "labour orders and DCs", labourSchema()}};
 }
 
 std::vector<Migration> start() {

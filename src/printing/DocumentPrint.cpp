@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 #include "core/Db.h"
 #include "core/Sql.h"
@@ -57,6 +58,30 @@ QVariant money(Money m) {
 
 QVariant rate(double r) {
     return r;
+}
+
+void customerFields(QSqlDatabase& db, Document& doc, qint64 custId) {
+    QSqlQuery c =
+        Sql::exec(db,
+                  QStringLiteral("select CustName, CustAddr, vendcode, VATRegNo, KSTNo, CSTNo from Customer where "
+                                 "CustId=?"),
+                  {custId});
+    if (!c.next()) return;
+    doc.fields[QStringLiteral("CustName")] = c.value(0).toString();
+    doc.fields[QStringLiteral("CustAddr")] = c.value(1).toString().trimmed();
+    doc.fields[QStringLiteral("VendorCode")] = QStringLiteral("Vendor Code: ") + c.value(2).toString().trimmed();
+    doc.fields[QStringLiteral("PartyTIN")] = QStringLiteral("Party's TIN : ") + c.value(3).toString().trimmed();
+    doc.fields[QStringLiteral("PartyKST")] = QStringLiteral("Party's KST : ") + c.value(4).toString().trimmed();
+    doc.fields[QStringLiteral("PartyCST")] = QStringLiteral("Party's CST : ") + c.value(5).toString().trimmed();
+}
+
+void ourTaxFields(QSqlDatabase& db, Document& doc) {
+    QSqlQuery m = Sql::exec(db, QStringLiteral("select MyVATRegNo, MyKST, MyCST from Misc"));
+    const bool found = m.next();
+    auto value = [&](int i) { return found ? m.value(i).toString().trimmed() : QString(); };
+    doc.fields[QStringLiteral("OurTIN")] = QStringLiteral("Our TIN : ") + value(0);
+    doc.fields[QStringLiteral("OurKST")] = QStringLiteral("Our KST : ") + value(1);
+    doc.fields[QStringLiteral("OurCST")] = QStringLiteral("Our CST : ") + value(2);
 }
 
 QString templateDir() {

@@ -50,6 +50,11 @@ QVariant money(Money m);
 // A rate as typed: the templates show it with two decimals or as many more as it has.
 QVariant rate(double r);
 
+// The customer block every DC sheet carries (name, address, vendor code, the party's tax
+// numbers) and our own tax numbers, under the names the DC templates define.
+void customerFields(QSqlDatabase& db, Document& doc, qint64 custId);
+void ourTaxFields(QSqlDatabase& db, Document& doc);
+
 // The folder holding the templates; tests and the installed program set it.
 QString templateDir();
 void setTemplateDir(const QString& dir);

@@ -5,7 +5,6 @@
 #include "core/Sql.h"
 #include "core/chain/Lookups.h"
 #include "core/chain/Rows.h"
-#include "masters/Misc.h"
 #include "sales/SalesKinds.h"
 
 namespace kavra::sales::Dcs {
@@ -15,39 +14,17 @@ namespace Rows = chain::Rows;
 
 namespace {
 
-bool isNil(const std::optional<QString>& invNo) {
-    return invNo && invNo->trimmed().compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0;
-}
-
-bool invoiced(const Dc& d) {
-    return d.invNo && !d.invNo->trimmed().isEmpty() && !isNil(d.invNo);
-}
-
-bool paidSomething(const Dc& d) {
-    return d.totVal.value_or(Money()) != d.balance.value_or(Money());
-}
-
 Engine::Dc engineDc(const Dc& d) {
-    chain::Row more;
-    more.set(QStringLiteral("Transport"), Rows::optionalText(d.transport))
-        .set(QStringLiteral("VehicleNo"), Rows::optionalText(d.vehicleNo))
-        .set(QStringLiteral("TransFrom"), Rows::optionalText(d.transFrom))
-        .set(QStringLiteral("TransTo"), Rows::optionalText(d.transTo))
-        .set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(d.deliveryPurpose))
-        .set(QStringLiteral("DcRem"), Rows::optionalText(d.remark))
+    chain::Row more = Engine::carriage(d.transport, d.vehicleNo, d.transFrom, d.transTo, d.remark);
+    more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(d.deliveryPurpose))
         .set(QStringLiteral("DcSign"), d.signedReturned);
     Engine::Dc e{d.id, d.custId, d.dcNo, d.dcDate, d.poNo, d.poDate, more, d.lines};
-    for (Line& l : e.lines)
-        l.extra = chain::Row()
-                      .set(QStringLiteral("RejQty"), 0)
-                      .set(QStringLiteral("RewQty"), 0)
-                      .set(QStringLiteral("RejRowRem"), QStringLiteral(" "));
+    for (Line& l : e.lines) l.extra = Engine::unrejected();
     return e;
 }
 
 Engine::Hooks hooks() {
     Engine::Hooks h;
-    h.changeBlock = [](QSqlDatabase& db, qint64 id, bool deleting) { return changeBlock(db, id, deleting); };
     // A DC whose every line is "NV" needs no invoice.
     h.afterLines = [](QSqlDatabase& db, const Engine::Dc& dc) {
         bool allNv = !dc.lines.isEmpty();
@@ -135,33 +112,11 @@ Check validate(QSqlDatabase& db, const Dc& dc, bool adding, bool reduceStock, in
 }
 
 Check changeBlock(QSqlDatabase& db, qint64 id, bool deleting) {
-    const auto d = load(db, id);
-    if (!d) return std::nullopt;
-    const QString w = deleting ? QStringLiteral("Deletion") : QStringLiteral("Modification");
-    if (invoiced(*d))
-        return Refusal::message(w + QStringLiteral(" not allowed with this DC NO: ") + d->dcNo +
-                                QStringLiteral(", since Invoice is made already with this DC!!!"));
-    const double rej =
-        Sql::scalar(db, QStringLiteral("select sum(RejQty+RewQty) from DcInvSub where DcInvId=?"), {id}).toDouble();
-    if (rej > 0)
-        return Refusal::message(w + QStringLiteral(" not allowed with this DC No: ") + d->dcNo +
-                                QStringLiteral(", since Rejection and Rework Qty from Customer has been made!!!"));
-    if (paidSomething(*d))
-        return Refusal::message(w + QStringLiteral(" not allowed with this DC No: ") + d->dcNo +
-                                QStringLiteral(", since some Cash flow has been made in this regard!!!"));
-    return std::nullopt;
+    return Engine::changeBlock(db, dcKind(), id, deleting);
 }
 
 Check clickBlock(QSqlDatabase& db, qint64 id) {
-    const auto d = load(db, id);
-    if (!d) return std::nullopt;
-    if (invoiced(*d))
-        return Refusal::message(QStringLiteral("Modification not allowed with this DC NO: ") + d->dcNo +
-                                QStringLiteral(", since Invoice is made already with this DC!!!"));
-    if (paidSomething(*d))
-        return Refusal::message(QStringLiteral(
-            "Modification not allowed with this DC, since some Cash Flow has been made in this regard!!!"));
-    return std::nullopt;
+    return Engine::clickBlock(db, dcKind(), id);
 }
 
 QString modifyQuestion(const Dc& stored) {
@@ -190,23 +145,8 @@ Print::Document print(QSqlDatabase& db, qint64 id) {
     Print::Document doc{QStringLiteral("MFGDC"), QStringLiteral("MfgDC")};
     const auto d = load(db, id);
     if (!d) return doc;
-    QSqlQuery c =
-        Sql::exec(db,
-                  QStringLiteral("select CustName, CustAddr, vendcode, VATRegNo, KSTNo, CSTNo from Customer where "
-                                 "CustId=?"),
-                  {d->custId});
-    if (c.next()) {
-        doc.fields[QStringLiteral("CustName")] = c.value(0).toString();
-        doc.fields[QStringLiteral("CustAddr")] = c.value(1).toString().trimmed();
-        doc.fields[QStringLiteral("VendorCode")] = QStringLiteral("Vendor Code: ") + c.value(2).toString().trimmed();
-        doc.fields[QStringLiteral("PartyTIN")] = QStringLiteral("Party's TIN : ") + c.value(3).toString().trimmed();
-        doc.fields[QStringLiteral("PartyKST")] = QStringLiteral("Party's KST : ") + c.value(4).toString().trimmed();
-        doc.fields[QStringLiteral("PartyCST")] = QStringLiteral("Party's CST : ") + c.value(5).toString().trimmed();
-    }
-    const Misc::Settings s = Misc::load(db).value_or(Misc::Settings{});
-    doc.fields[QStringLiteral("OurTIN")] = QStringLiteral("Our TIN : ") + s.myVATRegNo.trimmed();
-    doc.fields[QStringLiteral("OurKST")] = QStringLiteral("Our KST : ") + s.myKST.trimmed();
-    doc.fields[QStringLiteral("OurCST")] = QStringLiteral("Our CST : ") + s.myCST.trimmed();
+    Print::customerFields(db, doc, d->custId);
+    Print::ourTaxFields(db, doc);
     doc.fields[QStringLiteral("DCNo")] = d->dcNo;
     doc.fields[QStringLiteral("DCDate")] = Rows::dateText(d->dcDate);
     doc.fields[QStringLiteral("YourPO")] =

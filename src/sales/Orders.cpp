@@ -14,15 +14,6 @@ namespace kavra::sales::Orders {
 namespace Engine = chain::Orders;
 namespace Rows = chain::Rows;
 
-namespace {
-
-double lineAmount(const Line& l) {
-    const double qr = l.qty * l.rate;
-    return qr - qr * l.discount / 100.0;
-}
-
-}  // namespace
-
 QList<qint64> ids(QSqlDatabase& db) {
     return Engine::ids(db, orderKind());
 }
@@ -33,12 +24,6 @@ qint64 proposedId(QSqlDatabase& db) {
 
 bool partlyProcessed(QSqlDatabase& db, qint64 id) {
     return Engine::partlyProcessed(db, orderKind(), id);
-}
-
-double lineTotal(const QList<Line>& lines) {
-    double s = 0;
-    for (const Line& l : lines) s += lineAmount(l);
-    return s;
 }
 
 double packingAmount(const Order& o) {
@@ -158,19 +143,8 @@ Check validate(QSqlDatabase& db, const Order& o, bool adding) {
                      QStringLiteral("A charge or a tax cannot be negative."));
     if (auto r = Engine::validateLines(db, orderKind(), o.id, adding, o.lines)) return r;
 
-    if (!adding) {
-        QSqlQuery q = Sql::exec(db, QStringLiteral("select ReTrkRej, PONo, CustId from MfgPO where POId=?"), {o.id});
-        if (q.next() && q.value(0).toBool() != o.reTrkRej &&
-            Sql::any(db, QStringLiteral("select 1 from DcInv where PONo=? and CustId=?"), {q.value(1), q.value(2)}))
-            return field("chkReTrkRej",
-                         QStringLiteral("Some transactions has been made already with this purchase order!!! ") +
-                             QStringLiteral(" Now you should not change the 'Rejections Re-Tracking with this PO "
-                                            "Required' !!!") +
-                             QLatin1Char('\n') + QStringLiteral("Change it by ") +
-                             (q.value(0).toBool() ? QStringLiteral(" adding a tick mark to it.")
-                                                  : QStringLiteral(" removing the tick mark from it.")),
-                         MsgIcon::Information);
-    }
+    if (!adding)
+        if (auto r = Engine::reTrackBlock(db, orderKind(), o.id, o.reTrkRej)) return r;
     if (!o.profInvNo.trimmed().isEmpty() &&
         Sql::any(db, QStringLiteral("select 1 from MfgPO where POId<>? and ProfInvno=?"),
                  {o.id, o.profInvNo.trimmed()}))
@@ -229,7 +203,7 @@ Print::Document proforma(QSqlDatabase& db, qint64 id) {
     // Each printed figure is rounded to paise and the total is their sum, so the page adds up.
     Money sub;
     for (const Line& l : o->lines) {
-        const Money amount = Money::fromRupees(lineAmount(l));
+        const Money amount = Money::fromRupees(Engine::lineAmount(l));
         sub += amount;
         doc.lines.append({l.slNo, l.itemName, l.qty, l.uom, Print::rate(l.rate), l.discount, Print::money(amount)});
     }

@@ -52,7 +52,7 @@ std::optional<Order> load(QSqlDatabase& db, qint64 id);
 bool partlyProcessed(QSqlDatabase& db, qint64 id);
 
 // Σ (Qty × Rate − Qty × Rate × Discount ÷ 100), in double precision.
-double lineTotal(const QList<Line>& lines);
+using chain::Orders::lineTotal;
 // The order's value: lines, packing, VAT or else CST, then other charges.
 Money computedValue(const Order& o);
 // Packing as the amount stored: as typed, or its percentage of the lines as shown.

@@ -18,6 +18,10 @@ const chain::OrderKind& orderKind() {
                        QStringLiteral("Since %1 %2 of '%3' has been sent to Customer Already, \n Qty should be "
                                       "greater or equal to %1")}};
         o.quotedBy = {QStringLiteral("DcInv")};
+        o.reTrackBy = QStringLiteral("DcInv");
+        o.reTrackRefused = QStringLiteral(
+            "Some transactions has been made already with this purchase order!!!  Now you should not change the "
+            "'Rejections Re-Tracking with this PO Required' !!!\nChange it by %1");
         o.lineTexts.emptyGrid = QStringLiteral("Please Enter the Item details by clicking the grid heading...");
         o.lineTexts.enterCode = QStringLiteral("Enter a Valid Item Code/Part No. for the SlNo. .....");
         o.lineTexts.codeMissing = QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!");
@@ -72,6 +76,20 @@ const chain::DcKind& dcKind() {
         d.texts.validQty = QStringLiteral("Enter the Valid Qty  ");
         d.texts.stockShort = QStringLiteral("Stock is not enough for this DC...");
         d.stock = inventory::Stores::issueLink(inventory::IssueSource::MfgDc, QStringLiteral("RedStkM"));
+        d.blocks = {
+            {chain::DcBlock::Invoiced,
+             QStringLiteral("%1 not allowed with this DC NO: %2, since Invoice is made already with this DC!!!")},
+            {chain::DcBlock::Rejected, QStringLiteral("%1 not allowed with this DC No: %2, since Rejection and "
+                                                      "Rework Qty from Customer has been made!!!")},
+            {chain::DcBlock::Paid, QStringLiteral("%1 not allowed with this DC No: %2, since some Cash flow has "
+                                                  "been made in this regard!!!")}};
+        d.clickBlocks = {
+            {chain::DcBlock::Invoiced,
+             QStringLiteral(
+                 "Modification not allowed with this DC NO: %2, since Invoice is made already with this DC!!!")},
+            {chain::DcBlock::Paid,
+             QStringLiteral("Modification not allowed with this DC, since some Cash Flow has been "
+                            "made in this regard!!!")}};
         return d;
     }();
     return k;

@@ -20,8 +20,11 @@
 
 #include "core/Session.h"
 #include "core/Sql.h"
+#include "core/Text.h"
 #include "core/chain/Lookups.h"
+#include "core/chain/Rows.h"
 #include "ui/LineGrid.h"
+#include "ui/PONoChngScreen.h"
 #include "ui/Widgets.h"
 
 namespace kavra {
@@ -242,6 +245,58 @@ int DocumentScreen::usedLines() const {
         --n;
     }
     return n;
+}
+
+QList<chain::Orders::Line> DocumentScreen::orderLines() const {
+    QList<chain::Orders::Line> out;
+    const int n = usedLines();
+    for (int r = 1; r <= n; ++r) {
+        chain::Orders::Line l;
+        l.slNo = r;
+        l.itemCode = grid_->text(r, 1).trimmed();
+        l.itemName = grid_->text(r, 2).trimmed();
+        l.uom = grid_->text(r, 3).trimmed();
+        l.qty = text::typed(grid_->text(r, 4));
+        l.rate = text::typed(grid_->text(r, 5));
+        l.discount = text::typed(grid_->text(r, 6));
+        out << l;
+    }
+    return out;
+}
+
+void DocumentScreen::showOrderLines(const QList<chain::Orders::Line>& lines) {
+    grid_->clearLines();
+    for (const chain::Orders::Line& l : lines)
+        grid_->addLine({l.itemCode, l.itemName, l.uom, text::plain(l.qty), chain::Rows::rateText(l.rate),
+                        text::plain(l.discount)});
+    grid_->setStoredLineCount(int(lines.size()));
+}
+
+void DocumentScreen::cancelOrRevert(bool cancelled, const std::function<void(qint64, bool)>& setCancelled) {
+    const qint64 id = ctl_->currentId();
+    if (id == 0 || ctl_->state() == RecState::Adding) return;
+    const bool cancel = !cancelled;
+    if (!Dialogs::current().ask(appTitle(),
+                                cancel ? QStringLiteral("Are You sure to Cancel this Purchase Order?")
+                                       : QStringLiteral("Are You sure to Revert this Cancelled Purchase Order?")))
+        return;
+    try {
+        setCancelled(id, cancel);
+    } catch (const DbError& e) {
+        logFailure(e);
+        return;
+    }
+    ctl_->showId(id);
+}
+
+void DocumentScreen::changeOrderNumber(const chain::OrderKind& kind) {
+    auto* cmdModify = findChild<QPushButton*>(QStringLiteral("cmdModify"));
+    const qint64 id = ctl_->currentId();
+    if (id == 0 || !cmdModify || !cmdModify->isEnabled()) return;
+    auto* side = new FrmPONoChng(kind, id);
+    if (!openSide(side)) return;
+    // The shown order and its number are read again once the change screen closes.
+    connect(side, &QObject::destroyed, this, [this, id] { ctl_->showId(id); });
 }
 
 qint64 DocumentScreen::partyId() const {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "core/chain/Orders.h"
 #include "ui/RecordController.h"
 #include "ui/Screen.h"
 
@@ -75,6 +76,13 @@ class DocumentScreen : public Screen, public RecordHost {
 
     // Lines of the grid, without the empty lines the keyboard leaves at its end.
     int usedLines() const;
+    // ---- Order screens: the grid's columns 1 to 6 are item code, name, unit, Qty, rate, discount.
+    QList<chain::Orders::Line> orderLines() const;
+    void showOrderLines(const QList<chain::Orders::Line>& lines);
+    // F10: cancels the shown order, or reverts a cancelled one, after asking.
+    void cancelOrRevert(bool cancelled, const std::function<void(qint64, bool)>& setCancelled);
+    // F11 while Modify is on: the order-number change screen for the shown order of this kind.
+    void changeOrderNumber(const chain::OrderKind& kind);
     // The party chosen in the header, 0 for none.
     qint64 partyId() const;
     // Opens a side screen under the locks: refused when another workstation holds it.

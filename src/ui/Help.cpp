@@ -37,6 +37,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmdc"), QStringLiteral("TransMfgDC.htm")},
         {QStringLiteral("frminvoice"), QStringLiteral("TransMfgInv.htm")},
         {QStringLiteral("frmponochng"), QStringLiteral("TransPONoChng.htm")},
+        {QStringLiteral("frmlabourpo"), QStringLiteral("TransLabPO.htm")},
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},
         {QStringLiteral("frmstockissue"), QStringLiteral("TransInvIss.htm")},
     };

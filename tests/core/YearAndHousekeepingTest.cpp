@@ -121,19 +121,22 @@ TEST_P(Years, EveryDatabaseIsAtTheLatestSchemaWithEveryTable) {
 }
 
 TEST_P(Years, OpeningAnOlderDatabaseUpgradesItKeepingItsRows) {
+    // Steps are numbered by who took them; a number may be free.
+    const auto& steps = data::migrations(data::DbKind::Company);
     const int newest = Migrations::latest(data::DbKind::Company);
-    if (newest < 2) GTEST_SKIP() << "only one schema version so far";
+    if (steps.size() < 2) GTEST_SKIP() << "only one schema version so far";
+    const int previous = steps[steps.size() - 2].version;
     Db::create("DB2025_26");
     {
         QSqlDatabase& old = openUnmigrated("DB2025_26");
-        Migrations::upgradeWith(old, data::DbKind::Company, GetParam(), newest - 1);
-        ASSERT_EQ(Migrations::version(old), newest - 1);
+        Migrations::upgradeWith(old, data::DbKind::Company, GetParam(), previous);
+        ASSERT_EQ(Migrations::version(old), previous);
         exec(old, "insert into User1 (UserId, UserName) values (5, 'OLDUSER')");
         old.close();
     }
     QSqlDatabase& db = open("DB2025_26");
     EXPECT_EQ(Migrations::version(db), newest);
-    EXPECT_EQ(count(db, "select count(*) from SchemaVersion"), newest);
+    EXPECT_EQ(count(db, "select count(*) from SchemaVersion"), qint64(steps.size()));
     EXPECT_EQ(Sql::scalar(db, "select UserName from User1 where UserId=5").toString(), "OLDUSER");
     QStringList have = Db::tables(db);
     for (const QString& t : tablesOf(data::DbKind::Company)) EXPECT_TRUE(have.contains(t)) << t.toStdString();
@@ -143,7 +146,9 @@ TEST_P(Years, EveryEarlierSchemaUpgradesToExactlyTheNewOne) {
     makeYear(2026);
     const QStringList fresh = Db::schemaOutline(company());
     const int newest = Migrations::latest(data::DbKind::Company);
-    for (int v = 1; v < newest; ++v) {
+    for (const data::Migration& step : data::migrations(data::DbKind::Company)) {
+        const int v = step.version;
+        if (v >= newest) break;
         const QString name = QStringLiteral("DB%1_%2").arg(2000 + v).arg((v + 1) % 100, 2, 10, QLatin1Char('0'));
         Db::create(name);
         {

@@ -1,6 +1,8 @@
 #include "core/chain/Challans.h"
 
 #include <QSqlQuery>
+#include <algorithm>
+#include <cmath>
 
 #include "core/Books.h"
 #include "core/FinancialYear.h"
@@ -43,7 +45,272 @@ double ownQuantity(const Stored& s, qint64 itemId) {
     return q;
 }
 
+// The answered kind's DCs a drawing DC may take from: the party's, of the order when one is
+// given, the one named when one is. "d" is the answered header.
+struct SourceFilter {
+    QString where;
+    QVariantList params;
+};
+SourceFilter sourceFilter(const DcKind& k, qint64 party, const QString& poNo, const QString& refDcNo) {
+    const DcKind& f = *k.drawsOn.from;
+    SourceFilter out{QStringLiteral("d.%1=?").arg(f.party), {party}};
+    if (!poNo.trimmed().isEmpty()) {
+        out.where += QStringLiteral(" and d.PONo=?");
+        out.params << poNo.trimmed();
+    }
+    if (!refDcNo.trimmed().isEmpty()) {
+        out.where += QStringLiteral(" and d.DcNo=?");
+        out.params << refDcNo.trimmed();
+    }
+    return out;
+}
+
+// Sets the tally flag of these DCs of an opening kind from their lines: True while no line
+// holds anything.
+void retallyOpen(QSqlDatabase& db, const DcKind& f, const QList<qint64>& ids) {
+    for (qsizetype at = 0; at < ids.size(); at += 500) {
+        const QList<qint64> part = ids.mid(at, 500);
+        const QString in = Rows::marks(part.size());
+        const QString held = QStringLiteral("exists (select 1 from %1 s where s.%2=%3.%2 and s.%4>?)")
+                                 .arg(f.lines, f.key, f.header, f.openBalance);
+        for (const bool open : {true, false})
+            Sql::exec(db,
+                      QStringLiteral("update %1 set %2=? where %3 in (%4) and %5%6")
+                          .arg(f.header, f.tally, f.key, in, open ? QString() : QStringLiteral("not "), held),
+                      QVariantList{!open} + Rows::bound(part) + QVariantList{kQtyEps});
+    }
+}
+
+// Gives the answered DCs back every pair the stored DC took, and opens them again.
+void giveBackSource(QSqlDatabase& db, const DcKind& k, const Stored& s) {
+    if (!k.drawsOn) return;
+    const DcKind& f = *k.drawsOn.from;
+    QList<qint64> touched;
+    for (const Line& l : s.lines)
+        for (const auto& [dcId, qty] : l.drawn) {
+            Sql::exec(
+                db, QStringLiteral("update %1 set %2=%2+? where %3=? and ItemId=?").arg(f.lines, f.openBalance, f.key),
+                {qty, dcId, l.itemId});
+            if (!touched.contains(dcId)) touched << dcId;
+        }
+    retallyOpen(db, f, touched);
+}
+
+// Takes a drawing DC's lines from the answered DCs' open lines, oldest DC first; a line
+// finding less than its quantity is refused, so no balance goes below 0.
+class SourceDraw {
+  public:
+    SourceDraw(QSqlDatabase& db, const DcKind& k, const Dc& dc)
+        : db_(db), k_(k), f_(*k.drawsOn.from), filter_(sourceFilter(k, dc.party, dc.poNo, dc.refDcNo)) {}
+
+    QString take(qint64 itemId, double qty, int row) {
+        struct Open {
+            qint64 dcId;
+            double bal;
+            QString dcNo;
+            QDate day;
+        };
+        QList<Open> open;
+        {
+            QSqlQuery q = Sql::exec(db_,
+                                    QStringLiteral("select s.%1, s.%2, d.DcNo, d.DcDateT from %3 s, %4 d where "
+                                                   "d.%1=s.%1 and s.ItemId=? and s.%2>0 and %5 order by s.%1")
+                                        .arg(f_.key, f_.openBalance, f_.lines, f_.header, filter_.where),
+                                    QVariantList{itemId} + filter_.params);
+            while (q.next())
+                open.append({q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toString().trimmed(),
+                             Db::toDate(q.value(3))});
+        }
+        double total = 0;
+        for (const Open& o : open) total += o.bal;
+        // Checked before the question too; here it stops a DC saved meanwhile at another desk.
+        if (qty > total + kQtyEps)
+            throw Refused(Refusal::cell(row, 3, k_.limitText.arg(row).arg(Rows::qtyText(total))));
+        QList<QPair<qint64, double>> pairs;
+        double left = qty;
+        for (const Open& o : open) {
+            if (left <= kQtyEps) break;
+            const double take = o.bal > left ? left : o.bal;
+            Sql::exec(
+                db_,
+                QStringLiteral("update %1 set %2=%2-? where %3=? and ItemId=?").arg(f_.lines, f_.openBalance, f_.key),
+                {take, o.dcId, itemId});
+            pairs.append({o.dcId, take});
+            left -= take;
+            if (!touched_.contains(o.dcId)) {
+                touched_ << o.dcId;
+                numbers_ << o.dcNo;
+                days_ << o.day;
+            }
+        }
+        return trackText(pairs);
+    }
+
+    // The DCs answered, named on the header, and their flags.
+    void finish(qint64 dcId, const QString& chosen) {
+        const DrawsOn& d = k_.drawsOn;
+        Row ref;
+        if (!chosen.trimmed().isEmpty()) {
+            const auto day = sourceDate(db_, k_, filter_.params.value(0).toLongLong(), chosen);
+            ref.set(d.refNo, chosen.trimmed())
+                .set(d.refDate, day ? QVariant(Rows::dateText(*day)) : Rows::nullText())
+                .set(d.refDateT, day ? Rows::dateValue(*day) : Rows::nullText());
+        } else {
+            QStringList distinct;
+            for (const QString& n : numbers_)
+                if (!distinct.contains(n)) distinct << n;
+            const bool one = touched_.size() == 1;
+            ref.set(d.refNo, Rows::optionalText(distinct.join(QLatin1Char(',')).left(d.refWidth)))
+                .set(d.refDate, one ? QVariant(Rows::dateText(days_[0])) : Rows::nullText())
+                .set(d.refDateT, one ? Rows::dateValue(days_[0]) : Rows::nullText());
+        }
+        Rows::update(db_, k_.header, ref, k_.key, dcId);
+        retallyOpen(db_, f_, touched_);
+    }
+
+  private:
+    QSqlDatabase& db_;
+    const DcKind& k_;
+    const DcKind& f_;
+    SourceFilter filter_;
+    QList<qint64> touched_;
+    QStringList numbers_;
+    QList<QDate> days_;
+};
+
+// What the answered DCs hold of these items for the DC being entered; a stored DC's own
+// pairs on DCs it may take from count as held.
+QHash<qint64, double> onHand(QSqlDatabase& db, const DcKind& k, const Context& c, const QList<qint64>& itemIds) {
+    QHash<qint64, double> out;
+    if (!k.drawsOn || c.party == 0 || itemIds.isEmpty()) return out;
+    const DcKind& f = *k.drawsOn.from;
+    const SourceFilter sf = sourceFilter(k, c.party, c.poNo, c.refDcNo);
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select s.ItemId, sum(s.%1) from %2 s, %3 d where d.%4=s.%4 and s.%1>0 and "
+                                           "s.ItemId in (%5) and %6 group by s.ItemId")
+                                .arg(f.openBalance, f.lines, f.header, f.key, Rows::marks(itemIds.size()), sf.where),
+                            Rows::bound(itemIds) + sf.params);
+    while (q.next()) out[q.value(0).toLongLong()] += q.value(1).toDouble();
+    q = QSqlQuery();
+    if (!c.stored) return out;
+    QList<qint64> own;
+    for (const Line& l : c.stored->lines)
+        for (const auto& p : l.drawn)
+            if (!own.contains(p.first)) own << p.first;
+    if (own.isEmpty()) return out;
+    const QList<qint64> mayTake = Sql::ids(db,
+                                           QStringLiteral("select d.%1 from %2 d where d.%1 in (%3) and %4")
+                                               .arg(f.key, f.header, Rows::marks(own.size()), sf.where),
+                                           Rows::bound(own) + sf.params);
+    for (const Line& l : c.stored->lines)
+        for (const auto& [dcId, qty] : l.drawn)
+            if (mayTake.contains(dcId) && itemIds.contains(l.itemId)) out[l.itemId] += qty;
+    return out;
+}
+
+// A stored line of an opening DC that has been drawn on keeps its row and item and does not
+// go below what was drawn.
+Check drawnLineBlock(QSqlDatabase& db, const DcKind& k, const Stored& s, const QList<Line>& given,
+                     const QList<qint64>& givenItems) {
+    for (const Line& st : s.lines) {
+        const double drawn = st.qty - st.openBalance;
+        if (drawn <= kQtyEps) continue;
+        const int row = st.slNo;
+        if (row > given.size() || givenItems.value(row - 1) != st.itemId)
+            return Refusal::cell(std::clamp(row, 1, std::max(1, int(given.size()))), 1, k.texts.drawnItem.arg(row));
+        if (given[row - 1].qty < drawn - kQtyEps) {
+            const ItemRef it = Lookups::itemsById(db, {st.itemId}).value(st.itemId);
+            Refusal r = Refusal::cell(row, 3, k.texts.openDrawn.arg(Rows::qtyText(drawn), it.unit, it.name));
+            r.resetCell = Rows::qtyText(drawn);
+            return r;
+        }
+    }
+    return std::nullopt;
+}
+
+bool anyDrawn(const Stored& s) {
+    for (const Line& l : s.lines)
+        if (std::abs(l.qty - l.openBalance) > kQtyEps) return true;
+    return false;
+}
+
+QString word(bool deleting) {
+    return deleting ? QStringLiteral("Deletion") : QStringLiteral("Modification");
+}
+
+Check firstBlock(QSqlDatabase& db, const DcKind& k, qint64 id, const QList<DcBlockText>& blocks, bool deleting) {
+    if (blocks.isEmpty()) return std::nullopt;
+    QSqlQuery h = Sql::exec(db,
+                            QStringLiteral("select d.DcNo, p.%1 from %2 d left join %3 p on p.%4=d.%4 where d.%5=?")
+                                .arg(k.partyName, k.header, k.partyTable, k.party, k.key),
+                            {id});
+    if (!h.next()) return std::nullopt;
+    const QString dcNo = h.value(0).toString().trimmed(), party = h.value(1).toString().trimmed();
+    h = QSqlQuery();
+    for (const DcBlockText& b : blocks) {
+        if (deleting ? !b.onDelete : !b.onModify) continue;
+        bool hit = false;
+        switch (b.what) {
+            case DcBlock::Invoiced: {
+                const QString inv =
+                    Sql::scalar(db, QStringLiteral("select InvNo from %1 where %2=?").arg(k.header, k.key), {id})
+                        .toString()
+                        .trimmed();
+                hit = !inv.isEmpty() && inv.compare(QLatin1String("nil"), Qt::CaseInsensitive) != 0;
+                break;
+            }
+            case DcBlock::Paid:
+                hit = Sql::any(db,
+                               QStringLiteral("select 1 from %1 where %2=? and coalesce(TotVal,0)<>coalesce(Balance,0)")
+                                   .arg(k.header, k.key),
+                               {id});
+                break;
+            case DcBlock::Rejected:
+                hit = Sql::scalar(
+                          db, QStringLiteral("select sum(RejQty+RewQty) from %1 where %2=?").arg(k.lines, k.key), {id})
+                          .toDouble() > 0;
+                break;
+            case DcBlock::Drawn:
+                hit = drawnOn(db, k, id);
+                break;
+            case DcBlock::StockDrawn: {
+                if (!k.stock || !k.stock.drawnOn) break;
+                const QVariant n = Sql::scalar(
+                    db, QStringLiteral("select %1 from %2 where %3=?").arg(k.stock.column, k.header, k.key), {id});
+                hit = !n.isNull() && n.toLongLong() != 0 && k.stock.drawnOn(db, n.toLongLong());
+                break;
+            }
+        }
+        if (hit) {
+            QString t = b.text;
+            return Refusal::message(t.replace(QLatin1String("%1"), word(deleting))
+                                        .replace(QLatin1String("%2"), dcNo)
+                                        .replace(QLatin1String("%3"), party));
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+Row carriage(const QString& transport, const QString& vehicleNo, const QString& transFrom, const QString& transTo,
+             const QString& remark) {
+    Row r;
+    r.set(QStringLiteral("Transport"), Rows::optionalText(transport))
+        .set(QStringLiteral("VehicleNo"), Rows::optionalText(vehicleNo))
+        .set(QStringLiteral("TransFrom"), Rows::optionalText(transFrom))
+        .set(QStringLiteral("TransTo"), Rows::optionalText(transTo))
+        .set(QStringLiteral("DcRem"), Rows::optionalText(remark));
+    return r;
+}
+
+Row unrejected() {
+    Row r;
+    r.set(QStringLiteral("RejQty"), 0)
+        .set(QStringLiteral("RewQty"), 0)
+        .set(QStringLiteral("RejRowRem"), QStringLiteral(" "));
+    return r;
+}
 
 QList<qint64> ids(QSqlDatabase& db, const DcKind& k) {
     return Sql::ids(db, QStringLiteral("select %1 from %2 order by %1").arg(k.key, k.header));
@@ -55,17 +322,19 @@ qint64 proposedId(QSqlDatabase& db, const DcKind& k) {
 
 QList<Line> lines(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString open = k.openBalance.isEmpty() ? QStringLiteral("0") : QStringLiteral("s.") + k.openBalance;
+    const QString track = k.drawsOn ? QStringLiteral("s.") + k.drawsOn.track : QStringLiteral("null");
     QList<Line> out;
     QSqlQuery l = Sql::exec(db,
-                            QStringLiteral("select s.ItemId, i.ItemCode, p.ProdName, s.Qty, s.DcRowRem, %1 from %2 s "
-                                           "left join Item i on i.ItemId=s.ItemId left join ProductL p on "
+                            QStringLiteral("select s.ItemId, i.ItemCode, p.ProdName, s.Qty, s.DcRowRem, %1, s.SlNo, %4 "
+                                           "from %2 s left join Item i on i.ItemId=s.ItemId left join ProductL p on "
                                            "p.ProdId=s.ProductId where s.%3=? order by s.SlNo")
-                                .arg(open, k.lines, k.key),
+                                .arg(open, k.lines, k.key, track),
                             {id});
     while (l.next()) {
         Line line;
         Sql::readRow(l, line.itemId, Sql::trimmed(line.itemCode), Sql::trimmed(line.particulars), line.qty,
-                     Sql::trimmed(line.remark), line.openBalance);
+                     Sql::trimmed(line.remark), line.openBalance, line.slNo);
+        line.drawn = parseTrack(l.value(7).toString());
         out << line;
     }
     return out;
@@ -115,10 +384,19 @@ std::optional<QStringList> openOrderItemCodes(QSqlDatabase& db, const DcKind& k,
     return Orders::itemCodes(db, *k.order, *po);
 }
 
-QList<ItemRef> pickItems(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo) {
+QList<ItemRef> pickItems(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo, const QString& refDcNo) {
     QList<ItemRef> out;
     const bool ordered = againstOrder(k, poNo);
-    QSqlQuery q = !ordered
+    std::optional<SourceFilter> held;
+    if (k.drawsOn) held = sourceFilter(k, party, poNo, refDcNo);
+    QSqlQuery q = held ? Sql::exec(db,
+                                   QStringLiteral("select ItemId, CategoryCode, ItemCode, ItemName, MeasureUnit from "
+                                                  "Item where ItemId in (select s.ItemId from %1 s, %2 d where "
+                                                  "d.%3=s.%3 and s.%4>0 and %5) order by ItemCode")
+                                       .arg(k.drawsOn.from->lines, k.drawsOn.from->header, k.drawsOn.from->key,
+                                            k.drawsOn.from->openBalance, held->where),
+                                   held->params)
+                  : !ordered
                       ? Sql::exec(db, QStringLiteral("select ItemId, CategoryCode, ItemCode, ItemName, MeasureUnit "
                                                      "from Item order by ItemCode"))
                       : Sql::exec(db,
@@ -149,8 +427,10 @@ QHash<qint64, Figures> figures(QSqlDatabase& db, const DcKind& k, const Context&
     const QHash<qint64, double> left =
         poId ? Orders::balancesOf(db, *k.order, k.draws, *poId) : QHash<qint64, double>();
     const bool ownOrder = c.stored && c.stored->party == c.party && c.stored->poNo == c.poNo.trimmed();
+    const QHash<qint64, double> held = onHand(db, k, c, itemIds);
     for (qint64 item : itemIds) {
         Figures f;
+        f.onHand = held.value(item);
         f.stock = stock.value(item);
         if (c.stored && c.stored->stockId) f.stock += ownQuantity(*c.stored, item);
         if (poId) {
@@ -180,15 +460,26 @@ Check validate(QSqlDatabase& db, const DcKind& k, const Dc& dc, bool adding, boo
         const Line& l = dc.lines[i];
         const int row = i + 1;
         if (l.itemCode.trimmed().isEmpty()) return Refusal::cell(row, 1, t.enterCode + QString::number(row));
-        if (!items.contains(l.itemCode)) return Refusal::cell(row, 1, t.codeMissing);
+        if (!items.contains(l.itemCode))
+            return Refusal::cell(row, 1,
+                                 t.codeMissing.contains(QLatin1String("%1")) ? t.codeMissing.arg(row) : t.codeMissing);
         itemIds << items.value(l.itemCode).id;
         if (l.particulars.trimmed().isEmpty()) return Refusal::cell(row, 2, t.enterParticulars + QString::number(row));
-        if (!(l.qty > 0)) return Refusal::cell(row, 3, t.validQty);
+        if (!(l.qty > 0) && !k.drawsOn) return Refusal::cell(row, 3, t.validQty);
     }
 
-    // The limits as the grid shows them: the order's balance, then (when it is reduced) the stock.
-    const Context ctx{dc.party, dc.poNo.trimmed(), adding ? std::nullopt : stored(db, k, dc.id)};
+    const Context ctx{dc.party, dc.poNo.trimmed(), adding ? std::nullopt : stored(db, k, dc.id), dc.refDcNo.trimmed()};
+    if (!k.openBalance.isEmpty() && ctx.stored)
+        if (auto r = drawnLineBlock(db, k, *ctx.stored, dc.lines, itemIds)) return r;
+    // The limits as the grid shows them: what the answered DCs hold, the order's balance,
+    // then (when it is reduced) the stock.
     const QHash<qint64, Figures> f = figures(db, k, ctx, itemIds);
+    if (k.drawsOn)
+        for (int i = 0; i < dc.lines.size(); ++i) {
+            const double held = f.value(itemIds[i]).onHand;
+            if (!(dc.lines[i].qty > 0) || dc.lines[i].qty > held + kQtyEps)
+                return Refusal::cell(i + 1, 3, k.drawsOn.onHandLimit.arg(Rows::qtyText(held)));
+        }
     auto limit = [&](double Figures::*of) -> Check {
         for (int i = 0; i < dc.lines.size(); ++i) {
             const double cap = f.value(itemIds[i]).*of;
@@ -236,11 +527,13 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
     enforce(duplicateNumber(db, k, dc, adding ? 0 : dc.id, dcMode));
     std::optional<Stored> was;
     if (!adding) {
-        // Checked again inside the transaction: a bill or a payment made meanwhile wins.
+        // Checked again inside the transaction: a bill, a payment or a draw made meanwhile wins.
+        enforce(changeBlock(db, k, dc.id, false));
         if (hooks.changeBlock) enforce(hooks.changeBlock(db, dc.id, false));
         was = stored(db, k, dc.id);
         if (!was) throw Refused(Refusal::message(k.find.notFound));
         giveBackOrder(db, k, *was);
+        giveBackSource(db, k, *was);
     }
     const bool ordered = againstOrder(k, dc.poNo);
     Row header;
@@ -257,20 +550,29 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         Rows::insert(db, k.header, Row(header).set(k.key, dc.id));
     else
         Rows::update(db, k.header, header, k.key, dc.id);
+    // An opening DC others have drawn on keeps its lines: each moves by the change of its quantity.
+    const bool inPlace = was && !k.openBalance.isEmpty() && anyDrawn(*was);
     if (was) {
         giveBackStock(db, k, *was);
-        Sql::exec(db, QStringLiteral("delete from %1 where %2=?").arg(k.lines, k.key), {dc.id});
+        if (!inPlace) Sql::exec(db, QStringLiteral("delete from %1 where %2=?").arg(k.lines, k.key), {dc.id});
     }
 
     QStringList codes;
     for (const Line& l : dc.lines) codes << l.itemCode;
     const QHash<QString, ItemRef> items = Lookups::itemsByCode(db, codes);
     QList<QPair<QString, qint64>> texts;
+    QList<qint64> itemIds;
     for (int i = 0; i < dc.lines.size(); ++i) {
         const auto it = items.constFind(dc.lines[i].itemCode);
         if (it == items.cend()) throw Refused(Refusal::cell(i + 1, 1, k.texts.codeMissing));
         dc.lines[i].itemId = it->id;
+        itemIds << it->id;
         texts.append({dc.lines[i].particulars, it->id});
+    }
+    QHash<int, Line> storedLines;
+    if (inPlace) {
+        enforce(drawnLineBlock(db, k, *was, dc.lines, itemIds));
+        for (const Line& l : was->lines) storedLines.insert(l.slNo, l);
     }
     const QHash<QString, qint64> products = Lookups::particularsIds(db, texts);
     std::optional<Orders::Draw> draw;
@@ -278,25 +580,43 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         const auto poId = Orders::idOf(db, *k.order, dc.party, dc.poNo);
         if (poId) draw.emplace(db, *k.order, k.draws, *poId);
     }
+    std::optional<SourceDraw> source;
+    if (k.drawsOn) source.emplace(db, k, dc);
+    bool allNv = !dc.lines.isEmpty();
     StockMove move{dc.dcDate, {}, {}, k.texts.stockShort};
     for (int i = 0; i < dc.lines.size(); ++i) {
         const Line& l = dc.lines[i];
+        const bool nv = l.remark.trimmed().toUpper() == QLatin1String("NV");
+        allNv = allNv && nv;
         Row line;
-        line.set(k.key, dc.id)
-            .set(QStringLiteral("SlNo"), i + 1)
-            .set(QStringLiteral("ItemId"), l.itemId)
+        line.set(QStringLiteral("ItemId"), l.itemId)
             .set(QStringLiteral("ProductId"), products.value(l.particulars.trimmed()))
             .set(QStringLiteral("Qty"), l.qty)
-            .set(QStringLiteral("DcRowRem"), Rows::optionalText(l.remark));
-        if (!k.openBalance.isEmpty()) line.set(k.openBalance, l.qty);
+            .set(QStringLiteral("DcRowRem"),
+                 nv && !k.noInvoice.isEmpty() ? QStringLiteral("NV") : Rows::optionalText(l.remark));
+        const auto st = storedLines.constFind(i + 1);
+        if (!k.openBalance.isEmpty())
+            line.set(k.openBalance, st == storedLines.cend() ? l.qty : l.qty - (st->qty - st->openBalance));
+        if (source) line.set(k.drawsOn.track, source->take(l.itemId, l.qty, i + 1));
         line << l.extra;
-        Rows::insert(db, k.lines, line);
+        if (st != storedLines.cend()) {
+            Rows::updateWhere(db, k.lines, line, QStringLiteral("%1=? and SlNo=?").arg(k.key), {dc.id, i + 1});
+        } else {
+            Rows::insert(db, k.lines, Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
+        }
         if (draw) draw->take(l.itemId, l.qty, i + 1, k.limitText);
         move.lines.append({l.itemId, items.value(l.itemCode).category, l.qty});
     }
+    // Stored lines beyond the grid: drawnLineBlock kept those drawn on.
+    if (inPlace)
+        Sql::exec(db, QStringLiteral("delete from %1 where %2=? and SlNo>?").arg(k.lines, k.key),
+                  {dc.id, int(dc.lines.size())});
     if (draw) draw->finish();
-    if (!k.tally.isEmpty())
-        Sql::exec(db, QStringLiteral("update %1 set %2=? where %3=?").arg(k.header, k.tally, k.key), {false, dc.id});
+    if (source) source->finish(dc.id, dc.refDcNo);
+    if (!k.tally.isEmpty()) retallyOpen(db, k, {dc.id});
+    if (!k.noInvoice.isEmpty())
+        Sql::exec(db, QStringLiteral("update %1 set %2=? where %3=?").arg(k.header, k.noInvoice, k.key),
+                  {allNv ? QVariant(QStringLiteral("Nil")) : Rows::nullText(), dc.id});
     if (hooks.afterLines) hooks.afterLines(db, dc);
     if (reduceStock && k.stock) {
         move.party =
@@ -311,14 +631,78 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
 }
 
 void remove(QSqlDatabase& db, const DcKind& k, qint64 id, const Hooks& hooks) {
+    enforce(changeBlock(db, k, id, true));
     if (hooks.changeBlock) enforce(hooks.changeBlock(db, id, true));
     const auto was = stored(db, k, id);
     // Deleted meanwhile at another desk: nothing is given back twice.
     if (!was) throw Refused(Refusal::message(k.find.notFound));
     giveBackOrder(db, k, *was);
+    giveBackSource(db, k, *was);
     giveBackStock(db, k, *was);
     Sql::exec(db, QStringLiteral("delete from %1 where %2=?").arg(k.lines, k.key), {id});
     Sql::exec(db, QStringLiteral("delete from %1 where %2=?").arg(k.header, k.key), {id});
+}
+
+Check changeBlock(QSqlDatabase& db, const DcKind& k, qint64 id, bool deleting) {
+    return firstBlock(db, k, id, k.blocks, deleting);
+}
+
+Check clickBlock(QSqlDatabase& db, const DcKind& k, qint64 id) {
+    return firstBlock(db, k, id, k.clickBlocks, false);
+}
+
+// ---- Kinds that draw
+
+QList<qint64> partiesWithOpen(QSqlDatabase& db, const DcKind& k) {
+    if (!k.drawsOn) return {};
+    const DcKind& f = *k.drawsOn.from;
+    return Sql::ids(db, QStringLiteral("select distinct d.%1 from %2 d, %3 s where s.%4=d.%4 and s.%5>0 order by d.%1")
+                            .arg(f.party, f.header, f.lines, f.key, f.openBalance));
+}
+
+QStringList openSources(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo) {
+    if (!k.drawsOn) return {};
+    const DcKind& f = *k.drawsOn.from;
+    const SourceFilter sf = sourceFilter(k, party, poNo, {});
+    return Sql::texts(db,
+                      QStringLiteral("select d.DcNo from %1 d where d.%2=? and %3 order by d.%4")
+                          .arg(f.header, f.tally, sf.where, f.key),
+                      QVariantList{false} + sf.params);
+}
+
+std::optional<QDate> sourceDate(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& dcNo) {
+    if (!k.drawsOn) return std::nullopt;
+    const DcKind& f = *k.drawsOn.from;
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select DcDateT from %1 where %2=? and DcNo=? order by %3").arg(f.header, f.party, f.key),
+        {party, dcNo.trimmed()});
+    if (!q.next()) return std::nullopt;
+    return Db::toDate(q.value(0));
+}
+
+QList<QPair<qint64, double>> parseTrack(const QString& track) {
+    QList<QPair<qint64, double>> out;
+    const QStringList parts = track.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out.append({parts[i].trimmed().toLongLong(), parts[i + 1].trimmed().toDouble()});
+    return out;
+}
+
+QString trackText(const QList<QPair<qint64, double>>& pairs) {
+    QStringList parts;
+    for (const auto& [id, qty] : pairs) {
+        // As short as reads back to the very quantity taken, so giving it back is exact.
+        QString q = QString::number(qty, 'g', 15);
+        if (q.toDouble() != qty) q = QString::number(qty, 'g', 17);
+        parts << QString::number(id) << q;
+    }
+    return parts.join(QLatin1Char(','));
+}
+
+bool drawnOn(QSqlDatabase& db, const DcKind& k, qint64 id) {
+    if (k.openBalance.isEmpty()) return false;
+    return Sql::any(db, QStringLiteral("select 1 from %1 where %2=? and %3<>Qty").arg(k.lines, k.key, k.openBalance),
+                    {id});
 }
 
 }  // namespace kavra::chain::Challans

@@ -28,8 +28,11 @@ struct Line {
     QString remark;  // "NV": no invoice value
     Row extra;       // the kind's own line columns
     // As stored; filled by lines().
+    int slNo = 0;
     qint64 itemId = 0;
     double openBalance = 0;  // what is still open of it, on kinds that keep it
+    // What it took from the DCs it answers (their identifier, the quantity), on kinds that draw.
+    QList<QPair<qint64, double>> drawn{};
 };
 
 // The columns every DC has; the kind's others go in more.
@@ -42,6 +45,7 @@ struct Dc {
     QDate poDate;
     Row more;
     QList<Line> lines;
+    QString refDcNo{};  // on kinds that draw: the one DC answered, "" for any open one
 };
 
 // What a stored DC took: enough to give it back.
@@ -52,6 +56,12 @@ struct Stored {
     std::optional<qint64> stockId;
     QList<Line> lines;
 };
+
+// The carriage texts and remarks a DC header keeps, empty ones as a single blank.
+Row carriage(const QString& transport, const QString& vehicleNo, const QString& transFrom, const QString& transTo,
+             const QString& remark);
+// The rejection columns of a line as a DC saves it: nothing rejected or reworked yet.
+Row unrejected();
 
 QList<qint64> ids(QSqlDatabase& db, const DcKind& k);
 qint64 proposedId(QSqlDatabase& db, const DcKind& k);
@@ -67,8 +77,22 @@ QStringList openOrders(QSqlDatabase& db, const DcKind& k, qint64 party);
 std::optional<QDate> orderDate(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo);
 // Item codes of an open order; nullopt when the order is tallied, cancelled or unknown.
 std::optional<QStringList> openOrderItemCodes(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo);
-// The items the heading-click picker lists: the order's, or every item without an order.
-QList<ItemRef> pickItems(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo);
+// The items the heading-click picker lists: the order's, or every item without an order; on
+// kinds that draw, only the items the answered DCs still hold.
+QList<ItemRef> pickItems(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo,
+                         const QString& refDcNo = {});
+
+// ---- Kinds that draw on the open balance of another kind's DCs.
+// Parties whose DCs of the other kind still hold something.
+QList<qint64> partiesWithOpen(QSqlDatabase& db, const DcKind& k);
+// Their open DCs' numbers, of the order when one is given, oldest first.
+QStringList openSources(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& poNo);
+std::optional<QDate> sourceDate(QSqlDatabase& db, const DcKind& k, qint64 party, const QString& dcNo);
+// The stored track "dcid,qty,dcid,qty" and back; every pair is read.
+QList<QPair<qint64, double>> parseTrack(const QString& track);
+QString trackText(const QList<QPair<qint64, double>>& pairs);
+// Some line of an opening DC has been drawn on.
+bool drawnOn(QSqlDatabase& db, const DcKind& k, qint64 id);
 // The company's stock link for this kind is on.
 bool linkedToStock(QSqlDatabase& db, const DcKind& k);
 
@@ -78,11 +102,13 @@ bool linkedToStock(QSqlDatabase& db, const DcKind& k);
 struct Figures {
     double stock = 0;
     double poBalance = 0;
+    double onHand = 0;  // on kinds that draw: what the DCs answered still hold
 };
 struct Context {
     qint64 party = 0;
     QString poNo;
     std::optional<Stored> stored;  // the DC being modified
+    QString refDcNo{};             // on kinds that draw: the one DC answered
 };
 QHash<qint64, Figures> figures(QSqlDatabase& db, const DcKind& k, const Context& c, const QList<qint64>& itemIds);
 
@@ -93,6 +119,10 @@ Check validate(QSqlDatabase& db, const DcKind& k, const Dc& dc, bool adding, boo
 // The number taken: in this kind's table (per party or within the DC date's financial year),
 // then in the other books sharing its series under the mode.
 Check duplicateNumber(QSqlDatabase& db, const DcKind& k, const Dc& dc, qint64 exceptId, int dcMode);
+
+// The kind's blocks of a stored DC, first found wins.
+Check changeBlock(QSqlDatabase& db, const DcKind& k, qint64 id, bool deleting);
+Check clickBlock(QSqlDatabase& db, const DcKind& k, qint64 id);
 
 // What a kind adds to the save: the checks that stop a change (asked again inside the
 // transaction), and its own effects once the lines are written.

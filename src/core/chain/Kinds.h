@@ -69,6 +69,10 @@ struct OrderKind {
     FindTexts find;
     bool rateFromItem = true;  // the proposal falls back to the item's own rate
     int uomWidth = 5;          // units are kept in short form
+    // Rejections re-tracking (ReTrkRej) stays as it is once a document of this table names
+    // the order; the refusal takes %1, the way to put the box back.
+    QString reTrackBy;
+    QString reTrackRefused;
 };
 
 // A note or issue a DC raises in the stores, and its reversal; supplied by the stores.
@@ -96,6 +100,21 @@ struct StockLink {
     explicit operator bool() const { return bool(raise); }
 };
 
+// Why a stored DC can no longer change. Texts take %1 the word ("Modification",
+// "Deletion"), %2 the DC number, %3 the party's name.
+enum class DcBlock {
+    Invoiced,    // an invoice is written on it (InvNo neither Null nor "Nil")
+    Paid,        // money received or paid against it (TotVal <> Balance)
+    Rejected,    // rejections or rework recorded on its lines
+    Drawn,       // DCs of the other direction drew on its open balance
+    StockDrawn,  // the note it raised in the stores has been issued from
+};
+struct DcBlockText {
+    DcBlock what;
+    QString text;
+    bool onModify = true, onDelete = true;
+};
+
 enum class DcNumbers {
     Book,      // the company's own number, in a DC book (core/Books)
     PerParty,  // the party's challan number: unique per party
@@ -112,6 +131,24 @@ struct DcTexts {
     QString enterParticulars;  // followed by the row number
     QString validQty;          // "Enter the Valid Qty  "
     QString stockShort;        // the stores' refusal while the issue is raised
+    // A stored line of an opening DC going below what was drawn on it: %1 the quantity
+    // drawn, %2 the unit, %3 the item's name.
+    QString openDrawn;
+    QString drawnItem;  // the item of such a line changed or the line removed; %1 the row
+};
+
+struct DcKind;
+// A DC that answers DCs of the other direction (worked material back on the party's DCs,
+// or material back from a subcontractor) takes each line from their open balances, oldest
+// DC first, and keeps per line what it took, so that a change gives back exactly that.
+struct DrawsOn {
+    const DcKind* from = nullptr;
+    QString track;              // line column: "dcid,qty,dcid,qty" ("UpdateTrack")
+    QString refNo;              // header column naming the DCs drawn on ("RefDcNo")
+    QString refDate, refDateT;  // their date, when there is one DC
+    int refWidth = 200;
+    QString onHandLimit;  // a line above what is open: %1 the open quantity
+    explicit operator bool() const { return from != nullptr; }
 };
 
 struct DcKind {
@@ -130,6 +167,11 @@ struct DcKind {
     QString openBalance;  // lines stay open for the other direction ("BalQty"); "" for none
     QString tally;        // header flag closing such a DC ("DcTally")
     QString limitText = QStringLiteral("In Row: %1 , Qty should not be greater than %2");
+    DrawsOn drawsOn;
+    // Header column set to "Nil" when every line is "NV" (no invoice value), else Null; "" none.
+    QString noInvoice;
+    QList<DcBlockText> blocks;       // asked before Modify and Delete, in this order
+    QList<DcBlockText> clickBlocks;  // asked when a stored DC's lines are clicked
 };
 
 // A bill kept in the bill columns of the DC rows it covers.

@@ -196,6 +196,32 @@ Check validateLines(QSqlDatabase& db, const OrderKind& k, qint64 id, bool adding
     return std::nullopt;
 }
 
+double lineAmount(const Line& l) {
+    const double qr = l.qty * l.rate;
+    return qr - qr * l.discount / 100.0;
+}
+
+double lineTotal(const QList<Line>& lines) {
+    double s = 0;
+    for (const Line& l : lines) s += lineAmount(l);
+    return s;
+}
+
+Check reTrackBlock(QSqlDatabase& db, const OrderKind& k, qint64 id, bool wanted) {
+    if (k.reTrackBy.isEmpty()) return std::nullopt;
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("select ReTrkRej, PONo, %1 from %2 where POId=?").arg(k.party, k.header), {id});
+    if (!q.next() || q.value(0).toBool() == wanted) return std::nullopt;
+    const bool was = q.value(0).toBool();
+    if (!Sql::any(db, QStringLiteral("select 1 from %1 where PONo=? and %2=?").arg(k.reTrackBy, k.party),
+                  {q.value(1), q.value(2)}))
+        return std::nullopt;
+    return Refusal::at(QStringLiteral("chkReTrkRej"),
+                       k.reTrackRefused.arg(was ? QStringLiteral(" adding a tick mark to it.")
+                                                : QStringLiteral(" removing the tick mark from it.")),
+                       MsgIcon::Information);
+}
+
 Check duplicateNumber(QSqlDatabase& db, const OrderKind& k, const Header& h, bool adding) {
     const QString no = h.poNo.trimmed();
     bool taken = false;

@@ -53,7 +53,13 @@ bool partlyProcessed(QSqlDatabase& db, const OrderKind& k, qint64 id);
 // The order a document names by party and number; nullopt when there is none.
 std::optional<qint64> idOf(QSqlDatabase& db, const OrderKind& k, qint64 party, const QString& poNo);
 
+// Σ (Qty × Rate − Qty × Rate × Discount ÷ 100), in double precision.
+double lineAmount(const Line& l);
+double lineTotal(const QList<Line>& lines);
+
 // ---- Checks, in the order a save makes them.
+// A changed ReTrkRej of a stored order that a document of the kind's reTrackBy names.
+Check reTrackBlock(QSqlDatabase& db, const OrderKind& k, qint64 id, bool wanted);
 // Duplicate items, an empty grid, then each line's checks in the kind's order.
 Check validateLines(QSqlDatabase& db, const OrderKind& k, qint64 id, bool adding, const QList<Line>& lines);
 // The number taken by another order: per party, or within the order date's financial year.

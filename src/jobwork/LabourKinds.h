@@ -1,0 +1,16 @@
+#pragma once
+// Job work as the document engine sees it: the customer's labour order with a balance
+// each way, the customer's DC bringing material in (its lines open until sent back) and
+// our DC sending it back, drawing on those lines oldest DC first.
+#include "core/chain/Kinds.h"
+
+namespace kavra::jobwork {
+
+// Balances of the labour order, in this order.
+enum LabourBalance { ToReceive = 0, ToSend = 1 };
+
+const chain::OrderKind& orderKind();
+const chain::DcKind& incomingKind();
+const chain::DcKind& outgoingKind();
+
+}  // namespace kavra::jobwork

@@ -1,0 +1,93 @@
+#pragma once
+// The order screen of every chain: the document screen with the fields each order has
+// (party, address and tax numbers, number and date, validity, payment terms, value,
+// remarks, rejections re-tracking, the cancelled stamp) and the line grid of item, name,
+// unit, Qty, rate and discount, driven by the chain's order kind. A chain's screen adds
+// its own fields to the header and its own domain calls.
+#include <QDate>
+
+#include "core/Money.h"
+#include "core/chain/Kinds.h"
+#include "core/chain/Orders.h"
+#include "ui/DocumentScreen.h"
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QTextEdit;
+class QVBoxLayout;
+
+namespace kavra {
+
+struct OrderScreenTexts {
+    QString caption;         // "SALES - Manufacturing"
+    QString heading;         // "Purchase Order (Incoming)"
+    QString idCaption;       // "PO Id"
+    QString poCaption;       // "Customer PO  NO."
+    QString validCaption;    // "VALID     *  FROM"
+    QString validToCaption;  // "* TO"
+    QString valueCaption;    // "P.O. VALUE  (inclusive of Taxes)"
+    QString printCaption;    // "" when the order has no print-out
+    RecordTexts record;
+};
+
+// What every order shows, as the screen has it.
+struct OrderFields {
+    qint64 id = 0, party = 0;
+    QString address, cst, tin, poNo, payTerm, remark;
+    QDate poDate, validFrom, validTo;
+    Money value;
+    bool reTrkRej = false, cancelled = false;
+    QList<chain::Orders::Line> lines;
+};
+
+class OrderScreen : public DocumentScreen {
+    Q_OBJECT
+  public:
+    bool load() override;
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
+    bool isCancelled() const override { return cancelled_; }
+    Found find(const QString& text) override;
+
+  protected:
+    OrderScreen(const QString& screenName, const chain::OrderKind& kind, OrderScreenTexts texts);
+    // Building: the chain's fields go into headerGrid() rows 4 on (CST at row 4 and TIN at
+    // row 5 in column 0, payment terms at row 4 in column 2 are taken); then these two.
+    QGridLayout* headerGrid() const { return headerGrid_; }
+    QVBoxLayout* addressCaption() const { return addrCaption_; }
+    void placeTail(int valueRow, int valueCol, int remRow, int remCol, int chkRow, int chkCol);
+    // Tab runs party, address, number, dates, middle, re-tracking box, grid, Save.
+    void finish(const QList<QWidget*>& middle);
+
+    void showFields(const OrderFields& f);
+    void clearFields(qint64 id);
+    OrderFields readFields() const;
+    virtual void customerChosen() {}
+    virtual void computeValue() {}
+    virtual bool reTrackByDefault() { return false; }
+
+    bool partlyProcessed() override;
+    QList<QWidget*> frozenWhenPartly() override;
+    QWidget* beforeGrid() override;
+    void otherKey(int key) override;
+
+    const chain::OrderKind& kind_;
+    QTextEdit* rtbAddr_ = nullptr;
+    QLineEdit *txtCST_, *txtTinNo_, *txtPOno_, *txtPayTerm_, *txtVal_, *txtRem_, *txtId_;
+    QDateEdit *dtpPoDate_, *dtpValidFrom_, *dtpValidTo_;
+    QCheckBox* chkReTrkRej_ = nullptr;
+    QLabel* imgCancel_ = nullptr;
+    bool cancelled_ = false;
+
+  private:
+    OrderScreenTexts texts_;
+    QLabel* heading_ = nullptr;
+    QGridLayout* headerGrid_ = nullptr;
+    QVBoxLayout* addrCaption_ = nullptr;
+};
+
+}  // namespace kavra
