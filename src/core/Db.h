@@ -5,12 +5,12 @@
 // case) on a PostgreSQL server.
 #include <QDate>
 #include <QDateTime>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QSet>
 #include <memory>
 #include <stdexcept>
 

@@ -1,10 +1,11 @@
 #include "core/FileLock.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace kavra {
 

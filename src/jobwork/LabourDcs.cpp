@@ -116,14 +116,8 @@ Print::Document print(QSqlDatabase& db, qint64 id) {
     Print::Document doc{QStringLiteral("labdc"), QStringLiteral("LabDC")};
     const auto d = load(db, Way::Out, id);
     if (!d) return doc;
-    Print::customerFields(db, doc, d->custId);
-    Print::ourTaxFields(db, doc);
-    doc.fields[QStringLiteral("DCNo")] = d->dcNo;
-    doc.fields[QStringLiteral("DCDate")] = Rows::dateText(d->dcDate);
-    doc.fields[QStringLiteral("YourPO")] =
-        d->poNo.isEmpty()
-            ? QString()
-            : QStringLiteral(" Customer PO No:  ") + d->poNo + QStringLiteral("    Dt. ") + Rows::dateText(d->poDate);
+    Print::dcFields(db, doc, d->custId, d->dcNo, Rows::dateText(d->dcDate), QStringLiteral(" Customer PO No:  "),
+                    d->poNo, Rows::dateText(d->poDate));
     doc.fields[QStringLiteral("YourDC")] = QStringLiteral(" Customer DC No:  ") + d->refDcNo;
     doc.fields[QStringLiteral("Remarks")] = d->remark;
     QList<qint64> itemIds;

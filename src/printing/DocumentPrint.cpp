@@ -84,6 +84,16 @@ void ourTaxFields(QSqlDatabase& db, Document& doc) {
     doc.fields[QStringLiteral("OurCST")] = QStringLiteral("Our CST : ") + value(2);
 }
 
+void dcFields(QSqlDatabase& db, Document& doc, qint64 custId, const QString& dcNo, const QString& dcDate,
+              const QString& poLabel, const QString& poNo, const QString& poDate) {
+    customerFields(db, doc, custId);
+    ourTaxFields(db, doc);
+    doc.fields[QStringLiteral("DCNo")] = dcNo;
+    doc.fields[QStringLiteral("DCDate")] = dcDate;
+    doc.fields[QStringLiteral("YourPO")] =
+        poNo.isEmpty() ? QString() : poLabel + poNo + QStringLiteral("    Dt. ") + poDate;
+}
+
 QString templateDir() {
     if (!dirOverride().isEmpty()) return dirOverride();
     const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Xl");

@@ -54,6 +54,10 @@ QVariant rate(double r);
 // numbers) and our own tax numbers, under the names the DC templates define.
 void customerFields(QSqlDatabase& db, Document& doc, qint64 custId);
 void ourTaxFields(QSqlDatabase& db, Document& doc);
+// Both blocks with the DC's number and date and the order it quotes ("" when none), the
+// order's line led by poLabel (" Your PO No:  ").
+void dcFields(QSqlDatabase& db, Document& doc, qint64 custId, const QString& dcNo, const QString& dcDate,
+              const QString& poLabel, const QString& poNo, const QString& poDate);
 
 // The folder holding the templates; tests and the installed program set it.
 QString templateDir();

@@ -145,14 +145,8 @@ Print::Document print(QSqlDatabase& db, qint64 id) {
     Print::Document doc{QStringLiteral("MFGDC"), QStringLiteral("MfgDC")};
     const auto d = load(db, id);
     if (!d) return doc;
-    Print::customerFields(db, doc, d->custId);
-    Print::ourTaxFields(db, doc);
-    doc.fields[QStringLiteral("DCNo")] = d->dcNo;
-    doc.fields[QStringLiteral("DCDate")] = Rows::dateText(d->dcDate);
-    doc.fields[QStringLiteral("YourPO")] =
-        d->poNo.isEmpty()
-            ? QString()
-            : QStringLiteral(" Your PO No:  ") + d->poNo + QStringLiteral("    Dt. ") + Rows::dateText(d->poDate);
+    Print::dcFields(db, doc, d->custId, d->dcNo, Rows::dateText(d->dcDate), QStringLiteral(" Your PO No:  "), d->poNo,
+                    Rows::dateText(d->poDate));
     QStringList transport;
     if (!d->transport.isEmpty()) transport << d->transport;
     if (!d->vehicleNo.isEmpty()) transport << QStringLiteral("Vehicle No: ") + d->vehicleNo;

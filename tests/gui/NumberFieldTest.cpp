@@ -1,13 +1,13 @@
 // Number fields as a user types and pastes into them: grouped figures read as meant, no
 // figure that could overflow or is not a number gets in, a stray comma is mended on leaving.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
-#include <QValidator>
 #include <QVBoxLayout>
-
-#include <gtest/gtest.h>
+#include <QValidator>
 
 #include "core/Text.h"
 #include "ui/Widgets.h"
