@@ -99,7 +99,7 @@ void labourBench(QSqlDatabase& db) {
     // Each line takes 200: twenty of the customer's DCs of 10 each.
     Dcs::Dc d;
     d.id = Dcs::proposedId(db, Dcs::Way::Out);
-    d.custId = kCust;
+    d.party = kCust;
     d.dcNo = QStringLiteral("B-L1");
     d.dcDate = Clock::today();
     for (int i = 0; i < kItems; ++i) d.lines << Dcs::Line{code(i), QStringLiteral("Bench job %1").arg(i), 200, {}, {}};

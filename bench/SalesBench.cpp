@@ -98,7 +98,7 @@ void salesBench(QSqlDatabase& db, const QString& dir) {
 
     Dcs::Dc d;
     d.id = Dcs::proposedId(db);
-    d.custId = kCust;
+    d.party = kCust;
     d.dcNo = QStringLiteral("B-1");
     d.dcDate = Clock::today();
     d.poNo = o.poNo;

@@ -28,25 +28,7 @@ const chain::DcKind& kindOf(Way w);
 
 using Line = chain::Challans::Line;
 
-struct Dc {
-    qint64 id = 0;
-    qint64 custId = 0;  // 0: none chosen
-    QString dcNo;       // In: the customer's; Out: ours
-    QDate dcDate;
-    QString poNo;  // "" when not against an order
-    QDate poDate;
-    QString transport, vehicleNo, transFrom, transTo, remark;
-    // Out only: the customer's DC answered ("" any open one), purpose, signed copy back.
-    QString refDcNo;
-    QString deliveryPurpose;
-    bool signedReturned = false;
-    QList<Line> lines;
-    // As stored; filled by load().
-    QDate refDcDate;
-    bool tallied = false;
-    std::optional<QString> invNo;
-    std::optional<qint64> stockId;  // STNId (In), StoreIssId (Out)
-};
+using Dc = chain::Challans::Record;
 
 QList<qint64> ids(QSqlDatabase& db, Way w);
 qint64 proposedId(QSqlDatabase& db, Way w);
@@ -61,7 +43,6 @@ struct EarlierTexts {
 EarlierTexts earlierTexts(QSqlDatabase& db, Way w);
 
 bool reducesStock(QSqlDatabase& db);
-chain::Challans::Stored storedOf(const Dc& d);
 Check validate(QSqlDatabase& db, Way w, const Dc& dc, bool adding, bool reduceStock, int dcMode);
 Check changeBlock(QSqlDatabase& db, Way w, qint64 id, bool deleting);
 Check clickBlock(QSqlDatabase& db, Way w, qint64 id);

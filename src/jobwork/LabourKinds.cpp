@@ -146,6 +146,10 @@ const chain::DcKind& outgoingKind() {
         d.drawsOn.refDateT = QStringLiteral("RefDcDateT");
         d.drawsOn.onHandLimit = QStringLiteral("Qty should be greater than zero and less than  %1");
         d.noInvoice = QStringLiteral("InvNo");
+        d.purpose = true;
+        d.purposeWidth = 150;
+        d.rejections = true;
+        d.billed = true;
         d.blocks = {
             {chain::DcBlock::Invoiced,
              QStringLiteral("%1 not allowed with this DC NO: %2, since Invoice is made already with this DC!!!")},

@@ -12,32 +12,6 @@ namespace kavra::sales::Dcs {
 namespace Engine = chain::Challans;
 namespace Rows = chain::Rows;
 
-namespace {
-
-Engine::Dc engineDc(const Dc& d) {
-    chain::Row more = Engine::carriage(d.transport, d.vehicleNo, d.transFrom, d.transTo, d.remark);
-    more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(d.deliveryPurpose))
-        .set(QStringLiteral("DcSign"), d.signedReturned);
-    Engine::Dc e{d.id, d.custId, d.dcNo, d.dcDate, d.poNo, d.poDate, more, d.lines};
-    for (Line& l : e.lines) l.extra = Engine::unrejected();
-    return e;
-}
-
-Engine::Hooks hooks() {
-    Engine::Hooks h;
-    // A DC whose every line is "NV" needs no invoice.
-    h.afterLines = [](QSqlDatabase& db, const Engine::Dc& dc) {
-        bool allNv = !dc.lines.isEmpty();
-        for (const Line& l : dc.lines)
-            if (l.remark.trimmed().toUpper() != QLatin1String("NV")) allNv = false;
-        Sql::exec(db, QStringLiteral("update DcInv set InvNo=? where DcInvId=?"),
-                  {allNv ? QVariant(QStringLiteral("Nil")) : Rows::nullText(), dc.id});
-    };
-    return h;
-}
-
-}  // namespace
-
 QList<qint64> ids(QSqlDatabase& db) {
     return Engine::ids(db, dcKind());
 }
@@ -47,24 +21,7 @@ qint64 proposedId(QSqlDatabase& db) {
 }
 
 std::optional<Dc> load(QSqlDatabase& db, qint64 id) {
-    QSqlQuery q = Sql::exec(db,
-                            QStringLiteral("select CustId, DcNo, DcDateT, PONo, PODateT, Transport, VehicleNo, "
-                                           "TransFrom, TransTo, DeliveryPurpose, DcRem, DcSign, InvNo, StoreIssId, "
-                                           "TotVal, Balance from DcInv where DcInvId=?"),
-                            {id});
-    if (!q.next()) return std::nullopt;
-    Dc d;
-    d.id = id;
-    Sql::readRow(q, d.custId, Sql::trimmed(d.dcNo), d.dcDate, Sql::trimmed(d.poNo), d.poDate, Sql::trimmed(d.transport),
-                 Sql::trimmed(d.vehicleNo), Sql::trimmed(d.transFrom), Sql::trimmed(d.transTo),
-                 Sql::trimmed(d.deliveryPurpose), Sql::trimmed(d.remark), d.signedReturned);
-    if (!q.value(12).isNull()) d.invNo = q.value(12).toString();
-    if (!q.value(13).isNull()) d.storeIssId = q.value(13).toLongLong();
-    if (!q.value(14).isNull()) d.totVal = Money::fromDb(q.value(14));
-    if (!q.value(15).isNull()) d.balance = Money::fromDb(q.value(15));
-    q = QSqlQuery();
-    d.lines = Engine::lines(db, dcKind(), id);
-    return d;
+    return Engine::record(db, dcKind(), id);
 }
 
 Found find(QSqlDatabase& db, const QString& dcNo) {
@@ -97,9 +54,7 @@ EarlierTexts earlierTexts(QSqlDatabase& db) {
 
 QHash<qint64, Figures> figures(QSqlDatabase& db, const Context& c, const QList<qint64>& itemIds) {
     std::optional<Engine::Stored> stored;
-    if (c.stored)
-        stored = Engine::Stored{c.stored->id,   c.stored->custId,     c.stored->dcNo,
-                                c.stored->poNo, c.stored->storeIssId, c.stored->lines};
+    if (c.stored) stored = Engine::storedOf(*c.stored);
     return Engine::figures(db, dcKind(), {c.custId, c.poNo, stored}, itemIds);
 }
 
@@ -108,7 +63,7 @@ bool reducesStock(QSqlDatabase& db) {
 }
 
 Check validate(QSqlDatabase& db, const Dc& dc, bool adding, bool reduceStock, int dcMode) {
-    return Engine::validate(db, dcKind(), engineDc(dc), adding, reduceStock, dcMode);
+    return Engine::validate(db, dcKind(), Engine::toDc(dcKind(), dc), adding, reduceStock, dcMode);
 }
 
 Check changeBlock(QSqlDatabase& db, qint64 id, bool deleting) {
@@ -117,6 +72,19 @@ Check changeBlock(QSqlDatabase& db, qint64 id, bool deleting) {
 
 Check clickBlock(QSqlDatabase& db, qint64 id) {
     return Engine::clickBlock(db, dcKind(), id);
+}
+
+Engine::Hooks hooks() {
+    Engine::Hooks h;
+    // A DC whose every line is "NV" needs no invoice.
+    h.afterLines = [](QSqlDatabase& db, const Engine::Dc& dc) {
+        bool allNv = !dc.lines.isEmpty();
+        for (const Line& l : dc.lines)
+            if (l.remark.trimmed().toUpper() != QLatin1String("NV")) allNv = false;
+        Sql::exec(db, QStringLiteral("update DcInv set InvNo=? where DcInvId=?"),
+                  {allNv ? QVariant(QStringLiteral("Nil")) : Rows::nullText(), dc.id});
+    };
+    return h;
 }
 
 QString modifyQuestion(const Dc& stored) {
@@ -128,13 +96,13 @@ QString modifyQuestion(const Dc& stored) {
 }
 
 std::optional<QString> stockNotice(const Dc& stored) {
-    if (stored.storeIssId) return std::nullopt;
+    if (stored.stockId) return std::nullopt;
     return QStringLiteral("While creating this record, Stock option was not Choosen...") + QLatin1Char('\n') +
            QStringLiteral(" So skipping UPDATING STOCK  for this Record....");
 }
 
 qint64 save(QSqlDatabase& db, const Dc& dc, bool adding, bool reduceStock, int dcMode) {
-    return Engine::save(db, dcKind(), engineDc(dc), adding, reduceStock, dcMode, hooks());
+    return Engine::save(db, dcKind(), Engine::toDc(dcKind(), dc), adding, reduceStock, dcMode, hooks());
 }
 
 void remove(QSqlDatabase& db, qint64 id) {
@@ -145,7 +113,7 @@ Print::Document print(QSqlDatabase& db, qint64 id) {
     Print::Document doc{QStringLiteral("MFGDC"), QStringLiteral("MfgDC")};
     const auto d = load(db, id);
     if (!d) return doc;
-    Print::dcFields(db, doc, d->custId, d->dcNo, Rows::dateText(d->dcDate), QStringLiteral(" Your PO No:  "), d->poNo,
+    Print::dcFields(db, doc, d->party, d->dcNo, Rows::dateText(d->dcDate), QStringLiteral(" Your PO No:  "), d->poNo,
                     Rows::dateText(d->poDate));
     QStringList transport;
     if (!d->transport.isEmpty()) transport << d->transport;

@@ -25,21 +25,7 @@ namespace kavra::sales::Dcs {
 
 using Line = chain::Challans::Line;
 
-struct Dc {
-    qint64 id = 0;
-    qint64 custId = 0;  // 0: none chosen
-    QString dcNo;
-    QDate dcDate;
-    QString poNo;  // "" when the DC is not against an order
-    QDate poDate;
-    QString transport, vehicleNo, transFrom, transTo, deliveryPurpose, remark;
-    bool signedReturned = false;
-    QList<Line> lines;
-    // As stored; filled by load().
-    std::optional<QString> invNo;  // nullopt while awaiting its invoice
-    std::optional<qint64> storeIssId;
-    std::optional<Money> totVal, balance;
-};
+using Dc = chain::Challans::Record;
 
 QList<qint64> ids(QSqlDatabase& db);
 qint64 proposedId(QSqlDatabase& db);
@@ -79,6 +65,8 @@ QString modifyQuestion(const Dc& stored);
 // The notice shown when a DC being changed or deleted took nothing from stock.
 std::optional<QString> stockNotice(const Dc& stored);
 
+// The manufacturing DC's own part of the save: "Nil" for a DC needing no invoice.
+chain::Challans::Hooks hooks();
 qint64 save(QSqlDatabase& db, const Dc& dc, bool adding, bool reduceStock, int dcMode);
 void remove(QSqlDatabase& db, qint64 id);
 

@@ -76,6 +76,9 @@ const chain::DcKind& dcKind() {
         d.texts.validQty = QStringLiteral("Enter the Valid Qty  ");
         d.texts.stockShort = QStringLiteral("Stock is not enough for this DC...");
         d.stock = inventory::Stores::issueLink(inventory::IssueSource::MfgDc, QStringLiteral("RedStkM"));
+        d.purpose = true;
+        d.rejections = true;
+        d.billed = true;
         d.blocks = {
             {chain::DcBlock::Invoiced,
              QStringLiteral("%1 not allowed with this DC NO: %2, since Invoice is made already with this DC!!!")},

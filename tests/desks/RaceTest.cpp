@@ -64,7 +64,7 @@ class Desks : public EngineTest {
     qint64 saveDc(const QString& no, int item, double qty) {
         Dcs::Dc d;
         d.id = Dcs::proposedId(*db);
-        d.custId = desks::kCustomer;
+        d.party = desks::kCustomer;
         d.dcNo = no;
         d.dcDate = kDay;
         d.poNo = desks::orderNo(1);

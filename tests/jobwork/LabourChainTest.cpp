@@ -77,7 +77,7 @@ class LabourChain : public EngineTest {
     Dcs::Dc dc(qint64 id, qint64 cust, const QString& no, const QString& po, std::initializer_list<L> lines) {
         Dcs::Dc d;
         d.id = id;
-        d.custId = cust;
+        d.party = cust;
         d.dcNo = no;
         d.dcDate = QDate(2026, 6, 10);
         d.poNo = po;
@@ -211,7 +211,7 @@ TEST_P(LabourChain, OrderInAndOutAndBackToTheStart) {
     EXPECT_EQ(toSend(1), Q({60, 0, 30}));
     EXPECT_EQ(stock(), Q({30, 0, 30}));
     // Its own quantity counts as on hand while it is modified.
-    chain::Challans::Context ctx{1, "LPO-1", Dcs::storedOf(*Dcs::load(*db, Way::Out, 1)), {}};
+    chain::Challans::Context ctx{1, "LPO-1", chain::Challans::storedOf(*Dcs::load(*db, Way::Out, 1)), {}};
     EXPECT_DOUBLE_EQ(chain::Challans::figures(*db, outgoingKind(), ctx, {1}).value(1).onHand, 90);
 
     // Deleted: every pair goes back, the DCs open again, the order too.

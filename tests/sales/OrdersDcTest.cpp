@@ -72,7 +72,7 @@ class OrdersDc : public EngineTest {
     Dcs::Dc dc(qint64 id, qint64 cust, const QString& no, const QString& po, std::initializer_list<L> lines) {
         Dcs::Dc d;
         d.id = id;
-        d.custId = cust;
+        d.party = cust;
         d.dcNo = no;
         d.dcDate = QDate(2026, 6, 10);
         d.poNo = po;

@@ -57,7 +57,7 @@ TEST_P(RatesAsTyped, FromTheOrderLineThroughTheDcAndInvoiceToThePrint) {
 
     Dcs::Dc d;
     d.id = 1;
-    d.custId = 1;
+    d.party = 1;
     d.dcNo = "1";
     d.dcDate = QDate(2026, 6, 10);
     d.poNo = "PO-R";

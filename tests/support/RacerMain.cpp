@@ -80,11 +80,11 @@ class Desk {
         Dcs::Dc d;
         try {
             d.id = Dcs::proposedId(db_);
-            d.custId = desks::kCustomer;
+            d.party = desks::kCustomer;
             d.dcNo = dcNo.isEmpty() ? QString::number(prod_.NextDcNumber(QStringLiteral("DCINV"))) : dcNo;
             d.dcDate = day_;
             d.poNo = po;
-            d.poDate = Dcs::orderDate(db_, d.custId, po).value_or(day_);
+            d.poDate = Dcs::orderDate(db_, d.party, po).value_or(day_);
         } catch (const DbError& e) {
             return {QStringLiteral("error"), e.text()};
         }

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/Money.h"
 #include "core/Refusal.h"
 #include "core/chain/Kinds.h"
 #include "core/chain/Lookups.h"
@@ -56,6 +57,31 @@ struct Stored {
     std::optional<qint64> stockId;
     QList<Line> lines;
 };
+
+// A DC as its screen shows and edits it: the columns every DC has and those its kind keeps.
+struct Record {
+    qint64 id = 0;
+    qint64 party = 0;  // 0: none chosen
+    QString dcNo;
+    QDate dcDate;
+    QString poNo;  // "" when not against an order
+    QDate poDate;
+    QString transport, vehicleNo, transFrom, transTo, remark;
+    QString deliveryPurpose;      // kinds with a purpose
+    bool signedReturned = false;  // the party's signed copy came back
+    QString refDcNo;              // kinds that draw: the one DC answered, "" for any open one
+    QList<Line> lines;
+    // As stored; filled by record().
+    QDate refDcDate;
+    bool tallied = false;
+    std::optional<QString> invNo;  // nullopt while awaiting its bill
+    std::optional<qint64> stockId;
+    std::optional<Money> totVal, balance;
+};
+std::optional<Record> record(QSqlDatabase& db, const DcKind& k, qint64 id);
+// The record as the engine writes it, with the kind's own columns.
+Dc toDc(const DcKind& k, const Record& r);
+Stored storedOf(const Record& r);
 
 // The carriage texts and remarks a DC header keeps, empty ones as a single blank.
 Row carriage(const QString& transport, const QString& vehicleNo, const QString& transFrom, const QString& transTo,

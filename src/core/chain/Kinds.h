@@ -172,6 +172,14 @@ struct DcKind {
     QString noInvoice;
     QList<DcBlockText> blocks;       // asked before Modify and Delete, in this order
     QList<DcBlockText> clickBlocks;  // asked when a stored DC's lines are clicked
+    // Header columns some kinds keep: the purpose of delivery (cut to purposeWidth, 0 for
+    // uncut) with the signed-copy flag (DeliveryPurpose, DcSign).
+    bool purpose = false;
+    int purposeWidth = 0;
+    // Lines carry the party's rejections (RejQty, RewQty, RejRowRem), none when saved.
+    bool rejections = false;
+    // The bill is kept on the DC row (InvNo, TotVal, Balance).
+    bool billed = false;
 };
 
 // A bill kept in the bill columns of the DC rows it covers.

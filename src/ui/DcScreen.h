@@ -1,0 +1,121 @@
+#pragma once
+// The DC screen of every chain: the document screen with the fields each DC has (party,
+// order, DC number and date, carriage, remarks, and where the kind keeps them the purpose,
+// the signed copy and the party's DCs answered) and the line grid of item, particulars,
+// Qty, remark and the figures the kind shows, driven by the chain's DC kind. The chain
+// supplies its texts and the few rules of its own (print, questions, notices).
+#include <QDate>
+#include <functional>
+#include <optional>
+
+#include "core/chain/Challans.h"
+#include "ui/DocumentScreen.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace kavra {
+
+class DcScreen;
+
+struct DcScreenKind {
+    QString screen;   // "frmDC"
+    QString caption;  // "SALES - Manufacturing"
+    QString heading;  // "Delivery Challan"
+    QString party;    // "TO CUSTOMER"
+    QString idName;   // "txtDcInvID"
+    QString dcNo;     // "DC NO."
+    QString poDateName = QStringLiteral("dtpPODate");
+    QString remark = QStringLiteral("* NOTE:  (REMARKS)");
+    QString gridHeading;
+    QString remarkHint;          // beside the grid
+    QStringList notes;           // under the grid
+    QString partyTip;            // the party list's tooltip
+    QString rejections, form39;  // side screens, "" for none
+    // Grid columns of the figures, -1 where the kind has none: stock in the stores (shown
+    // only while the stock link is on when stockOnlyLinked), open with the party, order balance.
+    int stockCol = -1, onHandCol = -1, poBalCol = -1;
+    bool stockOnlyLinked = false;
+    RecordTexts record;
+    const chain::DcKind* kind = nullptr;
+    chain::Challans::Hooks hooks;
+    // The question before Modify; "" asks the usual one.
+    std::function<QString(const chain::Challans::Record&)> modifyQuestion;
+    // Said before a stored DC is changed or deleted, when there is something to say.
+    std::function<std::optional<QString>(const chain::Challans::Record&)> changeNotice;
+    std::function<void(DcScreen*, qint64)> print;
+};
+
+class DcScreen : public DocumentScreen {
+    Q_OBJECT
+  public:
+    explicit DcScreen(const DcScreenKind& kind);
+    bool load() override;
+
+    QList<qint64> navigation() override;
+    qint64 proposeId() override;
+    void showRecord(qint64 id) override;
+    void clearForNew(qint64 id) override;
+    Check validate(bool adding) override;
+    qint64 write(bool adding, qint64 id) override;
+    Check modifyBlock() override;
+    Check deleteBlock() override;
+    void remove(qint64 id) override;
+    QString confirmText(bool adding) override;
+    Found find(const QString& text) override;
+    void refreshLists() override;
+
+  protected:
+    bool mayModify() override;
+    bool partlyProcessed() override;
+    QWidget* beforeGrid() override;
+    void print() override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+  private:
+    chain::Challans::Record read() const;
+    chain::Challans::Context context() const;
+    QString orderNo() const;
+    QString refDcNo() const;
+    bool reducesStock();
+    void fillCustomers(bool adding);
+    void customerChosen();
+    void orderChosen();
+    void refChosen();
+    void fillOrders(qint64 party, const QString& keep);
+    void fillRefs(const QString& keep);
+    void useOrderItems(bool tellWhenClosed);
+    void refreshFigures(const QList<int>& rows);
+    void refreshAllFigures();
+    QString qtyRefusal(int row, const QString& typed);
+    void cellMoved(int row, int col);
+    void headingClicked();
+    void takePicked();
+    void fillEarlierLists();
+    void keepEarlier(const chain::Challans::Record& saved);
+    void showDetails();
+    void openSideScreen(const QString& name);
+    void notice(qint64 id);
+
+    const DcScreenKind& k_;
+    const chain::DcKind& dk_;
+    QComboBox *cmbPONo_, *cmbTransport_, *cmbVehicleNo_, *cmbTransFrom_, *cmbTransTo_;
+    QComboBox* cmbDeliveryPurpose_ = nullptr;
+    QComboBox* cmbRefDCno_ = nullptr;
+    QDateEdit *dtpPOdate_, *dtpDCDate_;
+    QDateEdit* dtpRefDcDate_ = nullptr;
+    QLineEdit *txtDCNo_, *txtRem_, *txtId_;
+    QCheckBox* chkDCSigned_ = nullptr;
+    QLabel* lblMoreDet_ = nullptr;
+    QListWidget* lstProduct_ = nullptr;
+    QListWidget* lstPicker_ = nullptr;
+    QLabel* lblUnitGuide_ = nullptr;
+    std::optional<chain::Challans::Record> stored_;
+    std::optional<QStringList> orderCodes_;  // the items the grid offers; nullopt: all items
+};
+
+}  // namespace kavra
