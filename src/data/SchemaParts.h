@@ -9,6 +9,8 @@ QStringList storesSchema();          // STN, STNSub, StoreIss, StoreIssSub, Auto
 QStringList ordersAndDcsSchema();    // MfgPO, MfgPoSub, DcInv, DcInvSub, ProductL
 QStringList invoicesSchema();        // the invoice columns of DcInv and what invoicing needs
 QStringList amountsAsTypedSchema();  // rates and typed charges as numbers, not paise
-QStringList labourSchema();          // LabPO, LabPOSub, DCIncoming, DcIncomingSub, DcOutgoingInv, DcOutgoingSubInv
+QStringList labourSchema();
+QStringList form39Schema();  // the goods columns of the Form VAT 515 entry on DcInv          // LabPO, LabPOSub,
+                             // DCIncoming, DcIncomingSub, DcOutgoingInv, DcOutgoingSubInv
 
 }  // namespace kavra::data

@@ -83,4 +83,13 @@ QStringList ordersAndDcsSchema() {
     return m;
 }
 
+QStringList form39Schema() {
+    // The labour DC row got them with its own table; the manufacturing DC had only the number.
+    QStringList m;
+    for (const char* c :
+         {"GoodsName TEXT", "GoodsQty TEXT", "GoodsVal TEXT", "Purpose TEXT", "DocuNature TEXT", "form39LRNo TEXT"})
+        m << QStringLiteral("ALTER TABLE DcInv ADD COLUMN %1").arg(QString::fromLatin1(c));
+    return m;
+}
+
 }  // namespace kavra::data

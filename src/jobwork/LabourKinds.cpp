@@ -169,4 +169,14 @@ const chain::DcKind& outgoingKind() {
     return k;
 }
 
+const chain::Form39::Kind& form39Kind() {
+    static const chain::Form39::Kind k{
+        QStringLiteral("frmForm39_DC_LAB"),
+        &outgoingKind(),
+        QStringLiteral("VAT 515 Sl.No. Already exists...Try Another!!!"),
+        {{QStringLiteral("DcInv"),
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!")}}};
+    return k;
+}
+
 }  // namespace kavra::jobwork

@@ -2,6 +2,7 @@
 // Job work as the document engine sees it: the customer's labour order with a balance
 // each way, the customer's DC bringing material in (its lines open until sent back) and
 // our DC sending it back, drawing on those lines oldest DC first.
+#include "core/chain/Form39.h"
 #include "core/chain/Kinds.h"
 
 namespace kavra::jobwork {
@@ -12,5 +13,7 @@ enum LabourBalance { ToReceive = 0, ToSend = 1 };
 const chain::OrderKind& orderKind();
 const chain::DcKind& incomingKind();
 const chain::DcKind& outgoingKind();
+// Our DC's Form VAT 515 entry.
+const chain::Form39::Kind& form39Kind();
 
 }  // namespace kavra::jobwork

@@ -124,4 +124,14 @@ const chain::BillKind& billKind() {
     return k;
 }
 
+const chain::Form39::Kind& form39Kind() {
+    static const chain::Form39::Kind k{
+        QStringLiteral("frmForm39_DC_MFG"),
+        &dcKind(),
+        QStringLiteral("VAT 515 Sl.No. Already exists...Try Another!!!"),
+        {{QStringLiteral("DcOutgoingInv"),
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Labour Work...Try Another!!!")}}};
+    return k;
+}
+
 }  // namespace kavra::sales

@@ -19,6 +19,7 @@
 #include "core/Sql.h"
 #include "core/Text.h"
 #include "core/chain/Lookups.h"
+#include "ui/Form39Screen.h"
 #include "ui/Grid.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
@@ -167,9 +168,9 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     notes->addStretch();
 
     auto* side = new QHBoxLayout;
-    for (const auto& [name, caption, screen] : {std::tuple{"lblRejRework", "Rejections", k_.rejections},
-                                                std::tuple{"lblForm39", "Form VAT 515", k_.form39}}) {
-        if (screen.isEmpty()) continue;
+    for (const auto& [name, caption, shown] : {std::tuple{"lblRejRework", "Rejections", !k_.rejections.isEmpty()},
+                                               std::tuple{"lblForm39", "Form VAT 515", k_.form39 != nullptr}}) {
+        if (!shown) continue;
         auto* l = makeLinkLabel(this, name);
         l->setText(QString::fromLatin1(caption));
         l->installEventFilter(this);
@@ -728,7 +729,7 @@ bool DcScreen::eventFilter(QObject* o, QEvent* e) {
             return true;
         }
         if (name == QLatin1String("lblForm39")) {
-            openSideScreen(k_.form39);
+            if (ctl_->currentId() != 0 && k_.form39) openSide(new Form39Screen(*k_.form39, ctl_->currentId()));
             return true;
         }
     }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/chain/Challans.h"
+#include "core/chain/Form39.h"
 #include "ui/DocumentScreen.h"
 
 class QCheckBox;
@@ -32,10 +33,11 @@ struct DcScreenKind {
     QString poDateName = QStringLiteral("dtpPODate");
     QString remark = QStringLiteral("* NOTE:  (REMARKS)");
     QString gridHeading;
-    QString remarkHint;          // beside the grid
-    QStringList notes;           // under the grid
-    QString partyTip;            // the party list's tooltip
-    QString rejections, form39;  // side screens, "" for none
+    QString remarkHint;  // beside the grid
+    QStringList notes;   // under the grid
+    QString partyTip;    // the party list's tooltip
+    QString rejections;  // the rejections screen, "" for none
+    const chain::Form39::Kind* form39 = nullptr;
     // Grid columns of the figures, -1 where the kind has none: stock in the stores (shown
     // only while the stock link is on when stockOnlyLinked), open with the party, order balance.
     int stockCol = -1, onHandCol = -1, poBalCol = -1;

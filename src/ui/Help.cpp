@@ -38,6 +38,10 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frminvoice"), QStringLiteral("TransMfgInv.htm")},
         {QStringLiteral("frmponochng"), QStringLiteral("TransPONoChng.htm")},
         {QStringLiteral("frmlabourpo"), QStringLiteral("TransLabPO.htm")},
+        {QStringLiteral("frmdcincoming"), QStringLiteral("TransLabDCIn.htm")},
+        {QStringLiteral("frmdcoutgoing"), QStringLiteral("TransLabDCOut.htm")},
+        {QStringLiteral("frmform39_dc_mfg"), QStringLiteral("TransMiniVat515.htm")},
+        {QStringLiteral("frmform39_dc_lab"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},
         {QStringLiteral("frmstockissue"), QStringLiteral("TransInvIss.htm")},
     };

@@ -12,12 +12,14 @@
 #include <QTextEdit>
 
 #include "jobwork/forms/LabourPOScreen.h"
+#include "support/Keyboard.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
 #include "ui/PONoChngScreen.h"
 
 using namespace kavra;
 using namespace kavra::test;
+using namespace kavra::test::keyboard;
 
 namespace {
 
@@ -30,14 +32,6 @@ class LabourPoScreen : public EngineTest {
         exec(company(),
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit) values "
              "(1, 'A100', 'Bolt M8', 5, 'NOS'), (2, 'B200', 'Bush 20', 5, 'NOS')");
-    }
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    static QString focusName() { return focused() ? focused()->objectName() : QString(); }
-    static void key(Qt::Key k) { QTest::keyClick(focused(), k); }
-    static void type(const QString& s) { QTest::keyClicks(focused(), s); }
-    static void tabTo(const char* name) {
-        for (int i = 0; i < 30 && focusName() != QLatin1String(name); ++i) key(Qt::Key_Tab);
-        ASSERT_EQ(focusName(), QString::fromLatin1(name));
     }
 };
 

@@ -18,6 +18,7 @@
 #include "printing/Workbook.h"
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
+#include "support/Keyboard.h"
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
@@ -25,6 +26,7 @@
 
 using namespace kavra;
 using namespace kavra::test;
+using namespace kavra::test::keyboard;
 
 namespace {
 
@@ -42,38 +44,6 @@ class MfgPoDcScreen : public EngineTest {
              "(3, 'C300', 'Cover', 5, 'SET', 50)");
     }
 
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    static QString focusName() {
-        QWidget* f = focused();
-        if (!f) return {};
-        // An editable list's own text box stands for the list.
-        if (f->objectName().isEmpty() && f->parentWidget()) return f->parentWidget()->objectName();
-        return f->objectName();
-    }
-    static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focused(), k, m); }
-    static void type(const QString& s) { QTest::keyClicks(focused(), s); }
-    // Tab until the named control has the focus (a date takes a Tab per part).
-    static void tabTo(const char* name) {
-        for (int i = 0; i < 30 && focusName() != QLatin1String(name); ++i) key(Qt::Key_Tab);
-        ASSERT_EQ(focusName(), QString::fromLatin1(name));
-    }
-    static void show(QWidget* w) {
-        w->show();
-        QApplication::setActiveWindow(w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    }
-    // Types a line's cells from the editor's cell on, Enter after each.
-    static void cells(const QStringList& texts) {
-        for (const QString& t : texts) {
-            if (!t.isEmpty()) type(t);
-            key(Qt::Key_Return);
-        }
-    }
-    bool saw(const QString& text) const {
-        for (const Shown& m : dialogs.shown())
-            if (m.text == text) return true;
-        return false;
-    }
     QList<double> toSend() {
         QList<double> out;
         QSqlQuery q = Sql::exec(company(), "select QtyToSend from MfgPOSub where POId=1 order by SlNo");
@@ -212,7 +182,7 @@ TEST_P(MfgPoDcScreen, OrderThenDcByKeyboard) {
 
     dc.findChild<QPushButton*>("cmdDelete")->setFocus();
     key(Qt::Key_Space);
-    EXPECT_TRUE(saw("Record Deleted Successfully."));
+    EXPECT_TRUE(dialogs.saw("Record Deleted Successfully."));
     EXPECT_EQ(toSend(), (QList<double>{10, 20, 5}));
     EXPECT_EQ(dc.controller()->state(), RecState::Adding);  // no DC left
 }

@@ -340,6 +340,37 @@ TEST_P(LabourChain, OurNumberIsSharedWithManufacturingDcsOfTheYear) {
     EXPECT_EQ(prod.NextDcNumber("DCOUTGOINGINV", dialogs), 8);
 }
 
+TEST_P(LabourChain, Form39NumbersRunInOneSeriesPerYearAcrossDcTables) {
+    namespace F = chain::Form39;
+    const F::Kind& k = form39Kind();
+    saveOrder(order(1, 1, "LPO-1", {{"A100", 30}}));
+    save(Way::In, dc(1, 1, "C-1", "LPO-1", {{"A100", 30}}));
+    save(Way::Out, dc(1, 1, "1", "LPO-1", {{"A100", 10}}));
+    save(Way::Out, dc(2, 1, "2", "LPO-1", {{"A100", 10}}));
+    exec(*db,
+         "insert into DcInv (DcInvId, DcNo, DcDateT, CustId, Form39No) values (1, '7', ?, 1, 3), (2, '8', ?, 1, 9)",
+         {at(2026, 6, 2), at(2026, 3, 20)});
+    EXPECT_EQ(F::proposed(*db, k, QDate(2026, 6, 10)), 4);  // last year's 9 is not this year's
+    F::Entry e{1, 3, "SHAFTS", "10 NOS", "900", "", "", ""};
+    EXPECT_EQ(refusalText(F::validate(*db, k, e)),
+              "VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!");
+    e.no = 9;
+    Sql::transaction(*db, [&] { F::store(*db, k, e); });
+    EXPECT_EQ(F::load(*db, k, 1)->entry.goodsName, "SHAFTS");
+    EXPECT_EQ(F::proposed(*db, k, QDate(2026, 6, 10)), 10);
+    F::Entry other{2, 9, "BUSH", "", "1", "", "", ""};
+    EXPECT_EQ(refusalText(F::validate(*db, k, other)), "Please Enter the Goods Qty ");
+    other.goodsQty = "1";
+    EXPECT_EQ(refusalText(F::validate(*db, k, other)), "VAT 515 Sl.No. Already exists...Try Another!!!");
+    // Taken at another desk after the check: refused inside the store, nothing written.
+    other.no = 10;
+    EXPECT_FALSE(F::validate(*db, k, other));
+    exec(*db, "update DcInv set Form39No=10 where DcInvId=1");
+    EXPECT_EQ(refusalOf([&] { F::store(*db, k, other); }),
+              "VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!");
+    EXPECT_EQ(F::load(*db, k, 2)->entry.no, 0);
+}
+
 TEST_P(LabourChain, BilledPaidOrRejectedDcsStayAndTheOrderKeepsItsFlag) {
     auto o = order(1, 1, "LPO-1", {{"A100", 30}});
     saveOrder(o);

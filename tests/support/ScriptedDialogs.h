@@ -32,6 +32,12 @@ class ScriptedDialogs : public Dialogs {
     const QVector<Shown>& shown() const { return shown_; }
     // The last message (not question); empty when nothing was shown.
     Shown last() const;
+    // Some message said exactly this.
+    bool saw(const QString& text) const {
+        for (const Shown& m : shown_)
+            if (m.text == text) return true;
+        return false;
+    }
     int count() const { return shown_.size(); }
 
   private:

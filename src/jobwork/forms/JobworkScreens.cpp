@@ -1,5 +1,6 @@
 #include "jobwork/forms/JobworkScreens.h"
 
+#include "jobwork/forms/LabourDCScreens.h"
 #include "jobwork/forms/LabourPOScreen.h"
 #include "ui/Screen.h"
 
@@ -7,6 +8,8 @@ namespace kavra {
 
 void registerJobworkScreens() {
     Screens::add(QStringLiteral("frmLabourPO"), [] { return new FrmLabourPO; });
+    Screens::add(QStringLiteral("frmDCIncoming"), [] { return new FrmDCIncoming; });
+    Screens::add(QStringLiteral("frmDCOutgoing"), [] { return new FrmDCOutgoing; });
 }
 
 }  // namespace kavra

@@ -25,7 +25,7 @@ const DcScreenKind& mfgDc() {
             "|Remarks     |Stk.Qty  | PO Bal.Qty   ");
         s.remarkHint = QStringLiteral("Type 'NV' in Remarks for the Particulars having No invoice Value");
         s.rejections = QStringLiteral("frmRejection_DC_MFG");
-        s.form39 = QStringLiteral("frmForm39_DC_MFG");
+        s.form39 = &sales::form39Kind();
         s.stockCol = 5;
         s.poBalCol = 6;
         s.record.adding = QStringLiteral("You are about to ADD a NEW DC Now...");
