@@ -1,5 +1,6 @@
 // Figures for job work: a year of the customer's DCs in and ours out, and a large DC of
 // ours drawing on many of theirs, saved and deleted with the stock link on.
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QString>
@@ -11,6 +12,8 @@
 #include "core/chain/Rows.h"
 #include "inventory/Stores.h"
 #include "jobwork/LabourDcs.h"
+#include "jobwork/forms/LabourDCScreens.h"
+#include "ui/LineGrid.h"
 
 namespace kavra {
 
@@ -104,7 +107,16 @@ void labourBench(QSqlDatabase& db) {
     d.dcDate = Clock::today();
     for (int i = 0; i < kItems; ++i) d.lines << Dcs::Line{code(i), QStringLiteral("Bench job %1").arg(i), 200, {}, {}};
     QElapsedTimer t;
+    // The same DC without the stock link first: what the draws alone cost.
     t.start();
+    Sql::transaction(db, [&] { Dcs::save(db, Dcs::Way::Out, d, true, false, 1); });
+    const qint64 plainSaveMs = t.elapsed();
+    t.restart();
+    Sql::transaction(db, [&] { Dcs::remove(db, Dcs::Way::Out, d.id); });
+    const qint64 plainDeleteMs = t.elapsed();
+    std::printf("labour DC of %d lines drawing 20 incoming DCs each, stock link off: save %lld ms, delete %lld ms\n",
+                kItems, (long long)plainSaveMs, (long long)plainDeleteMs);
+    t.restart();
     const auto problem = Dcs::validate(db, Dcs::Way::Out, d, true, true, 1);
     const qint64 checkMs = t.elapsed();
     t.restart();
@@ -118,6 +130,35 @@ void labourBench(QSqlDatabase& db) {
     t.restart();
     Sql::transaction(db, [&] { Dcs::remove(db, Dcs::Way::Out, d.id); });
     const qint64 deleteMs = t.elapsed();
+
+    // Our DC screen opened and the customer with 2,000 open DCs chosen: the lists it offers then.
+    t.restart();
+    qint64 openMs = 0, chooseMs = 0;
+    int refs = 0, codes = 0;
+    {
+        FrmDCOutgoing screen;
+        screen.load();
+        openMs = t.elapsed();
+        auto* cust = screen.findChild<QComboBox*>(QStringLiteral("cmbCust"));
+        t.restart();
+        cust->setCurrentIndex(cust->findData(kCust));
+        emit cust->activated(cust->currentIndex());
+        chooseMs = t.elapsed();
+        refs = screen.findChild<QComboBox*>(QStringLiteral("cmbRefDCno"))->count();
+        codes = int(screen.grid()->itemCodes().size());
+    }
+    // The bare queries for the same lists.
+    t.restart();
+    Sql::scalar(db, QStringLiteral("select count(*) from DCIncoming where CustId=? and DcTally=?"), {kCust, false});
+    Sql::scalar(db,
+                QStringLiteral("select count(distinct s.ItemId) from DcIncomingSub s join DCIncoming h on "
+                               "h.DcId=s.DcId where h.CustId=? and s.BalQty>0"),
+                {kCust});
+    const qint64 bareMs = t.elapsed();
+    std::printf(
+        "frmDCOutgoing: open %lld ms; customer with %d open DCs chosen %lld ms (%d items offered; bare "
+        "queries %lld ms)\n",
+        (long long)openMs, refs, (long long)chooseMs, codes, (long long)bareMs);
     std::printf(
         "labour DC of %d lines drawing on %lld incoming lines (year of %d in, %d out, stock on): checks %lld "
         "ms, save %lld ms, delete %lld ms%s\n",

@@ -336,6 +336,17 @@ QDateTime toDateTime(const QVariant& v) {
 }
 
 QDate toDate(const QVariant& v) {
+    if (v.isNull()) return {};
+    if (v.typeId() == QMetaType::QDate) return v.toDate();
+    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().date();
+    // The day of a stored "yyyy-MM-dd..." read from its digits: parsing a whole local
+    // time costs a time-zone look-up per value, which long lists feel.
+    const QString s = v.toString().trimmed();
+    if (s.size() >= 10 && s[4] == QLatin1Char('-') && s[7] == QLatin1Char('-')) {
+        bool y = false, m = false, d = false;
+        const QDate day(s.left(4).toInt(&y), s.mid(5, 2).toInt(&m), s.mid(8, 2).toInt(&d));
+        if (y && m && d && day.isValid()) return day;
+    }
     return toDateTime(v).date();
 }
 

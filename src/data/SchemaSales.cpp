@@ -89,6 +89,9 @@ QStringList form39Schema() {
     for (const char* c :
          {"GoodsName TEXT", "GoodsQty TEXT", "GoodsVal TEXT", "Purpose TEXT", "DocuNature TEXT", "form39LRNo TEXT"})
         m << QStringLiteral("ALTER TABLE DcInv ADD COLUMN %1").arg(QString::fromLatin1(c));
+    // Our labour DCs take from and give back to the customer's DC lines by DC and item; without
+    // it the engine may walk every line of the item instead.
+    m << "CREATE INDEX ix_DcIncomingSub_DcId_ItemId ON DcIncomingSub (DcId, ItemId)";
     return m;
 }
 

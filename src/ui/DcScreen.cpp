@@ -160,6 +160,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     keepOwnEnter(lstPicker_);  // Enter takes the chosen items
 
     auto* notes = new QHBoxLayout;
+    notes->setSpacing(40);
     for (const QString& n : k_.notes) {
         auto* l = new QLabel(n, this);
         l->setObjectName(QStringLiteral("lblNote"));
