@@ -1,5 +1,6 @@
 #include "core/chain/Challans.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
@@ -81,18 +82,40 @@ void retallyOpen(QSqlDatabase& db, const DcKind& f, const QList<qint64>& ids) {
     }
 }
 
+// Moves the open balance of one item on several DCs of an opening kind by each pair's
+// quantity (sign -1 takes, +1 gives back), in one statement per few hundred DCs.
+void moveOpen(QSqlDatabase& db, const DcKind& f, qint64 itemId, const QList<QPair<qint64, double>>& pairs, int sign) {
+    for (qsizetype at = 0; at < pairs.size(); at += 300) {
+        const QList<QPair<qint64, double>> part = pairs.mid(at, 300);
+        QString cases;
+        QVariantList p;
+        QList<qint64> ids;
+        for (const auto& [dcId, qty] : part) {
+            cases += QStringLiteral(" when ? then cast(? as double precision)");
+            p << dcId << sign * qty;
+            ids << dcId;
+        }
+        Sql::exec(db,
+                  QStringLiteral("update %1 set %2=%2+(case %3%4 end) where ItemId=? and %3 in (%5)")
+                      .arg(f.lines, f.openBalance, f.key, cases, Rows::marks(ids.size())),
+                  p + QVariantList{itemId} + Rows::bound(ids));
+    }
+}
+
 // Gives the answered DCs back every pair the stored DC took, and opens them again.
 void giveBackSource(QSqlDatabase& db, const DcKind& k, const Stored& s) {
     if (!k.drawsOn) return;
     const DcKind& f = *k.drawsOn.from;
     QList<qint64> touched;
-    for (const Line& l : s.lines)
-        for (const auto& [dcId, qty] : l.drawn) {
-            Sql::exec(
-                db, QStringLiteral("update %1 set %2=%2+? where %3=? and ItemId=?").arg(f.lines, f.openBalance, f.key),
-                {qty, dcId, l.itemId});
-            if (!touched.contains(dcId)) touched << dcId;
-        }
+    QSet<qint64> seen;
+    for (const Line& l : s.lines) {
+        moveOpen(db, f, l.itemId, l.drawn, +1);
+        for (const auto& pair : l.drawn)
+            if (!seen.contains(pair.first)) {
+                seen.insert(pair.first);
+                touched << pair.first;
+            }
+    }
     retallyOpen(db, f, touched);
 }
 
@@ -108,7 +131,7 @@ class SourceDraw {
             qint64 dcId;
             double bal;
             QString dcNo;
-            QDate day;
+            QVariant day;  // read as a day only for the DCs drawn on
         };
         QList<Open> open;
         {
@@ -119,7 +142,7 @@ class SourceDraw {
                                     QVariantList{itemId} + filter_.params);
             while (q.next())
                 open.append({q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toString().trimmed(),
-                             Db::toDate(q.value(3))});
+                             q.value(3)});
         }
         double total = 0;
         for (const Open& o : open) total += o.bal;
@@ -131,18 +154,16 @@ class SourceDraw {
         for (const Open& o : open) {
             if (left <= kQtyEps) break;
             const double take = o.bal > left ? left : o.bal;
-            Sql::exec(
-                db_,
-                QStringLiteral("update %1 set %2=%2-? where %3=? and ItemId=?").arg(f_.lines, f_.openBalance, f_.key),
-                {take, o.dcId, itemId});
             pairs.append({o.dcId, take});
             left -= take;
-            if (!touched_.contains(o.dcId)) {
+            if (!seen_.contains(o.dcId)) {
+                seen_.insert(o.dcId);
                 touched_ << o.dcId;
                 numbers_ << o.dcNo;
-                days_ << o.day;
+                days_ << Db::toDate(o.day);
             }
         }
+        moveOpen(db_, f_, itemId, pairs, -1);
         return trackText(pairs);
     }
 
@@ -157,8 +178,12 @@ class SourceDraw {
                 .set(d.refDateT, day ? Rows::dateValue(*day) : Rows::nullText());
         } else {
             QStringList distinct;
+            QSet<QString> had;
             for (const QString& n : numbers_)
-                if (!distinct.contains(n)) distinct << n;
+                if (!had.contains(n)) {
+                    had.insert(n);
+                    distinct << n;
+                }
             const bool one = touched_.size() == 1;
             ref.set(d.refNo, Rows::optionalText(distinct.join(QLatin1Char(',')).left(d.refWidth)))
                 .set(d.refDate, one ? QVariant(Rows::dateText(days_[0])) : Rows::nullText())
@@ -174,6 +199,7 @@ class SourceDraw {
     const DcKind& f_;
     SourceFilter filter_;
     QList<qint64> touched_;
+    QSet<qint64> seen_;
     QStringList numbers_;
     QList<QDate> days_;
 };
