@@ -382,6 +382,9 @@ void LineGrid::chooseItem(const QString& code) {
             if (const auto rd = proposeRateDiscount(info->id)) {
                 put(rateCol_, rd->first);
                 put(discountCol_, rd->second);
+            } else {
+                // Nothing to go by: the rate is typed, the discount starts at none.
+                put(discountCol_, QStringLiteral("0"));
             }
         }
         emit itemChosen(row, info->id);

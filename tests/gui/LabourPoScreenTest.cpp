@@ -61,7 +61,8 @@ TEST_P(LabourPoScreen, OrderByKeyboard) {
     key(Qt::Key_Return);
     EXPECT_EQ(g->text(1, 2), "Bolt M8");
     EXPECT_EQ(g->text(1, 5), "");  // no earlier labour line of the item: no rate proposed
-    for (const char* t : {"100", "5", "0"}) {
+    EXPECT_EQ(g->text(1, 6), "0");
+    for (const char* t : {"100", "5", ""}) {
         type(t);
         key(Qt::Key_Return);
     }
