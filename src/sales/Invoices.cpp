@@ -49,80 +49,11 @@ QString customerName(QSqlDatabase& db, qint64 custId) {
 }
 
 QVector<Line> dcLines(QSqlDatabase& db, const QList<qint64>& dcIds) {
-    QVector<Line> out;
-    if (dcIds.isEmpty()) return out;
-    QSqlQuery q = Sql::exec(
-        db,
-        QStringLiteral("select s.DcInvId, d.DcNo, s.SlNo, s.ItemId, p.ProdName, i.ItemName, i.MeasureUnit, s.Qty, "
-                       "s.RejQty, s.RewQty, d.InvAsPerRej, s.Rate, s.Discount from DcInvSub s join DcInv d on "
-                       "d.DcInvId=s.DcInvId left join ProductL p on p.ProdId=s.ProductId left join Item i on "
-                       "i.ItemId=s.ItemId where s.DcInvId in (%1) and upper(trim(coalesce(s.DcRowRem,'')))<>'NV' "
-                       "order by s.DcInvId, s.SlNo")
-            .arg(Rows::marks(dcIds.size())),
-        Rows::bound(dcIds));
-    while (q.next()) {
-        Line l;
-        l.dcInvId = q.value(0).toLongLong();
-        l.dcNo = q.value(1).toString().trimmed();
-        l.slNo = q.value(2).toInt();
-        l.itemId = q.value(3).toLongLong();
-        l.particulars = q.value(4).toString().trimmed();
-        if (l.particulars.isEmpty()) l.particulars = q.value(5).toString().trimmed();
-        l.unit = q.value(6).toString().trimmed();
-        l.qty = q.value(7).toDouble();
-        if (q.value(10).toBool()) l.qty = l.qty - q.value(8).toDouble() - q.value(9).toDouble();
-        l.rate = q.value(11).toDouble();
-        l.discount = q.value(12).toDouble();
-        out << l;
-    }
-    return out;
+    return chain::Bills::lines(db, billKind(), dcIds);
 }
 
 void proposeRates(QSqlDatabase& db, qint64 custId, QVector<Line>& lines) {
-    // One look-up per DC and per item, not per line.
-    QList<qint64> dcs, items;
-    for (const Line& l : lines) {
-        if (!dcs.contains(l.dcInvId)) dcs << l.dcInvId;
-        if (!items.contains(l.itemId)) items << l.itemId;
-    }
-    if (lines.isEmpty()) return;
-    QHash<qint64, QString> poOf;  // DC -> the order number it quotes
-    QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select DcInvId, PONo from DcInv where DcInvId in (%1)").arg(Rows::marks(dcs.size())),
-        Rows::bound(dcs));
-    while (q.next()) poOf.insert(q.value(0).toLongLong(), q.value(1).toString().trimmed());
-    QHash<QString, QHash<qint64, std::pair<double, double>>> ordered;  // order number -> item -> rate, discount
-    for (const QString& po : poOf) {
-        if (po.isEmpty() || ordered.contains(po)) continue;
-        QHash<qint64, std::pair<double, double>>& rates = ordered[po];
-        QSqlQuery o = Sql::exec(db,
-                                QStringLiteral("select ItemId, Rate, Discount from MfgPOSub where POId=(select "
-                                               "max(POId) from MfgPO where CustId=? and PONo=?) order by SlNo desc"),
-                                {custId, po});
-        while (o.next()) rates.insert(o.value(0).toLongLong(), {o.value(1).toDouble(), o.value(2).toDouble()});
-    }
-    QHash<qint64, std::pair<double, double>> lastInvoiced;
-    for (qint64 item : items) {
-        // The item's newest invoiced line, else the item's own rate without discount.
-        QSqlQuery r = Sql::exec(db,
-                                QStringLiteral("select Rate, Discount from DcInvSub where ItemId=? and Rate<>0 order "
-                                               "by DcInvId desc, SlNo limit 1"),
-                                {item});
-        if (r.next()) {
-            lastInvoiced.insert(item, {r.value(0).toDouble(), r.value(1).toDouble()});
-            continue;
-        }
-        const QVariant own = Sql::scalar(db, QStringLiteral("select Rate from Item where ItemId=?"), {item});
-        lastInvoiced.insert(item, {own.toDouble(), 0.0});
-    }
-    for (Line& l : lines) {
-        const auto po = ordered.constFind(poOf.value(l.dcInvId));
-        if (po != ordered.cend() && po->contains(l.itemId)) {
-            std::tie(l.rate, l.discount) = po->value(l.itemId);
-            continue;
-        }
-        std::tie(l.rate, l.discount) = lastInvoiced.value(l.itemId);
-    }
+    chain::Bills::proposeRates(db, billKind(), custId, lines);
 }
 
 Taxes proposeTaxes(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds) {
@@ -364,7 +295,7 @@ qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId
         .set(QStringLiteral("DebitRem"), QStringLiteral(" "));
     Bills::write(db, billKind(), dcs, bill, shownId == 0);
     QList<Bills::LineRate> rates;
-    for (const Line& l : inv.lines) rates.append({l.dcInvId, l.slNo, l.rate, l.discount});
+    for (const Line& l : inv.lines) rates.append({l.dcId, l.slNo, l.rate, l.discount});
     Bills::writeRates(db, billKind(), dcs, rates);
     return dcs.last();
 }

@@ -24,16 +24,7 @@
 
 namespace kavra::sales::Invoices {
 
-struct Line {
-    qint64 dcInvId = 0;
-    QString dcNo;
-    int slNo = 0;
-    qint64 itemId = 0;
-    QString particulars, unit;
-    double qty = 0;       // net of rejections when the DC is invoiced that way
-    double rate = 0;      // rupees per unit, as typed
-    double discount = 0;  // per cent
-};
+using Line = chain::Bills::Line;
 
 // Taxes and the charges that follow the customer from one invoice to the next.
 struct Taxes {

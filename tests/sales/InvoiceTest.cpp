@@ -99,7 +99,7 @@ TEST_P(InvoiceDomain, TwoDcsOnOneInvoiceCarryTheSameValueAndDeleteResetsBoth) {
     Inv::Invoice inv = invoice(1, {b, a}, "21", june, "12.50");
     // "NV" is not billed; the second DC is billed net of rejected and reworked quantity.
     ASSERT_EQ(inv.lines.size(), 3);
-    EXPECT_EQ(inv.lines[0].dcInvId, a);
+    EXPECT_EQ(inv.lines[0].dcId, a);
     EXPECT_DOUBLE_EQ(inv.lines[1].qty, 3);
     EXPECT_EQ(inv.lines[2].particulars, "Cover");
     inv.lines[2].discount = 10;

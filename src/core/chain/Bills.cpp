@@ -1,7 +1,9 @@
 #include "core/chain/Bills.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <algorithm>
+#include <tuple>
 
 #include "core/Books.h"
 #include "core/FinancialYear.h"
@@ -73,6 +75,91 @@ QList<Choice> dcChoices(QSqlDatabase& db, const BillKind& k, const QList<qint64>
                                 .arg(d.key, d.header, Rows::marks(dcIds.size())),
                             Rows::bound(dcIds));
     return choices(q);
+}
+
+QVector<Line> lines(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcIds) {
+    QVector<Line> out;
+    if (dcIds.isEmpty()) return out;
+    const DcKind& d = *k.dc;
+    const QString alt = k.altQty ? QStringLiteral("s.AltQty") : QStringLiteral("0");
+    QSqlQuery q = Sql::exec(
+        db,
+        QStringLiteral("select s.%1, d.DcNo, s.SlNo, s.ItemId, p.ProdName, i.ItemName, i.MeasureUnit, i.AltUnit, "
+                       "s.Qty, s.RejQty, s.RewQty, d.InvAsPerRej, s.Rate, s.Discount, %4 from %2 s join %3 d on "
+                       "d.%1=s.%1 left join ProductL p on p.ProdId=s.ProductId left join Item i on "
+                       "i.ItemId=s.ItemId where s.%1 in (%5) and upper(trim(coalesce(s.DcRowRem,'')))<>'NV' "
+                       "order by s.%1, s.SlNo")
+            .arg(d.key, d.lines, d.header, alt, Rows::marks(dcIds.size())),
+        Rows::bound(dcIds));
+    while (q.next()) {
+        Line l;
+        l.dcId = q.value(0).toLongLong();
+        l.dcNo = q.value(1).toString().trimmed();
+        l.slNo = q.value(2).toInt();
+        l.itemId = q.value(3).toLongLong();
+        l.particulars = q.value(4).toString().trimmed();
+        if (l.particulars.isEmpty()) l.particulars = q.value(5).toString().trimmed();
+        l.unit = q.value(6).toString().trimmed();
+        l.altUnit = q.value(7).toString().trimmed();
+        l.qty = q.value(8).toDouble();
+        if (q.value(11).toBool()) l.qty = l.qty - q.value(9).toDouble() - q.value(10).toDouble();
+        l.rate = q.value(12).toDouble();
+        l.discount = q.value(13).toDouble();
+        l.altQty = q.value(14).toDouble();
+        out << l;
+    }
+    return out;
+}
+
+void proposeRates(QSqlDatabase& db, const BillKind& k, qint64 party, QVector<Line>& lines) {
+    if (lines.isEmpty()) return;
+    const DcKind& d = *k.dc;
+    const OrderKind& o = *d.order;
+    // One look-up per DC and per item, not per line.
+    QList<qint64> dcs, items;
+    for (const Line& l : lines) {
+        if (!dcs.contains(l.dcId)) dcs << l.dcId;
+        if (!items.contains(l.itemId)) items << l.itemId;
+    }
+    QHash<qint64, QString> poOf;  // DC -> the order number it quotes
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select %1, PONo from %2 where %1 in (%3)").arg(d.key, d.header, Rows::marks(dcs.size())),
+        Rows::bound(dcs));
+    while (q.next()) poOf.insert(q.value(0).toLongLong(), q.value(1).toString().trimmed());
+    QHash<QString, QHash<qint64, std::pair<double, double>>> ordered;  // order number -> item -> rate, discount
+    for (const QString& po : poOf) {
+        if (po.isEmpty() || ordered.contains(po)) continue;
+        QHash<qint64, std::pair<double, double>>& rates = ordered[po];
+        QSqlQuery r = Sql::exec(db,
+                                QStringLiteral("select ItemId, Rate, Discount from %1 where POId=(select max(POId) "
+                                               "from %2 where %3=? and PONo=?) order by SlNo desc")
+                                    .arg(o.lines, o.header, o.party),
+                                {party, po});
+        while (r.next()) rates.insert(r.value(0).toLongLong(), {r.value(1).toDouble(), r.value(2).toDouble()});
+    }
+    QHash<qint64, std::pair<double, double>> lastBilled;
+    for (qint64 item : items) {
+        // The item's newest billed line, else the item's own rate without discount.
+        QSqlQuery r = Sql::exec(db,
+                                QStringLiteral("select Rate, Discount from %1 where ItemId=? and Rate<>0 order by %2 "
+                                               "desc, SlNo limit 1")
+                                    .arg(d.lines, d.key),
+                                {item});
+        if (r.next()) {
+            lastBilled.insert(item, {r.value(0).toDouble(), r.value(1).toDouble()});
+            continue;
+        }
+        const QVariant own = Sql::scalar(db, QStringLiteral("select Rate from Item where ItemId=?"), {item});
+        lastBilled.insert(item, {own.toDouble(), 0.0});
+    }
+    for (Line& l : lines) {
+        const auto po = ordered.constFind(poOf.value(l.dcId));
+        if (po != ordered.cend() && po->contains(l.itemId)) {
+            std::tie(l.rate, l.discount) = po->value(l.itemId);
+            continue;
+        }
+        std::tie(l.rate, l.discount) = lastBilled.value(l.itemId);
+    }
 }
 
 QList<qint64> navigation(QSqlDatabase& db, const BillKind& k) {

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVector>
 #include <optional>
 
 #include "core/Refusal.h"
@@ -32,6 +33,25 @@ QList<Choice> partiesToBill(QSqlDatabase& db, const BillKind& k);
 QList<Choice> openDcs(QSqlDatabase& db, const BillKind& k, qint64 party);
 // These DCs with their numbers, in order of entry.
 QList<Choice> dcChoices(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcIds);
+
+// A DC line as a bill shows it: what was sent, net of rejections when the DC is billed that
+// way, with the rate and discount the bill gives it.
+struct Line {
+    qint64 dcId = 0;
+    QString dcNo;
+    int slNo = 0;
+    qint64 itemId = 0;
+    QString particulars, unit, altUnit;
+    double qty = 0;
+    double altQty = 0;    // the billing quantity, on kinds that bill in the item's other unit
+    double rate = 0;      // rupees per unit, as typed
+    double discount = 0;  // per cent
+};
+// The lines of these DCs that carry a value (not "NV"), in order of entry.
+QVector<Line> lines(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcIds);
+// Rate and discount of each line, first found of: the line of the order its DC quotes, the
+// item's newest billed line, the item's own rate without discount.
+void proposeRates(QSqlDatabase& db, const BillKind& k, qint64 party, QVector<Line>& lines);
 
 // ---- Stored bills.
 // One identifier per bill, by bill date and number.

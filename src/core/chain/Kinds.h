@@ -185,7 +185,8 @@ struct DcKind {
 // A bill kept in the bill columns of the DC rows it covers.
 struct BillKind {
     const DcKind* dc = nullptr;
-    QString book;  // the invoice book key
+    bool altQty = false;  // lines are billed in the item's other unit (AltQty)
+    QString book;         // the invoice book key
     QString duplicateNo;
     QHash<QString, QString> alreadyMade;  // another invoice book's key -> its message
     QString notFound;                     // search by number

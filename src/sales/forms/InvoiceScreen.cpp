@@ -386,7 +386,7 @@ void FrmInvoice::fillLines(const QVector<Inv::Line>& lines) {
     for (const Inv::Line& l : lines) {
         grid_->addLine({l.dcNo, QString::number(l.slNo), l.particulars, text::plain(l.qty),
                         chain::Rows::rateText(l.rate), text::plain(l.discount), QString()});
-        grid_->setText(grid_->lineCount(), DcInvIdCol, QString::number(l.dcInvId));
+        grid_->setText(grid_->lineCount(), DcInvIdCol, QString::number(l.dcId));
     }
     grid_->setStoredLineCount(grid_->lineCount());
 }
@@ -441,7 +441,7 @@ void FrmInvoice::dcSelectionChanged() {
         const Inv::Invoice typed = read();
         for (Inv::Line& l : lines)
             for (const Inv::Line& t : typed.lines)
-                if (t.dcInvId == l.dcInvId && t.slNo == l.slNo) {
+                if (t.dcId == l.dcId && t.slNo == l.slNo) {
                     l.rate = t.rate;
                     l.discount = t.discount;
                 }
