@@ -23,7 +23,7 @@ QString pct(double v) {
 }  // namespace
 
 QString dateText(const QDateTime& dt) {
-    return dt.toString(QStringLiteral("dd/MM/yyyy hh:mm AP"));
+    return Bills::dateText(dt);
 }
 
 // ---------------------------------------------------------------- what the screen offers
@@ -231,13 +231,7 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
     if (inv.lines.isEmpty())
         return Refusal::at(QStringLiteral("lstDcNo"),
                            QStringLiteral("Select a DcNo to have the invoice particulars....."));
-    for (int i = 0; i < inv.lines.size(); ++i) {
-        if (!(inv.lines[i].rate > 0)) return Refusal::cell(i + 1, 0, QStringLiteral("Enter the Valid Rate ....."));
-        if (inv.lines[i].discount < 0 || inv.lines[i].discount > 100)
-            return Refusal::cell(i + 1, 0, QStringLiteral("The discount must be from 0 to 100 %."));
-        if (!money::fits(inv.lines[i].qty * inv.lines[i].rate))
-            return Refusal::cell(i + 1, 0, QStringLiteral("The amount of this line is too large."));
-    }
+    if (auto r = Bills::linesCheck(billKind(), inv.lines)) return r;
     const Taxes& t = inv.taxes;
     for (double v : {inv.packForwd, inv.finalDisc, inv.surcharge, t.otherCharges, t.excise, t.cessOnED, t.highCessOnED,
                      t.cst, t.kst, t.cessOnKST, t.vat}) {
@@ -248,10 +242,8 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
     }
     if (value(inv, roffSales).total <= Money())
         return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("Enter a Valid  Invoice Value ....."));
+    if (auto r = Bills::numberCheck(inv.invNo)) return r;
     const QString no = inv.invNo.trimmed();
-    // "Nil" marks a DC that needs no invoice; it can be no invoice's number.
-    if (no.isEmpty() || no.compare(QLatin1String("Nil"), Qt::CaseInsensitive) == 0)
-        return Refusal::at(QStringLiteral("txtInvNo"), QStringLiteral("Enter the Invoice Number ....."));
     const QList<qint64> own = shownId != 0 ? Bills::dcsOf(db, billKind(), shownId) : inv.dcIds;
     return Bills::duplicateNumber(db, billKind(), no, inv.invDate.date(), own, invMode);
 }
@@ -259,24 +251,12 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
 // ---------------------------------------------------------------- writing
 
 qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId, int invMode) {
-    const QList<qint64> dcs = Bills::take(db, billKind(), inv.custId, inv.dcIds, shownId);
-    if (dcs.isEmpty()) throw Refused(QStringLiteral("Select atleast a DC..... "), QStringLiteral("lstDcNo"));
-    // Checked before the question; here it stops the same number saved meanwhile at another desk.
-    enforce(Bills::duplicateNumber(db, billKind(), inv.invNo, inv.invDate.date(), dcs, invMode));
     const InvoiceCalc::Result v = value(inv, roffSales);
-    const QDateTime at(inv.invDate.date(), QTime(inv.invDate.time().hour(), inv.invDate.time().minute()));
     const Taxes& t = inv.taxes;
-    // Every DC of the invoice carries the same invoice values.
-    chain::Row bill;
-    bill.set(QStringLiteral("InvNo"), inv.invNo.trimmed())
-        .set(QStringLiteral("InvDate"), dateText(at))
-        .set(QStringLiteral("InvDateT"), Db::ts(at))
-        .set(QStringLiteral("PackForwd"), v.storedPackForwd)
-        .set(QStringLiteral("IsPackForwdPerc"), inv.packPerc)
-        .set(QStringLiteral("FinalDisc"), v.storedFinalDisc)
-        .set(QStringLiteral("IsFinalDiscPerc"), inv.finalDiscPerc)
-        .set(QStringLiteral("AnyOtherChrg"), t.otherCharges)
-        .set(QStringLiteral("Excise"), t.excise)
+    const Bills::Head h{inv.custId,    inv.dcIds,    inv.invNo,     inv.invDate,       inv.payTerm,   inv.invRem,
+                        inv.packForwd, inv.packPerc, inv.finalDisc, inv.finalDiscPerc, t.otherCharges};
+    chain::Row bill = Bills::headColumns(h, v.storedPackForwd, v.storedFinalDisc, v.total);
+    bill.set(QStringLiteral("Excise"), t.excise)
         .set(QStringLiteral("CessOnED"), t.cessOnED)
         .set(QStringLiteral("HighCessOnED"), t.highCessOnED)
         .set(QStringLiteral("CST"), t.cst)
@@ -286,18 +266,8 @@ qint64 save(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 shownId
         .set(QStringLiteral("Surcharge"), inv.surcharge)
         .set(QStringLiteral("IsForm37"), t.form37)
         .set(QStringLiteral("VAT"), t.vat)
-        .set(QStringLiteral("IsFormH"), t.formH)
-        .set(QStringLiteral("PayTerm"), Rows::optionalText(inv.payTerm))
-        .set(QStringLiteral("TotVal"), v.total.toDb())
-        .set(QStringLiteral("InvRem"), Rows::optionalText(inv.invRem))
-        .set(QStringLiteral("Balance"), v.total.toDb())
-        .set(QStringLiteral("DebitAmt"), 0)
-        .set(QStringLiteral("DebitRem"), QStringLiteral(" "));
-    Bills::write(db, billKind(), dcs, bill, shownId == 0);
-    QList<Bills::LineRate> rates;
-    for (const Line& l : inv.lines) rates.append({l.dcId, l.slNo, l.rate, l.discount});
-    Bills::writeRates(db, billKind(), dcs, rates);
-    return dcs.last();
+        .set(QStringLiteral("IsFormH"), t.formH);
+    return Bills::save(db, billKind(), h, bill, inv.lines, shownId, invMode);
 }
 
 void remove(QSqlDatabase& db, qint64 id) {

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "core/Books.h"
+#include "core/Db.h"
 #include "core/FinancialYear.h"
 #include "core/Sql.h"
 #include "core/Text.h"
@@ -289,10 +290,12 @@ void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, c
     const DcKind& d = dcOf(k);
     for (const LineRate& l : lines) {
         if (!dcs.contains(l.dcId)) throw Refused(Refusal::message(k.recordError));
-        QSqlQuery q =
-            Sql::exec(db, QStringLiteral("update %1 set Rate=?, Discount=? where %2=? and SlNo=?").arg(d.lines, d.key),
-                      {l.rate, l.discount, l.dcId, l.slNo});
-        if (q.numRowsAffected() < 1) throw Refused(Refusal::message(k.recordError));
+        Row r;
+        r.set(QStringLiteral("Rate"), l.rate).set(QStringLiteral("Discount"), l.discount);
+        if (k.altQty) r.set(QStringLiteral("AltQty"), l.altQty);
+        const int changed =
+            Rows::updateWhere(db, d.lines, r, QStringLiteral("%1=? and SlNo=?").arg(d.key), {l.dcId, l.slNo});
+        if (changed < 1) throw Refused(Refusal::message(k.recordError));
     }
 }
 
@@ -304,6 +307,66 @@ void clear(QSqlDatabase& db, const BillKind& k, qint64 id) {
     write(db, k, dcs, k.cleared, false);
     Rows::updateWhere(db, d.lines, k.clearedLines, QStringLiteral("%1 in (%2)").arg(d.key, Rows::marks(dcs.size())),
                       Rows::bound(dcs));
+}
+
+QString dateText(const QDateTime& dt) {
+    return dt.toString(QStringLiteral("dd/MM/yyyy hh:mm AP"));
+}
+
+Check linesCheck(const BillKind& k, const QVector<Line>& lines) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const Line& l = lines[i];
+        const double billed = k.altQty ? l.altQty : l.qty;
+        if (k.altQty && !(l.altQty > 0))
+            return Refusal::cell(i + 1, 0, QStringLiteral("Enter the Valid Alt.Qty ....."));
+        if (!(l.rate > 0)) return Refusal::cell(i + 1, 0, QStringLiteral("Enter the Valid Rate ....."));
+        if (l.discount < 0 || l.discount > 100)
+            return Refusal::cell(i + 1, 0, QStringLiteral("The discount must be from 0 to 100 %."));
+        if (!money::fits(billed * l.rate))
+            return Refusal::cell(i + 1, 0, QStringLiteral("The amount of this line is too large."));
+    }
+    return std::nullopt;
+}
+
+Check numberCheck(const QString& invNo) {
+    const QString no = invNo.trimmed();
+    if (no.isEmpty() || no.compare(QLatin1String("Nil"), Qt::CaseInsensitive) == 0)
+        return Refusal::at(QStringLiteral("txtInvNo"), QStringLiteral("Enter the Invoice Number ....."));
+    return std::nullopt;
+}
+
+Row headColumns(const Head& h, double storedPack, double storedFinal, Money total) {
+    const QDateTime at(h.invDate.date(), QTime(h.invDate.time().hour(), h.invDate.time().minute()));
+    Row r;
+    r.set(QStringLiteral("InvNo"), h.invNo.trimmed())
+        .set(QStringLiteral("InvDate"), dateText(at))
+        .set(QStringLiteral("InvDateT"), Db::ts(at))
+        .set(QStringLiteral("PackForwd"), storedPack)
+        .set(QStringLiteral("IsPackForwdPerc"), h.packPerc)
+        .set(QStringLiteral("FinalDisc"), storedFinal)
+        .set(QStringLiteral("IsFinalDiscPerc"), h.finalDiscPerc)
+        .set(QStringLiteral("AnyOtherChrg"), h.otherCharges)
+        .set(QStringLiteral("PayTerm"), Rows::optionalText(h.payTerm))
+        .set(QStringLiteral("TotVal"), total.toDb())
+        .set(QStringLiteral("InvRem"), Rows::optionalText(h.invRem))
+        .set(QStringLiteral("Balance"), total.toDb())
+        .set(QStringLiteral("DebitAmt"), 0)
+        .set(QStringLiteral("DebitRem"), QStringLiteral(" "));
+    return r;
+}
+
+qint64 save(QSqlDatabase& db, const BillKind& k, const Head& h, const Row& columns, const QVector<Line>& lines,
+            qint64 shownId, int invMode) {
+    const QList<qint64> dcs = take(db, k, h.party, h.dcIds, shownId);
+    if (dcs.isEmpty()) throw Refused(QStringLiteral("Select atleast a DC..... "), QStringLiteral("lstDcNo"));
+    // Checked before the question; here it stops the same number saved meanwhile at another desk.
+    enforce(duplicateNumber(db, k, h.invNo, h.invDate.date(), dcs, invMode));
+    // Every DC of the bill carries the same values.
+    write(db, k, dcs, columns, shownId == 0);
+    QList<LineRate> rates;
+    for (const Line& l : lines) rates.append({l.dcId, l.slNo, l.rate, l.discount, l.altQty});
+    writeRates(db, k, dcs, rates);
+    return dcs.last();
 }
 
 }  // namespace kavra::chain::Bills

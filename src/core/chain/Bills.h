@@ -14,9 +14,11 @@
 #include <QVector>
 #include <optional>
 
+#include "core/Money.h"
 #include "core/Refusal.h"
 #include "core/chain/Kinds.h"
 #include "core/chain/Lookups.h"
+#include "core/chain/Rows.h"
 
 namespace kavra::chain::Bills {
 
@@ -74,6 +76,35 @@ Check deleteBlock(QSqlDatabase& db, const BillKind& k, qint64 id);
 Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo, const QDate& invDate,
                       const QList<qint64>& ownDcs, int invMode);
 
+// ---- What every bill keeps beside its own taxes.
+struct Head {
+    qint64 party = 0;
+    QList<qint64> dcIds;  // the DCs chosen
+    QString invNo;
+    QDateTime invDate;
+    QString payTerm, invRem;
+    double packForwd = 0;  // as entered: rupees, or per cent when packPerc
+    bool packPerc = false;
+    double finalDisc = 0;  // as entered: rupees, or per cent when finalDiscPerc
+    bool finalDiscPerc = false;
+    double otherCharges = 0;  // rupees
+};
+// The bill time as its text column keeps it.
+QString dateText(const QDateTime& dt);
+// The refusals every bill's lines share, in the line's order: the billing quantity (kinds
+// billing in the other unit), the rate, the discount, an amount too large.
+Check linesCheck(const BillKind& k, const QVector<Line>& lines);
+// The number typed: empty or "Nil" (the mark of a DC that needs no bill) is refused.
+Check numberCheck(const QString& invNo);
+// The common columns: number and time, the charges as stored amounts, terms, remarks, the
+// value and a balance equal to it, no debit note.
+Row headColumns(const Head& h, double storedPack, double storedFinal, Money total);
+// Saves a bill: takes its DCs (refused when none is left), asks the number again, writes
+// columns into every DC row and each line's rate, discount and billing quantity. Returns
+// the bill's identifier.
+qint64 save(QSqlDatabase& db, const BillKind& k, const Head& h, const Row& columns, const QVector<Line>& lines,
+            qint64 shownId, int invMode);
+
 // ---- Writing.
 // The DCs a save writes: the shown bill's when modifying (refused once money came in),
 // else the chosen ones, each still the party's and still without a bill.
@@ -86,6 +117,7 @@ struct LineRate {
     qint64 dcId = 0;
     int slNo = 0;
     double rate = 0, discount = 0;
+    double altQty = 0;  // kinds billing in the item's other unit
 };
 void writeRates(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dcs, const QList<LineRate>& lines);
 // Makes the bill's DCs billable again; one deleted meanwhile is refused.
