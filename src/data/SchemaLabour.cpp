@@ -80,4 +80,22 @@ QStringList labourSchema() {
     return m;
 }
 
+QStringList labourInvoicesSchema() {
+    // The labour invoice is kept in the invoice columns of the outgoing DC rows it covers.
+    QStringList m;
+    for (const char* c :
+         {"PackForwd DOUBLE PRECISION NOT NULL DEFAULT 0", "IsPackForwdPerc BOOLEAN NOT NULL DEFAULT FALSE",
+          "FinalDisc DOUBLE PRECISION NOT NULL DEFAULT 0", "IsFinalDiscPerc BOOLEAN NOT NULL DEFAULT FALSE",
+          "AnyOtherChrg DOUBLE PRECISION NOT NULL DEFAULT 0", "PayTerm TEXT", "VAT DOUBLE PRECISION NOT NULL DEFAULT 0",
+          "ServTax DOUBLE PRECISION NOT NULL DEFAULT 0", "CessOnServTax DOUBLE PRECISION NOT NULL DEFAULT 0",
+          "InvRem TEXT", "InvSign BOOLEAN NOT NULL DEFAULT FALSE", "DebitAmt BIGINT NOT NULL DEFAULT 0",
+          "DebitRem TEXT"})
+        m << QStringLiteral("ALTER TABLE DcOutgoingInv ADD COLUMN %1").arg(QString::fromLatin1(c));
+    for (const char* c : {"AltQty DOUBLE PRECISION NOT NULL DEFAULT 0", "Rate DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "Discount DOUBLE PRECISION NOT NULL DEFAULT 0"})
+        m << QStringLiteral("ALTER TABLE DcOutgoingSubInv ADD COLUMN %1").arg(QString::fromLatin1(c));
+    m << "CREATE INDEX ix_DcOutgoingInv_InvNo ON DcOutgoingInv (InvNo)";
+    return m;
+}
+
 }  // namespace kavra::data

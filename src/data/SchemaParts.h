@@ -10,6 +10,7 @@ QStringList ordersAndDcsSchema();    // MfgPO, MfgPoSub, DcInv, DcInvSub, Produc
 QStringList invoicesSchema();        // the invoice columns of DcInv and what invoicing needs
 QStringList amountsAsTypedSchema();  // rates and typed charges as numbers, not paise
 QStringList labourSchema();
+QStringList labourInvoicesSchema();  // the invoice columns of DcOutgoingInv and its lines
 QStringList form39Schema();  // the goods columns of the Form VAT 515 entry on DcInv          // LabPO, LabPOSub,
                              // DCIncoming, DcIncomingSub, DcOutgoingInv, DcOutgoingSubInv
 

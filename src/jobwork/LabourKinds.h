@@ -13,6 +13,8 @@ enum LabourBalance { ToReceive = 0, ToSend = 1 };
 const chain::OrderKind& orderKind();
 const chain::DcKind& incomingKind();
 const chain::DcKind& outgoingKind();
+// The labour invoice kept on our DC rows.
+const chain::BillKind& billKind();
 // Our DC's Form VAT 515 entry.
 const chain::Form39::Kind& form39Kind();
 

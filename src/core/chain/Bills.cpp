@@ -231,7 +231,11 @@ Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo,
     if (Sql::any(db, QStringLiteral("select 1 from %1 where InvNo=? and %2%3").arg(d.header, inYear, notOwn),
                  params + Rows::bound(ownDcs)))
         return Refusal::at(QStringLiteral("txtInvNo"), k.duplicateNo);
-    for (const Books::Book* b : Books::sharing(Books::Series::Invoice, k.book, invMode)) {
+    QList<const Books::Book*> others = Books::sharing(Books::Series::Invoice, k.book, invMode);
+    if (k.alreadyMadeAlways)
+        for (const QString& key : k.alreadyMade.keys())
+            if (const Books::Book* b = Books::find(Books::Series::Invoice, key); b && !others.contains(b)) others << b;
+    for (const Books::Book* b : others) {
         if (b->table.compare(d.header, Qt::CaseInsensitive) == 0 || !k.alreadyMade.contains(b->key)) continue;
         if (Sql::any(db, QStringLiteral("select 1 from %1 where InvNo=? and %2").arg(b->table, inYear), params))
             return Refusal::at(QStringLiteral("txtInvNo"), k.alreadyMade.value(b->key));

@@ -189,7 +189,10 @@ struct BillKind {
     QString book;         // the invoice book key
     QString duplicateNo;
     QHash<QString, QString> alreadyMade;  // another invoice book's key -> its message
-    QString notFound;                     // search by number
+    // A number in those books is refused whatever the numbering mode (else only where the
+    // mode makes them share one series).
+    bool alreadyMadeAlways = false;
+    QString notFound;  // search by number
     QString invoicedMeanwhile = QStringLiteral("DC No. %1 has been invoiced already. Select the DC(s) again.");
     QString recordError = QStringLiteral("<< Record Error >>");
     QString moneyModify;  // money received against it: modify refused

@@ -1,0 +1,67 @@
+#pragma once
+// Labour invoices. Like every bill of the engine an invoice has no table of its own: it is
+// written into the invoice columns of every outgoing DC row it covers and into the billing
+// quantity (in the item's other unit), rate and discount of their lines. Its value is the
+// value of a bill for work done: packing, VAT, service tax on the total with the VAT and
+// the cess on that tax, other charges, the final discount and, where the company rounds
+// labour invoices, whole rupees. Once money is received against it, it can no longer change.
+//
+// Writers run on the caller's connection inside the caller's transaction.
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVector>
+#include <optional>
+
+#include "core/Found.h"
+#include "core/Money.h"
+#include "core/Refusal.h"
+#include "core/chain/Bills.h"
+#include "core/chain/WorkValue.h"
+
+namespace kavra::jobwork::Invoices {
+
+using Line = chain::Bills::Line;
+using Choice = chain::Bills::Choice;
+
+// The taxes that follow the customer from one invoice to the next.
+struct Taxes {
+    double vat = 0, servTax = 0, cessOnServTax = 0;  // per cent
+};
+
+struct Invoice {
+    chain::Bills::Head head;
+    Taxes taxes;
+    QVector<Line> lines;
+    // As stored; filled by load().
+    qint64 id = 0;
+    Money totVal, balance;
+};
+
+// ---- What the screen offers.
+bool anyDc(QSqlDatabase& db);
+QList<Choice> customersToInvoice(QSqlDatabase& db);
+QList<Choice> openDcs(QSqlDatabase& db, qint64 custId);
+// The lines of these DCs with their rates proposed (the order's, the item's last invoiced, the item's own).
+QVector<Line> proposedLines(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds);
+// From the customer's latest invoice.
+Taxes proposeTaxes(QSqlDatabase& db, qint64 custId);
+bool roundsLabour(QSqlDatabase& db);     // Misc.RoffLabour
+bool oneDcPerInvoice(QSqlDatabase& db);  // Misc.labour1to1
+chain::WorkValue::Result value(const Invoice& inv, bool roundRupees);
+
+// ---- Stored invoices.
+QList<qint64> navigation(QSqlDatabase& db);
+std::optional<Invoice> load(QSqlDatabase& db, qint64 id);
+Found find(QSqlDatabase& db, const QString& invNo);
+
+// ---- Rules.
+Check modifyBlock(QSqlDatabase& db, qint64 id);
+Check deleteBlock(QSqlDatabase& db, qint64 id);
+// First failure wins: money received, customer, number, DCs, value, lines, the number in the year.
+Check validate(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode);
+qint64 save(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode);
+void remove(QSqlDatabase& db, qint64 id);
+
+}  // namespace kavra::jobwork::Invoices
