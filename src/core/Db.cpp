@@ -192,6 +192,7 @@ void execOn(const QString& pgDatabase, const QString& sql) {
 
 void rawClose(QSqlDatabase& db) {
     const QString conn = db.connectionName();
+    Sql::forget(db);
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(conn);
@@ -200,10 +201,8 @@ void rawClose(QSqlDatabase& db) {
 }  // namespace
 
 void beginWrite(QSqlDatabase& db) {
-    QSqlQuery q(db);
-    auto run = [&](const QString& sql) {
-        if (!q.exec(sql)) throw DbError::of(q.lastError());
-    };
+    // Through Sql::exec, which first ends the reads of statements kept for this connection.
+    auto run = [&](const QString& sql) { Sql::exec(db, sql); };
     if (db.driverName() == QLatin1String("QSQLITE")) {
         run(QStringLiteral("BEGIN IMMEDIATE"));
         return;
@@ -355,11 +354,26 @@ void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
         idx << i;
     }
     if (cols.isEmpty()) return;
-    const QString ins = QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    // One prepared statement for the whole table: copies of a grown year run in seconds.
-    QSqlQuery put(dst);
-    if (!put.prepare(ins)) throw DbError::of(put.lastError());
+    // Many rows per statement, each statement prepared once: a grown year's million ledger
+    // rows go in a few thousand statements.
+    const int perStatement = std::max(1, std::min(250, 30000 / int(cols.size())));
+    const QString head = QStringLiteral("insert into %1 (%2) values ").arg(table, cols.join(QLatin1Char(',')));
+    const QString one = QLatin1Char('(') + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    auto statement = [&](int n) {
+        QStringList groups;
+        for (int i = 0; i < n; ++i) groups << one;
+        return head + groups.join(QLatin1Char(','));
+    };
+    QSqlQuery full(dst);
+    if (!full.prepare(statement(perStatement))) throw DbError::of(full.lastError());
+    QVariantList batch;
+    int inBatch = 0;
+    auto flush = [&](QSqlQuery& put) {
+        for (int k = 0; k < batch.size(); ++k) put.bindValue(k, batch[k]);
+        if (!put.exec()) throw DbError::of(put.lastError());
+        batch.clear();
+        inBatch = 0;
+    };
     while (rows.next()) {
         for (int k = 0; k < idx.size(); ++k) {
             QVariant v = rows.value(idx[k]);
@@ -367,9 +381,14 @@ void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
                 v = ts(v.toDateTime());
             else if (v.typeId() == QMetaType::QDate)
                 v = day(v.toDate());
-            put.bindValue(k, v);
+            batch << v;
         }
-        if (!put.exec()) throw DbError::of(put.lastError());
+        if (++inBatch == perStatement) flush(full);
+    }
+    if (inBatch > 0) {
+        QSqlQuery rest(dst);
+        if (!rest.prepare(statement(inBatch))) throw DbError::of(rest.lastError());
+        flush(rest);
     }
 }
 
@@ -437,6 +456,28 @@ void compact(const QString& name) {
     }
     QFile::remove(src + QStringLiteral("-wal"));
     QFile::remove(src + QStringLiteral("-shm"));
+}
+
+void optimize(QSqlDatabase& db) {
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        // A sampled ANALYZE reads a few hundred rows of each index, so it stays quick on a
+        // grown year, and gives the planner what it needs to tell a selective index.
+        Sql::exec(db, QStringLiteral("PRAGMA analysis_limit=400"));
+        Sql::exec(db, QStringLiteral("ANALYZE"));
+        Sql::exec(db, QStringLiteral("PRAGMA optimize"));
+        return;
+    }
+    // Only tables never analysed or changed by a tenth since: the server's own daemon does
+    // the rest, and a full ANALYZE of a grown year would take seconds.
+    const QStringList stale = Sql::texts(
+        db, QStringLiteral("select relname from pg_stat_user_tables where schemaname = current_schema() and "
+                           "n_live_tup + n_mod_since_analyze > 0 and (coalesce(last_analyze, last_autoanalyze) is "
+                           "null or n_mod_since_analyze > n_live_tup / 10)"));
+    for (const QString& t : stale) {
+        QString quoted = t;
+        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        Sql::exec(db, QStringLiteral("ANALYZE \"%1\"").arg(quoted));
+    }
 }
 
 void copyToFile(const QString& name, const QString& target) {
@@ -558,6 +599,7 @@ QString restore(const QString& name, const QString& copy, const QDateTime& now) 
 }
 
 void reopen(QSqlDatabase& db) {
+    Sql::forget(db);
     db.close();
     if (!db.open()) throw DbError::of(db.lastError());
     sessionSettings(db);

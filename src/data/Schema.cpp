@@ -204,7 +204,8 @@ std::vector<Migration> company() {
             {6, "customer orders and delivery challans", ordersAndDcsSchema()},
             {7, "sales invoices", invoicesSchema()},
             {8, "rates and typed charges as numbers", amountsAsTypedSchema()},
-            {10, "labour orders and DCs", labourSchema()}};
+            {10, "labour orders and DCs", labourSchema()},
+            {11, "indexes for the look-ups of documents", lookupIndexesSchema()}};
 }
 
 std::vector<Migration> start() {

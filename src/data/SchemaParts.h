@@ -10,5 +10,6 @@ QStringList ordersAndDcsSchema();    // MfgPO, MfgPoSub, DcInv, DcInvSub, Produc
 QStringList invoicesSchema();        // the invoice columns of DcInv and what invoicing needs
 QStringList amountsAsTypedSchema();  // rates and typed charges as numbers, not paise
 QStringList labourSchema();          // LabPO, LabPOSub, DCIncoming, DcIncomingSub, DcOutgoingInv, DcOutgoingSubInv
+QStringList lookupIndexesSchema();   // indexes for the screens' and saves' look-ups
 
 }  // namespace kavra::data
