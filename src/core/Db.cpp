@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
@@ -339,24 +340,37 @@ QDate toDate(const QVariant& v) {
 }
 
 void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
-    QSqlQuery rows = Sql::exec(src, QStringLiteral("select * from %1").arg(table));
-    const QSqlRecord rec = rows.record();
-    // Only the columns both sides have: an older year may lack what a newer one added.
-    QSqlRecord target = dst.record(table);
     // The PostgreSQL driver finds a table only by its folded (lower-case) name.
+    QSqlRecord rec = src.record(table);
+    if (rec.isEmpty()) rec = src.record(table.toLower());
+    QSqlRecord target = dst.record(table);
     if (target.isEmpty()) target = dst.record(table.toLower());
-    QStringList cols, marks;
-    QVector<int> idx;
+    // Only the columns both sides have: an older year may lack what a newer one added.
+    // Times come from a server as the text they are stored as here, not through a date type
+    // and back: on a million ledger rows that conversion was most of the copy.
+    const bool fromServer = src.driverName() == QLatin1String("QPSQL");
+    QStringList cols, picks, marks;
     for (int i = 0; i < rec.count(); ++i) {
-        if (target.indexOf(rec.fieldName(i)) < 0) continue;
-        cols << rec.fieldName(i);
+        const QString c = rec.fieldName(i);
+        if (target.indexOf(c) < 0) continue;
+        cols << c;
         marks << QStringLiteral("?");
-        idx << i;
+        const int type = rec.field(i).metaType().id();
+        if (fromServer && type == QMetaType::QDateTime)
+            picks << QStringLiteral("to_char(%1, 'YYYY-MM-DD HH24:MI:SS')").arg(c);
+        else if (fromServer && type == QMetaType::QDate)
+            picks << QStringLiteral("to_char(%1, 'YYYY-MM-DD')").arg(c);
+        else
+            picks << c;
     }
     if (cols.isEmpty()) return;
+    QSqlQuery rows = Sql::exec(src, QStringLiteral("select %1 from %2").arg(picks.join(QLatin1Char(',')), table));
+    QVector<int> idx;
+    for (int i = 0; i < cols.size(); ++i) idx << i;
     // Many rows per statement, each statement prepared once: a grown year's million ledger
     // rows go in a few thousand statements.
-    const int perStatement = std::max(1, std::min(250, 30000 / int(cols.size())));
+    // (Preparing grows faster than the parameters, so a statement keeps under a thousand.)
+    const int perStatement = std::max(1, std::min(100, 999 / int(cols.size())));
     const QString head = QStringLiteral("insert into %1 (%2) values ").arg(table, cols.join(QLatin1Char(',')));
     const QString one = QLatin1Char('(') + marks.join(QLatin1Char(',')) + QLatin1Char(')');
     auto statement = [&](int n) {
@@ -364,8 +378,8 @@ void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
         for (int i = 0; i < n; ++i) groups << one;
         return head + groups.join(QLatin1Char(','));
     };
-    QSqlQuery full(dst);
-    if (!full.prepare(statement(perStatement))) throw DbError::of(full.lastError());
+    QSqlQuery full(dst);  // prepared when the first batch is full: a small table never needs it
+    bool prepared = false;
     QVariantList batch;
     int inBatch = 0;
     auto flush = [&](QSqlQuery& put) {
@@ -383,7 +397,10 @@ void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
                 v = day(v.toDate());
             batch << v;
         }
-        if (++inBatch == perStatement) flush(full);
+        if (++inBatch < perStatement) continue;
+        if (!prepared && !full.prepare(statement(perStatement))) throw DbError::of(full.lastError());
+        prepared = true;
+        flush(full);
     }
     if (inBatch > 0) {
         QSqlQuery rest(dst);

@@ -75,8 +75,15 @@ constexpr int kKeptPerConnection = 256;
 struct Kept {
     QSqlQuery query;
     QPointer<QSqlDriver> driver;
+    const void* session = nullptr;  // the engine's connection handle it was prepared on
     bool lent = false;
 };
+
+// The engine's own connection (sqlite3*, PGconn*): new whenever the connection is opened again.
+const void* sessionOf(const QSqlDatabase& db) {
+    const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
+    return h.isValid() && h.constData() ? *static_cast<const void* const*>(h.constData()) : nullptr;
+}
 struct Statements {
     QHash<QString, Kept> bySql;
     QStringList lent;  // handed to callers that may still read them
@@ -142,8 +149,8 @@ QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params)
     }
     if (!s) return fresh(db, sql, params);
     auto it = s->bySql.find(sql);
-    if (it != s->bySql.end() && it->driver != db.driver()) {
-        // The connection of that name was closed and another opened under it.
+    if (it != s->bySql.end() && (it->driver != db.driver() || it->session != sessionOf(db))) {
+        // The connection of that name was closed and opened again, or another made under it.
         s->bySql.clear();
         s->lent.clear();
         it = s->bySql.end();
@@ -158,15 +165,17 @@ QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params)
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.prepare(sql)) fail(q);
-        it = s->bySql.insert(sql, Kept{q, db.driver(), false});
+        it = s->bySql.insert(sql, Kept{q, db.driver(), sessionOf(db), false});
     }
     QSqlQuery& q = it->query;
     bind(q, params);
     if (!q.exec()) {
         const QSqlError e = q.lastError();
         s->bySql.erase(it);
-        // A server plan made before the table changed shape: prepared again once.
-        if (e.nativeErrorCode() == QLatin1String("0A000")) return fresh(db, sql, params);
+        // A server plan made before the table changed shape, or a statement the server no
+        // longer has (its session was replaced): prepared again once.
+        if (e.nativeErrorCode() == QLatin1String("0A000") || e.nativeErrorCode() == QLatin1String("26000"))
+            return fresh(db, sql, params);
         throw DbError::of(e);
     }
     it->lent = true;
