@@ -273,12 +273,19 @@ qint64 raiseNote(QSqlDatabase& db, NoteSource source, const QString& party, cons
     for (const NoteLine& l : lines) items << l.itemId;
     const QHash<qint64, qint64> category = categoriesOf(db, items);
     int slNo = 0;
+    QList<chain::Row> lots;
     for (const NoteLine& l : lines) {
         const double qty = roundQty(l.qty);
         if (qty <= 0) continue;
-        Sql::exec(db, QStringLiteral("insert into STNSub (Id, SlNo, ItemId, catC, Qty, BalQty) values (?,?,?,?,?,?)"),
-                  {id, ++slNo, l.itemId, category.value(l.itemId), qty, qty});
+        lots << chain::Row()
+                    .set(QStringLiteral("Id"), id)
+                    .set(QStringLiteral("SlNo"), ++slNo)
+                    .set(QStringLiteral("ItemId"), l.itemId)
+                    .set(QStringLiteral("catC"), category.value(l.itemId))
+                    .set(QStringLiteral("Qty"), qty)
+                    .set(QStringLiteral("BalQty"), qty);
     }
+    chain::Rows::insertAll(db, QStringLiteral("STNSub"), lots);
     return id;
 }
 
@@ -371,14 +378,20 @@ qint64 raiseIssue(QSqlDatabase& db, IssueSource source, const QDate& day, const 
     Sql::exec(db, QStringLiteral("insert into StoreIss (Id, DOI, TI, ToWhom, RemAny) values (?,?,?,?,?)"),
               {id, Db::day(day), int(source), storedText(toWhom), storedText(remarks)});
     int slNo = 0;
+    QList<chain::Row> issued;
     for (const IssueLine& l : lines) {
         const double qty = roundQty(l.qty);
         if (qty <= 0) continue;
         const QString track = drawLots(db, l.itemId, qty, id, shortText);
-        Sql::exec(db,
-                  QStringLiteral("insert into StoreIssSub (Id, SlNo, catC, ItemId, IssQty, Trak) values (?,?,?,?,?,?)"),
-                  {id, ++slNo, l.category ? l.category : category.value(l.itemId), l.itemId, qty, track});
+        issued << chain::Row()
+                      .set(QStringLiteral("Id"), id)
+                      .set(QStringLiteral("SlNo"), ++slNo)
+                      .set(QStringLiteral("catC"), l.category ? l.category : category.value(l.itemId))
+                      .set(QStringLiteral("ItemId"), l.itemId)
+                      .set(QStringLiteral("IssQty"), qty)
+                      .set(QStringLiteral("Trak"), track);
     }
+    chain::Rows::insertAll(db, QStringLiteral("StoreIssSub"), issued);
     return id;
 }
 

@@ -590,6 +590,7 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
     if (k.drawsOn) source.emplace(db, k, dc);
     bool allNv = !dc.lines.isEmpty();
     StockMove move{dc.dcDate, {}, {}, k.texts.stockShort};
+    QList<Row> added;
     for (int i = 0; i < dc.lines.size(); ++i) {
         const Line& l = dc.lines[i];
         const bool nv = l.remark.trimmed().toUpper() == QLatin1String("NV");
@@ -608,11 +609,13 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         if (st != storedLines.cend()) {
             Rows::updateWhere(db, k.lines, line, QStringLiteral("%1=? and SlNo=?").arg(k.key), {dc.id, i + 1});
         } else {
-            Rows::insert(db, k.lines, Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
+            added << (Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
         }
         if (draw) draw->take(l.itemId, l.qty, i + 1, k.limitText);
         move.lines.append({l.itemId, items.value(l.itemCode).category, l.qty});
     }
+    // The new lines in a few statements, not one each.
+    Rows::insertAll(db, k.lines, added);
     // Stored lines beyond the grid: drawnLineBlock kept those drawn on.
     if (inPlace)
         Sql::exec(db, QStringLiteral("delete from %1 where %2=? and SlNo>?").arg(k.lines, k.key),
