@@ -20,6 +20,7 @@
 #include "sales/Invoices.h"
 #include "sales/Orders.h"
 #include "sales/SalesKinds.h"
+#include "ui/Navigation.h"
 
 namespace kavra {
 
@@ -50,28 +51,10 @@ void report(const char* what, double program, double bare) {
         std::printf("  %-44s %9.1f ms\n", what, program);
 }
 
-// Where the record controller puts a written record in its navigation set: a binary search
-// asking the keys of the records it passes.
+// Where the record controller puts a written record in its navigation set.
 void place(QList<qint64>& ids, qint64 id, const std::function<QVariantList(qint64)>& key) {
     ids.removeAll(id);
-    const QVariantList k = key(id);
-    auto less = [](const QVariantList& a, const QVariantList& b) {
-        for (int i = 0; i < std::min(a.size(), b.size()); ++i) {
-            const auto c = QVariant::compare(a[i], b[i]);
-            if (c == QPartialOrdering::Less) return true;
-            if (c == QPartialOrdering::Greater) return false;
-        }
-        return a.size() < b.size();
-    };
-    int lo = 0, hi = int(ids.size());
-    while (lo < hi) {
-        const int mid = (lo + hi) / 2;
-        if (less(key(ids[mid]), k))
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    ids.insert(lo, id);
+    ids.insert(Navigation::slot(ids, key(id), key), id);
 }
 
 qint64 insertOpenDc(QSqlDatabase& db, qint64 cust, int lines, int firstItem, const QString& no) {
