@@ -6,8 +6,8 @@ namespace kavra::data {
 // that none of them reads a whole table or sorts one.
 QStringList lookupIndexesSchema() {
     return {
-        // An order by its number and party.
-        "CREATE INDEX ix_MfgPO_PONo_CustId ON MfgPO (PONo, CustId)",
+        // An order by its number and party, the newest first where a number came twice.
+        "CREATE INDEX ix_MfgPO_PONo_CustId ON MfgPO (PONo, CustId, POId)",
         // The line of an order's item, as DCs draw on it and give it back.
         "CREATE INDEX ix_MfgPOSub_POId_ItemId ON MfgPOSub (POId, ItemId)",
         "CREATE INDEX ix_LabPOSub_POId_ItemId ON LabPOSub (POId, ItemId)",
