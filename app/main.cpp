@@ -80,6 +80,6 @@ int main(int argc, char** argv) {
     Session::current().presence.reset();
     // The closing backup runs on after the window has gone.
     const QString backup = House::finishBackup();
-    if (!backup.isEmpty()) std::fprintf(stderr, "kavra: the backup copy was not written: %s\n", qPrintable(backup));
+    if (!backup.isEmpty()) std::fprintf(stderr, "kavra: backup copies: %s\n", qPrintable(backup));
     return rc;
 }

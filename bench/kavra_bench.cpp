@@ -1,4 +1,5 @@
-// Prints start-up and numbering figures: kavra_bench [--server host:port --db-user u]
+// Prints start-up and numbering figures: kavra_bench [--server host:port --db-user u]; with
+// --year [scale] the commands of the document screens on a grown year instead.
 // Runs in a temporary program folder (or under a temporary database prefix on a server).
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <cstdio>
 
 #include "core/ClsProd.h"
+#include "core/Housekeeping.h"
 #include "core/Sql.h"
 #include "core/YearSetup.h"
 #include "core/forms/AdminScreens.h"
@@ -23,6 +25,7 @@ void storesBench(QSqlDatabase& db);
 void salesBench(QSqlDatabase& db, const QString& dir);
 void invoiceBench(QSqlDatabase& db);
 void labourBench(QSqlDatabase& db);
+void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
 namespace {
@@ -107,6 +110,21 @@ int main(int argc, char** argv) {
 
     clsProd prod;
     prod.OpenCompanyDatabase();
+    const QStringList args = app.arguments();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--year")); at >= 0) {
+        bool given = false;
+        const double scale = args.value(at + 1).toDouble(&given);
+        yearBench(prod.db(), dir.path(), given && scale > 0 ? scale : 1.0);
+        prod.CloseCompanyDatabase();
+        main->close();
+        delete main;
+        House::finishBackup();
+        if (cfg.isPg())
+            for (const QString& n : {QStringLiteral("DBStart"), QStringLiteral("tarka"), year.companyDb,
+                                     QStringLiteral("tarkaISO") + year.companyDb.mid(2)})
+                Db::drop(n);
+        return 0;
+    }
     const int perTable = 100000;
     t.restart();
     fillDcs(prod.db(), perTable);

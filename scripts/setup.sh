@@ -3,7 +3,7 @@
 # Usage: scripts/setup.sh [--tests]   (--tests: the PostgreSQL server for the engine tests instead of LibreOffice)
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
-      qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+      qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libqt6sql6-psql libgl-dev
       libsodium-dev libgtest-dev libzip-dev libxlsxwriter-dev qt6-pdf-dev
       fonts-dejavu-core ccache)
 # The tests need the PostgreSQL server; the program previews and prints through LibreOffice.

@@ -1,5 +1,6 @@
 #include "core/ClsProd.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -497,11 +498,47 @@ qint64 clsProd::CorrespondenceCount(const QString& screenName, const QString& fi
     return v.isNull() ? 0 : v.toLongLong();
 }
 
+namespace {
+
+// The attachments database, opened once while the program runs: every record shown counts
+// its attachments. Opened again when the databases' place changes (a test's own folder,
+// another server) or after the connection failed.
+class Attachments {
+  public:
+    QSqlDatabase& db() {
+        const DbConfig& c = dbConfig();
+        const QString where =
+            QStringLiteral("%1|%2|%3|%4|%5").arg(c.isPg() ? 1 : 0).arg(c.programDir, c.host).arg(c.port).arg(c.prefix);
+        if (db_.isValid() && where != where_) drop();
+        if (!db_.isValid()) {
+            db_ = Db::open(QStringLiteral("tarka"));
+            where_ = where;
+        }
+        return db_;
+    }
+    void drop() { Db::close(db_); }
+
+  private:
+    QSqlDatabase db_;
+    QString where_;
+};
+
+// Closed as the application object goes, while the SQL drivers are still there.
+Attachments& attachments() {
+    static Attachments* a = [] {
+        qAddPostRoutine([] { attachments().drop(); });
+        return new Attachments;
+    }();
+    return *a;
+}
+
+}  // namespace
+
 qint64 clsProd::AttachmentCount(const QString& screenName, qint64 recordId, Dialogs& dlg) {
     if (!validIdentifier(screenName)) return 0;
-    QSqlDatabase att;
+    QSqlDatabase* att = nullptr;
     try {
-        att = Db::open(QStringLiteral("tarka"));
+        att = &attachments().db();
     } catch (const DbError& e) {
         dlg.critical(appTitle(), e.text() + QLatin1Char('\n') + kCaution);
         return 0;
@@ -514,12 +551,13 @@ qint64 clsProd::AttachmentCount(const QString& screenName, qint64 recordId, Dial
             sql += QStringLiteral(" where Id=?");
             params << recordId;
         }
-        const QVariant v = Sql::scalar(att, sql, params);
+        const QVariant v = Sql::scalar(*att, sql, params);
         n = v.isNull() ? 0 : v.toLongLong();
     } catch (const DbError&) {
+        // Opened afresh next time: the server may have gone away and come back.
+        attachments().drop();
         n = 0;
     }
-    Db::close(att);
     return n;
 }
 

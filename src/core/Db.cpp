@@ -1,5 +1,7 @@
 #include "core/Db.h"
 
+#include <sqlite3.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,7 +9,9 @@
 #include <QMutex>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
@@ -192,6 +196,7 @@ void execOn(const QString& pgDatabase, const QString& sql) {
 
 void rawClose(QSqlDatabase& db) {
     const QString conn = db.connectionName();
+    Sql::forget(db);
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(conn);
@@ -200,10 +205,8 @@ void rawClose(QSqlDatabase& db) {
 }  // namespace
 
 void beginWrite(QSqlDatabase& db) {
-    QSqlQuery q(db);
-    auto run = [&](const QString& sql) {
-        if (!q.exec(sql)) throw DbError::of(q.lastError());
-    };
+    // Through Sql::exec, which first ends the reads of statements kept for this connection.
+    auto run = [&](const QString& sql) { Sql::exec(db, sql); };
     if (db.driverName() == QLatin1String("QSQLITE")) {
         run(QStringLiteral("BEGIN IMMEDIATE"));
         return;
@@ -350,37 +353,133 @@ QDate toDate(const QVariant& v) {
     return toDateTime(v).date();
 }
 
+namespace {
+
+// A value as this program stores it: times as their text.
+QVariant stored(const QVariant& v) {
+    if (v.typeId() == QMetaType::QDateTime) return ts(v.toDateTime());
+    if (v.typeId() == QMetaType::QDate) return day(v.toDate());
+    return v;
+}
+
+// Into an SQLite file through SQLite's own calls: the driver's binding of each value by
+// name costs more than the write itself, and a copy binds millions.
+void writeRows(QSqlQuery& rows, QSqlDatabase& dst, const QString& table, const QStringList& cols) {
+    const QVariant h = dst.driver()->handle();
+    sqlite3* to = h.isValid() ? *static_cast<sqlite3* const*>(h.constData()) : nullptr;
+    if (!to) throw DbError(QStringLiteral("The copy's database handle is not available."));
+    QByteArray marks = "?";
+    for (qsizetype i = 1; i < cols.size(); ++i) marks += ",?";
+    const QByteArray insert =
+        QStringLiteral("insert into %1 (%2) values (").arg(table, cols.join(QLatin1Char(','))).toUtf8() + marks + ")";
+    sqlite3_stmt* put = nullptr;
+    if (sqlite3_prepare_v2(to, insert.constData(), int(insert.size()), &put, nullptr) != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(to)));
+    QString err;
+    while (err.isEmpty() && rows.next()) {
+        for (int k = 0; k < cols.size(); ++k) {
+            const QVariant v = stored(rows.value(k));
+            const int at = k + 1;
+            if (v.isNull()) {
+                sqlite3_bind_null(put, at);
+                continue;
+            }
+            switch (v.typeId()) {
+                case QMetaType::Bool:
+                case QMetaType::Int:
+                case QMetaType::UInt:
+                case QMetaType::LongLong:
+                case QMetaType::ULongLong:
+                    sqlite3_bind_int64(put, at, v.toLongLong());
+                    break;
+                case QMetaType::Double:
+                case QMetaType::Float:
+                    sqlite3_bind_double(put, at, v.toDouble());
+                    break;
+                case QMetaType::QByteArray: {
+                    const QByteArray b = v.toByteArray();
+                    sqlite3_bind_blob64(put, at, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                default: {
+                    const QByteArray t = v.toString().toUtf8();
+                    sqlite3_bind_text64(put, at, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT,
+                                        SQLITE_UTF8);
+                }
+            }
+        }
+        if (sqlite3_step(put) != SQLITE_DONE) err = QString::fromUtf8(sqlite3_errmsg(to));
+        sqlite3_reset(put);
+    }
+    sqlite3_finalize(put);
+    if (!err.isEmpty()) throw DbError(err);
+}
+
+}  // namespace
+
 void copyRows(QSqlDatabase& src, QSqlDatabase& dst, const QString& table) {
-    QSqlQuery rows = Sql::exec(src, QStringLiteral("select * from %1").arg(table));
-    const QSqlRecord rec = rows.record();
-    // Only the columns both sides have: an older year may lack what a newer one added.
-    QSqlRecord target = dst.record(table);
     // The PostgreSQL driver finds a table only by its folded (lower-case) name.
+    QSqlRecord rec = src.record(table);
+    if (rec.isEmpty()) rec = src.record(table.toLower());
+    QSqlRecord target = dst.record(table);
     if (target.isEmpty()) target = dst.record(table.toLower());
-    QStringList cols, marks;
-    QVector<int> idx;
+    // Only the columns both sides have: an older year may lack what a newer one added.
+    // Times come from a server as the text they are stored as here, not through a date type
+    // and back: on a million ledger rows that conversion was most of the copy.
+    const bool fromServer = src.driverName() == QLatin1String("QPSQL");
+    QStringList cols, picks, marks;
     for (int i = 0; i < rec.count(); ++i) {
-        if (target.indexOf(rec.fieldName(i)) < 0) continue;
-        cols << rec.fieldName(i);
+        const QString c = rec.fieldName(i);
+        if (target.indexOf(c) < 0) continue;
+        cols << c;
         marks << QStringLiteral("?");
-        idx << i;
+        const int type = rec.field(i).metaType().id();
+        if (fromServer && type == QMetaType::QDateTime)
+            picks << QStringLiteral("to_char(%1, 'YYYY-MM-DD HH24:MI:SS')").arg(c);
+        else if (fromServer && type == QMetaType::QDate)
+            picks << QStringLiteral("to_char(%1, 'YYYY-MM-DD')").arg(c);
+        else
+            picks << c;
     }
     if (cols.isEmpty()) return;
-    const QString ins = QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    // One prepared statement for the whole table: copies of a grown year run in seconds.
-    QSqlQuery put(dst);
-    if (!put.prepare(ins)) throw DbError::of(put.lastError());
-    while (rows.next()) {
-        for (int k = 0; k < idx.size(); ++k) {
-            QVariant v = rows.value(idx[k]);
-            if (v.typeId() == QMetaType::QDateTime)
-                v = ts(v.toDateTime());
-            else if (v.typeId() == QMetaType::QDate)
-                v = day(v.toDate());
-            put.bindValue(k, v);
-        }
+    QSqlQuery rows = Sql::exec(src, QStringLiteral("select %1 from %2").arg(picks.join(QLatin1Char(',')), table));
+    QVector<int> idx;
+    for (int i = 0; i < cols.size(); ++i) idx << i;
+    if (dst.driverName() == QLatin1String("QSQLITE")) {
+        writeRows(rows, dst, table, cols);
+        return;
+    }
+    // Many rows per statement, each statement prepared once.
+    // (Preparing grows faster than the parameters, so a statement keeps under a thousand.)
+    const int perStatement = std::max(1, std::min(100, 999 / int(cols.size())));
+    const QString head = QStringLiteral("insert into %1 (%2) values ").arg(table, cols.join(QLatin1Char(',')));
+    const QString one = QLatin1Char('(') + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    auto statement = [&](int n) {
+        QStringList groups;
+        for (int i = 0; i < n; ++i) groups << one;
+        return head + groups.join(QLatin1Char(','));
+    };
+    QSqlQuery full(dst);  // prepared when the first batch is full: a small table never needs it
+    bool prepared = false;
+    QVariantList batch;
+    int inBatch = 0;
+    auto flush = [&](QSqlQuery& put) {
+        for (int k = 0; k < batch.size(); ++k) put.bindValue(k, batch[k]);
         if (!put.exec()) throw DbError::of(put.lastError());
+        batch.clear();
+        inBatch = 0;
+    };
+    while (rows.next()) {
+        for (int k = 0; k < idx.size(); ++k) batch << stored(rows.value(idx[k]));
+        if (++inBatch < perStatement) continue;
+        if (!prepared && !full.prepare(statement(perStatement))) throw DbError::of(full.lastError());
+        prepared = true;
+        flush(full);
+    }
+    if (inBatch > 0) {
+        QSqlQuery rest(dst);
+        if (!rest.prepare(statement(inBatch))) throw DbError::of(rest.lastError());
+        flush(rest);
     }
 }
 
@@ -412,6 +511,26 @@ QStringList schemaOutline(QSqlDatabase& db) {
     return out;
 }
 
+namespace {
+// A rebuilt copy without wasted space, of one moment: VACUUM INTO reads in one transaction.
+void rebuiltCopy(const QString& name, const QString& target) {
+    QFile::remove(target);
+    QSqlDatabase db = rawOpen({}, filePath(name));
+    QString err;
+    {
+        QSqlQuery q(db);
+        if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) err = q.lastError().text();
+        q.addBindValue(target);
+        if (err.isEmpty() && !q.exec()) err = q.lastError().text();
+    }
+    rawClose(db);
+    if (!err.isEmpty()) {
+        QFile::remove(target);
+        throw DbError(err);
+    }
+}
+}  // namespace
+
 void compact(const QString& name) {
     checkName(name);
     if (dbConfig().isPg()) {
@@ -431,8 +550,7 @@ void compact(const QString& name) {
     }
     const QString src = filePath(name);
     const QString tmp = dbConfig().dbFolder() + QStringLiteral("/TMP") + name + QStringLiteral(".db");
-    QFile::remove(tmp);
-    copyToFile(name, tmp);
+    rebuiltCopy(name, tmp);
     const QString problem = checkCopy(tmp, Migrations::kindOf(name), true);
     if (!problem.isEmpty()) {
         QFile::remove(tmp);
@@ -450,23 +568,64 @@ void compact(const QString& name) {
     QFile::remove(src + QStringLiteral("-shm"));
 }
 
+void optimize(QSqlDatabase& db) {
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        // A sampled ANALYZE reads a few hundred rows of each index, so it stays quick on a
+        // grown year, and gives the planner what it needs to tell a selective index.
+        Sql::exec(db, QStringLiteral("PRAGMA analysis_limit=400"));
+        Sql::exec(db, QStringLiteral("ANALYZE"));
+        Sql::exec(db, QStringLiteral("PRAGMA optimize"));
+        return;
+    }
+    // Only tables never analysed or changed by a tenth since: the server's own daemon does
+    // the rest, and a full ANALYZE of a grown year would take seconds.
+    const QStringList stale = Sql::texts(
+        db, QStringLiteral("select relname from pg_stat_user_tables where schemaname = current_schema() and "
+                           "n_live_tup + n_mod_since_analyze > 0 and (coalesce(last_analyze, last_autoanalyze) is "
+                           "null or n_mod_since_analyze > n_live_tup / 10)"));
+    for (const QString& t : stale) {
+        QString quoted = t;
+        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        Sql::exec(db, QStringLiteral("ANALYZE \"%1\"").arg(quoted));
+    }
+}
+
 void copyToFile(const QString& name, const QString& target) {
     checkName(name);
     QFile::remove(target);
     QDir().mkpath(QFileInfo(target).absolutePath());
     if (!dbConfig().isPg()) {
-        // VACUUM INTO reads in one transaction, so the copy is of one moment even while others write.
+        // SQLite's page copy in one step reads one snapshot, so the copy is of one moment even
+        // while others write; it copies pages as they are, several times quicker than
+        // rebuilding them (compaction rebuilds).
         QSqlDatabase db = rawOpen({}, filePath(name));
         QString err;
-        {
-            QSqlQuery q(db);
-            if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) err = q.lastError().text();
-            q.addBindValue(target);
-            if (err.isEmpty() && !q.exec()) err = q.lastError().text();
+        const QVariant h = db.driver()->handle();
+        sqlite3* from = h.isValid() ? *static_cast<sqlite3* const*>(h.constData()) : nullptr;
+        sqlite3* to = nullptr;
+        if (!from)
+            err = QStringLiteral("The database handle is not available.");
+        else if (sqlite3_open_v2(QFile::encodeName(target).constData(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                 nullptr) != SQLITE_OK)
+            err = QString::fromUtf8(sqlite3_errmsg(to));
+        if (err.isEmpty()) {
+            sqlite3_backup* b = sqlite3_backup_init(to, "main", from, "main");
+            if (!b) {
+                err = QString::fromUtf8(sqlite3_errmsg(to));
+            } else {
+                const int rc = sqlite3_backup_step(b, -1);
+                sqlite3_backup_finish(b);
+                if (rc != SQLITE_DONE) err = QString::fromUtf8(sqlite3_errstr(rc));
+            }
         }
+        // A file of its own: the copy keeps no write-ahead log beside it.
+        if (err.isEmpty() && sqlite3_exec(to, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            err = QString::fromUtf8(sqlite3_errmsg(to));
+        if (to) sqlite3_close(to);
         rawClose(db);
         if (!err.isEmpty()) {
             QFile::remove(target);
+            QFile::remove(target + QStringLiteral("-journal"));
             throw DbError(err);
         }
         return;
@@ -477,13 +636,25 @@ void copyToFile(const QString& name, const QString& target) {
     QSqlDatabase dst = rawOpen({}, target, true);
     try {
         Migrations::upgradeWith(dst, Migrations::kindOf(name), Engine::SQLite);
+        // A file no one else has open yet, removed whole when the copy fails: no journal, no
+        // waiting for the disk, and room in memory for the year's pages.
+        for (const char* pragma : {"PRAGMA journal_mode=OFF", "PRAGMA synchronous=OFF", "PRAGMA cache_size=-262144"})
+            Sql::exec(dst, QString::fromLatin1(pragma));
         Sql::exec(src, QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
         Sql::transaction(dst, [&] {
+            // The rows first and the indexes built over them after: sorting once is far
+            // quicker than keeping a million rows' indexes in order one row at a time.
+            const QStringList indexes =
+                Sql::texts(dst, QStringLiteral("select sql from sqlite_master where type='index' and sql is not null"));
+            for (const QString& ix : Sql::texts(
+                     dst, QStringLiteral("select name from sqlite_master where type='index' and sql is not null")))
+                Sql::exec(dst, QStringLiteral("drop index %1").arg(ix));
             for (const QString& table : tables(src)) {
                 if (table == QLatin1String("schemaversion")) continue;
                 Sql::exec(dst, QStringLiteral("delete from %1").arg(table));
                 copyRows(src, dst, table);
             }
+            for (const QString& ix : indexes) Sql::exec(dst, ix);
         });
         Sql::exec(src, QStringLiteral("COMMIT"));
         Sql::exec(dst, QStringLiteral("PRAGMA journal_mode=DELETE"));
@@ -569,6 +740,7 @@ QString restore(const QString& name, const QString& copy, const QDateTime& now) 
 }
 
 void reopen(QSqlDatabase& db) {
+    Sql::forget(db);
     db.close();
     if (!db.open()) throw DbError::of(db.lastError());
     sessionSettings(db);

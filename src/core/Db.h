@@ -158,6 +158,9 @@ bool transient(const DbError& e);
 // Rebuilds the database without wasted space. SQLite: VACUUM INTO a temporary file,
 // checked, then swapped in; no connection to it may be open. PostgreSQL: VACUUM.
 void compact(const QString& name);
+// Brings the planner's statistics up to date: PRAGMA optimize on SQLite (cheap when
+// nothing changed much), ANALYZE on PostgreSQL.
+void optimize(QSqlDatabase& db);
 // Writes a self-contained SQLite copy of the database to filePath, of one moment (one
 // snapshot) even while others write. The copy is not checked: see checkCopy.
 void copyToFile(const QString& name, const QString& filePath);

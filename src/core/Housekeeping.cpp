@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <filesystem>
@@ -28,6 +29,7 @@ void compactAll(const QString& companyDb) {
 }
 
 void autoCompact(const QString& backupFolder, const QString& companyDb) {
+    verifyBackups(backupFolder);
     const QString dir = backupFolder + QStringLiteral("/AUTOCompactDB");
     QDir().mkpath(dir);
     for (const QString& name : {companyDb, QStringLiteral("DBStart")})
@@ -52,6 +54,12 @@ int copyNumber(const QString& file) {
     static const QRegularExpression re(QStringLiteral("^DB(\\d+)\\.db$"));
     const auto m = re.match(file);
     return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+// A hidden file beside a copy not checked yet.
+QString uncheckedMark(const QString& copy) {
+    const QFileInfo f(copy);
+    return f.absolutePath() + QStringLiteral("/.") + f.fileName() + QStringLiteral(".unchecked");
 }
 
 std::thread g_backup;
@@ -81,22 +89,44 @@ int writeBackup(const QString& folder, const QString& companyDb) {
     const QString target = dir.filePath(QStringLiteral("DB%1.db").arg(next));
     const QString part = target + QStringLiteral(".part");
     Db::copyToFile(companyDb, part);
-    const QString problem = Db::checkCopy(part, data::DbKind::Company, false);
-    if (!problem.isEmpty()) {
-        QFile::remove(part);
-        throw DbError(QStringLiteral("The backup copy failed its check: ") + problem);
-    }
+    // Marked before it counts, so that a copy is never taken for checked without its check.
+    QFile(uncheckedMark(target)).open(QIODevice::WriteOnly);
     std::error_code ec;
     std::filesystem::rename(part.toStdString(), target.toStdString(), ec);
     if (ec) {
         QFile::remove(part);
+        QFile::remove(uncheckedMark(target));
         throw DbError(QString::fromStdString(ec.message()));
     }
     // Only a complete copy costs the oldest one its place.
     while (numbers.size() >= kBackupsKept) {
-        QFile::remove(dir.filePath(QStringLiteral("DB%1.db").arg(numbers.takeFirst())));
+        const QString old = dir.filePath(QStringLiteral("DB%1.db").arg(numbers.takeFirst()));
+        QFile::remove(old);
+        QFile::remove(uncheckedMark(old));
     }
     return next;
+}
+
+QStringList verifyBackups(const QString& folder, int except) {
+    QStringList problems;
+    QDir dir(folder);
+    for (const QString& mark : dir.entryList({QStringLiteral(".DB*.db.unchecked")}, QDir::Files | QDir::Hidden)) {
+        const QString copy = dir.filePath(mark.mid(1).chopped(int(qstrlen(".unchecked"))));
+        if (except != 0 && copyNumber(QFileInfo(copy).fileName()) == except) continue;
+        if (!QFile::exists(copy)) {
+            QFile::remove(dir.filePath(mark));
+            continue;
+        }
+        const QString problem = Db::checkCopy(copy, data::DbKind::Company, false);
+        if (!problem.isEmpty()) {
+            const QString aside = copy.chopped(3) + QStringLiteral(".bad.db");
+            QFile::remove(aside);
+            QFile::rename(copy, aside);
+            problems << QStringLiteral("%1: %2").arg(QFileInfo(copy).fileName(), problem);
+        }
+        QFile::remove(dir.filePath(mark));
+    }
+    return problems;
 }
 
 void startBackup(const QString& folder, const QString& companyDb) {
@@ -104,9 +134,14 @@ void startBackup(const QString& folder, const QString& companyDb) {
     g_backupProblem.clear();
     g_backup = std::thread([folder, companyDb] {
         try {
-            writeBackup(folder, companyDb);
+            // The copies of earlier closes, now that this one is safe; this one's turn is next time.
+            const int n = writeBackup(folder, companyDb);
+            const QStringList bad = verifyBackups(folder, n);
+            if (!bad.isEmpty())
+                g_backupProblem = QStringLiteral("an earlier copy failed its check and was set aside: ") +
+                                  bad.join(QStringLiteral("; "));
         } catch (const DbError& e) {
-            g_backupProblem = e.text();
+            g_backupProblem = QStringLiteral("the copy was not written: ") + e.text();
         }
     });
 }

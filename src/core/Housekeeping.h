@@ -27,10 +27,15 @@ void autoCompact(const QString& backupFolder, const QString& companyDb);
 QString restoreCopy(const QString& companyDb, const QString& copy, const QDateTime& now);
 
 // Numbered copies DB<n>.db in folder: the database is copied as the next number, under a
-// temporary name until the copy is complete and has passed its quick check, then with 16
-// or more present the lowest is removed. A copy cut short (a killed program) leaves only a
-// temporary file, never counted and removed by the next backup. Returns the number written.
+// temporary name until the copy is complete, then with 16 or more present the lowest is
+// removed. A copy cut short (a killed program) leaves only a temporary file, never counted
+// and removed by the next backup. The copy is checked later (verifyBackups), so that
+// closing never waits for a check. Returns the number written.
 int writeBackup(const QString& folder, const QString& companyDb);
+// Checks every copy not checked yet (quick check); a bad one is kept aside as DB<n>.bad.db,
+// no longer counted or offered; except: a copy's number left for next time. Returns what
+// was found wrong, one line per bad copy.
+QStringList verifyBackups(const QString& folder, int except = 0);
 // The same on a thread of its own, so that closing does not wait for it; finishBackup waits
 // (the program calls it before it ends) and returns what went wrong, "" when nothing did.
 void startBackup(const QString& folder, const QString& companyDb);

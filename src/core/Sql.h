@@ -13,7 +13,16 @@
 
 namespace kavra::Sql {
 
+// A statement with parameters is prepared once per connection and reused while that
+// connection stays open; a query still being read when the same text runs again gets a
+// statement of its own, so nested reads never share one.
 QSqlQuery exec(QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
+// Drops the statements kept for a connection; Db calls it before a connection closes.
+void forget(const QSqlDatabase& db);
+// Sees every statement exec runs, with its parameters (tests and the bench count and
+// explain them); an empty function stops it. One process-wide observer.
+using Trace = std::function<void(const QSqlDatabase& db, const QString& sql, const QVariantList& params)>;
+void setTrace(Trace trace);
 // First column of the first row; an invalid QVariant when there is no row.
 QVariant scalar(QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 bool any(QSqlDatabase& db, const QString& sql, const QVariantList& params = {});

@@ -205,6 +205,7 @@ std::vector<Migration> company() {
             {7, "sales invoices", invoicesSchema()},
             {8, "rates and typed charges as numbers", amountsAsTypedSchema()},
             {10, "labour orders and DCs", labourSchema()},
+            {11, "indexes for the look-ups of documents", lookupIndexesSchema()},
             {12, "the Form VAT 515 entry on manufacturing DCs, labour DC lines by DC and item", form39Schema()},
             {13, "labour invoices", labourInvoicesSchema()}};
 }

@@ -94,7 +94,6 @@ QStringList labourInvoicesSchema() {
     for (const char* c : {"AltQty DOUBLE PRECISION NOT NULL DEFAULT 0", "Rate DOUBLE PRECISION NOT NULL DEFAULT 0",
                           "Discount DOUBLE PRECISION NOT NULL DEFAULT 0"})
         m << QStringLiteral("ALTER TABLE DcOutgoingSubInv ADD COLUMN %1").arg(QString::fromLatin1(c));
-    m << "CREATE INDEX ix_DcOutgoingInv_InvNo ON DcOutgoingInv (InvNo)";
     return m;
 }
 

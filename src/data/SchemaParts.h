@@ -9,9 +9,9 @@ QStringList storesSchema();          // STN, STNSub, StoreIss, StoreIssSub, Auto
 QStringList ordersAndDcsSchema();    // MfgPO, MfgPoSub, DcInv, DcInvSub, ProductL
 QStringList invoicesSchema();        // the invoice columns of DcInv and what invoicing needs
 QStringList amountsAsTypedSchema();  // rates and typed charges as numbers, not paise
-QStringList labourSchema();
+QStringList labourSchema();          // LabPO, LabPOSub, DCIncoming, DcIncomingSub, DcOutgoingInv, DcOutgoingSubInv
+QStringList lookupIndexesSchema();   // indexes for the screens' and saves' look-ups
+QStringList form39Schema();          // the Form VAT 515 goods columns on DcInv; DcIncomingSub by DC and item
 QStringList labourInvoicesSchema();  // the invoice columns of DcOutgoingInv and its lines
-QStringList form39Schema();  // the goods columns of the Form VAT 515 entry on DcInv          // LabPO, LabPOSub,
-                             // DCIncoming, DcIncomingSub, DcOutgoingInv, DcOutgoingSubInv
 
 }  // namespace kavra::data

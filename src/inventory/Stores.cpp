@@ -217,8 +217,30 @@ qint64 takeNumber(QSqlDatabase& db, const QString& table, const QString& topicCo
     return q.value(0).toLongLong();
 }
 
-qint64 categoryOf(QSqlDatabase& db, qint64 itemId) {
-    return Sql::scalar(db, QStringLiteral("select CategoryCode from Item where ItemId=?"), {itemId}).toLongLong();
+// The categories of these items, each looked up once, a few hundred to a statement.
+QHash<qint64, qint64> categoriesOf(QSqlDatabase& db, const QList<qint64>& itemIds) {
+    QHash<qint64, qint64> out;
+    QList<qint64> unique;
+    for (qint64 id : itemIds)
+        if (!out.contains(id)) {
+            out.insert(id, 0);
+            unique << id;
+        }
+    for (qsizetype at = 0; at < unique.size(); at += 500) {
+        const QList<qint64> part = unique.mid(at, 500);
+        QVariantList bound;
+        QStringList marks;
+        for (qint64 id : part) {
+            bound << id;
+            marks << QStringLiteral("?");
+        }
+        QSqlQuery q = Sql::exec(db,
+                                QStringLiteral("select ItemId, CategoryCode from Item where ItemId in (%1)")
+                                    .arg(marks.join(QLatin1Char(','))),
+                                bound);
+        while (q.next()) out.insert(q.value(0).toLongLong(), q.value(1).toLongLong());
+    }
+    return out;
 }
 
 }  // namespace
@@ -247,13 +269,23 @@ qint64 raiseNote(QSqlDatabase& db, NoteSource source, const QString& party, cons
     const qint64 id = takeNoteNumber(db, int(source));
     Sql::exec(db, QStringLiteral("insert into STN (Id, STNNo, STNDate, TS, PrepBy, RemAny) values (?,?,?,?,?,?)"),
               {id, id, Db::day(Clock::today()), int(source), Misc::stored(party), QStringLiteral(" ")});
+    QList<qint64> items;
+    for (const NoteLine& l : lines) items << l.itemId;
+    const QHash<qint64, qint64> category = categoriesOf(db, items);
     int slNo = 0;
+    QList<chain::Row> lots;
     for (const NoteLine& l : lines) {
         const double qty = roundQty(l.qty);
         if (qty <= 0) continue;
-        Sql::exec(db, QStringLiteral("insert into STNSub (Id, SlNo, ItemId, catC, Qty, BalQty) values (?,?,?,?,?,?)"),
-                  {id, ++slNo, l.itemId, categoryOf(db, l.itemId), qty, qty});
+        lots << chain::Row()
+                    .set(QStringLiteral("Id"), id)
+                    .set(QStringLiteral("SlNo"), ++slNo)
+                    .set(QStringLiteral("ItemId"), l.itemId)
+                    .set(QStringLiteral("catC"), category.value(l.itemId))
+                    .set(QStringLiteral("Qty"), qty)
+                    .set(QStringLiteral("BalQty"), qty);
     }
+    chain::Rows::insertAll(db, QStringLiteral("STNSub"), lots);
     return id;
 }
 
@@ -334,20 +366,32 @@ qint64 raiseIssue(QSqlDatabase& db, IssueSource source, const QDate& day, const 
         if (l.qty < 0) throw Refused(shortText);
         wanted[l.itemId] += roundQty(l.qty);
     }
+    // Every item's stock in one look-up, and each item's category once.
+    const QHash<qint64, double> onHand = stockOf(db, wanted.keys());
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
-        if (it.value() > 0 && stockOf(db, it.key()) + tolerance(it.value()) < it.value()) throw Refused(shortText);
+        if (it.value() > 0 && onHand.value(it.key()) + tolerance(it.value()) < it.value()) throw Refused(shortText);
+    QList<qint64> uncategorised;
+    for (const IssueLine& l : lines)
+        if (!l.category) uncategorised << l.itemId;
+    const QHash<qint64, qint64> category = categoriesOf(db, uncategorised);
 
     Sql::exec(db, QStringLiteral("insert into StoreIss (Id, DOI, TI, ToWhom, RemAny) values (?,?,?,?,?)"),
               {id, Db::day(day), int(source), storedText(toWhom), storedText(remarks)});
     int slNo = 0;
+    QList<chain::Row> issued;
     for (const IssueLine& l : lines) {
         const double qty = roundQty(l.qty);
         if (qty <= 0) continue;
         const QString track = drawLots(db, l.itemId, qty, id, shortText);
-        Sql::exec(db,
-                  QStringLiteral("insert into StoreIssSub (Id, SlNo, catC, ItemId, IssQty, Trak) values (?,?,?,?,?,?)"),
-                  {id, ++slNo, l.category ? l.category : categoryOf(db, l.itemId), l.itemId, qty, track});
+        issued << chain::Row()
+                      .set(QStringLiteral("Id"), id)
+                      .set(QStringLiteral("SlNo"), ++slNo)
+                      .set(QStringLiteral("catC"), l.category ? l.category : category.value(l.itemId))
+                      .set(QStringLiteral("ItemId"), l.itemId)
+                      .set(QStringLiteral("IssQty"), qty)
+                      .set(QStringLiteral("Trak"), track);
     }
+    chain::Rows::insertAll(db, QStringLiteral("StoreIssSub"), issued);
     return id;
 }
 

@@ -232,11 +232,13 @@ qint64 save(QSqlDatabase& db, const Kind& k, const Party& given, bool adding, co
                              "where %6=?")
                   .arg(k.table, k.nameCol, k.addrCol, k.codeCol, extra, k.key),
               v);
+    // The ledger names the party as it was typed then, padded or in another case; the
+    // comparison is the expression the ledger's name index holds.
     if (old->name != p.name.trimmed())
-        Sql::exec(
-            db,
-            QStringLiteral("update FundTrans set PartyName=? where %1 and trim(PartyName)=?").arg(k.writeThroughWhere),
-            {p.name.trimmed(), old->name});
+        Sql::exec(db,
+                  QStringLiteral("update FundTrans set PartyName=? where %1 and lower(trim(PartyName))=lower(?)")
+                      .arg(k.writeThroughWhere),
+                  {p.name.trimmed(), old->name.trimmed()});
     return p.id;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/Sql.h"
 #include "core/Users.h"
+#include "ui/Navigation.h"
 #include "ui/Screen.h"
 #include "ui/Widgets.h"
 
@@ -178,36 +179,14 @@ void RecordController::reloadIfStale() {
 
 void RecordController::place(qint64 id) {
     ids_.removeAll(id);
-    QVariantList key;
-    if (!guarded([&] { key = host_->navigationKey(id); })) {
+    int at = 0;
+    if (!guarded([&] {
+            at = Navigation::slot(ids_, host_->navigationKey(id), [&](qint64 i) { return host_->navigationKey(i); });
+        })) {
         reload();
         return;
     }
-    auto less = [](const QVariantList& a, const QVariantList& b) {
-        for (int i = 0; i < std::min(a.size(), b.size()); ++i) {
-            const auto c = QVariant::compare(a[i], b[i]);
-            if (c == QPartialOrdering::Less) return true;
-            if (c == QPartialOrdering::Greater) return false;
-        }
-        return a.size() < b.size();
-    };
-    // Binary search over the set, asking the keys of the few records it passes.
-    int lo = 0, hi = int(ids_.size());
-    bool ok = true;
-    while (lo < hi && ok) {
-        const int mid = (lo + hi) / 2;
-        QVariantList midKey;
-        ok = guarded([&] { midKey = host_->navigationKey(ids_[mid]); });
-        if (less(midKey, key))
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    if (!ok) {
-        reload();
-        return;
-    }
-    ids_.insert(lo, id);
+    ids_.insert(at, id);
     // Our own write is not a change by another desk.
     guarded([&] { stamp_ = host_->navigationStamp(); });
 }
@@ -376,6 +355,31 @@ bool RecordController::eventFilter(QObject* o, QEvent* e) {
     }
     return QObject::eventFilter(o, e);
 }
+
+namespace Navigation {
+
+bool keyLess(const QVariantList& a, const QVariantList& b) {
+    for (int i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const auto c = QVariant::compare(a[i], b[i]);
+        if (c == QPartialOrdering::Less) return true;
+        if (c == QPartialOrdering::Greater) return false;
+    }
+    return a.size() < b.size();
+}
+
+int slot(const QList<qint64>& ids, const QVariantList& key, const std::function<QVariantList(qint64)>& keyOf) {
+    int lo = 0, hi = int(ids.size());
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (keyLess(keyOf(ids[mid]), key))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+}  // namespace Navigation
 
 bool openItemMaster(clsProd& prod) {
     bool allowed = false;

@@ -165,17 +165,20 @@ void proposeRates(QSqlDatabase& db, const BillKind& k, qint64 party, QVector<Lin
 
 QList<qint64> navigation(QSqlDatabase& db, const BillKind& k) {
     const DcKind& d = dcOf(k);
-    return Sql::ids(db,
-                    QStringLiteral("select max(%1) from %2 where InvNo is not null and InvNo<>'Nil' group by InvNo, "
-                                   "%3, InvDateT order by min(InvDateT), min(InvNo), max(%1)")
-                        .arg(d.key, d.header, d.party));
+    // Grouped in the order of the bill index (time, number, party), so the set is read from
+    // the index alone without a sort; a number is unique in its year, so the party decides
+    // nothing but ties of the same time and number.
+    return Sql::ids(db, QStringLiteral("select max(%1) from %2 where InvNo is not null and InvNo<>'Nil' group by "
+                                       "InvDateT, InvNo, %3 order by InvDateT, InvNo, %3")
+                            .arg(d.key, d.header, d.party));
 }
 
 QVariantList navigationKey(QSqlDatabase& db, const BillKind& k, qint64 id) {
     const DcKind& d = dcOf(k);
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select InvDateT, InvNo from %1 where %2=?").arg(d.header, d.key), {id});
-    if (!q.next()) return {QDateTime(), QString(), id};
-    return {Db::toDateTime(q.value(0)), q.value(1).toString(), id};
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select InvDateT, InvNo, %1 from %2 where %3=?").arg(d.party, d.header, d.key), {id});
+    if (!q.next()) return {QDateTime(), QString(), qint64(0), id};
+    return {Db::toDateTime(q.value(0)), q.value(1).toString(), q.value(2).toLongLong(), id};
 }
 
 QVariant navigationStamp(QSqlDatabase& db, const BillKind& k) {

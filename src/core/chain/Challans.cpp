@@ -24,8 +24,13 @@ std::optional<qint64> orderOf(QSqlDatabase& db, const DcKind& k, qint64 party, c
     return Orders::idOf(db, *k.order, party, poNo);
 }
 
-// The order gets back every line the stored DC took from it, and is open again.
-void giveBackOrder(QSqlDatabase& db, const DcKind& k, const Stored& s) {
+// The order gets back every line the stored DC took from it, and is open again. When the
+// DC stays on the same order, sameDraw (the draw of the changed DC) takes it back in memory.
+void giveBackOrder(QSqlDatabase& db, const DcKind& k, const Stored& s, Orders::Draw* sameDraw = nullptr) {
+    if (sameDraw) {
+        for (const Line& l : s.lines) sameDraw->giveBack(l.itemId, l.qty);
+        return;
+    }
     const auto poId = orderOf(db, k, s.party, s.poNo);
     if (!poId) return;
     Orders::Draw draw(db, *k.order, k.draws, *poId);
@@ -551,6 +556,12 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         dc.id = Sql::nextId(db, k.header, k.key);
     // Checked before the question; here it stops the same number saved meanwhile at another desk.
     enforce(duplicateNumber(db, k, dc, adding ? 0 : dc.id, dcMode));
+    // The order is looked up and its lines read once: a changed DC on the same order gives
+    // back and takes again on one draw.
+    const bool ordered = againstOrder(k, dc.poNo);
+    std::optional<Orders::Draw> draw;
+    if (ordered)
+        if (const auto poId = Orders::idOf(db, *k.order, dc.party, dc.poNo)) draw.emplace(db, *k.order, k.draws, *poId);
     std::optional<Stored> was;
     if (!adding) {
         // Checked again inside the transaction: a bill, a payment or a draw made meanwhile wins.
@@ -558,10 +569,10 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         if (hooks.changeBlock) enforce(hooks.changeBlock(db, dc.id, false));
         was = stored(db, k, dc.id);
         if (!was) throw Refused(Refusal::message(k.find.notFound));
-        giveBackOrder(db, k, *was);
+        const bool sameOrder = draw && was->party == dc.party && was->poNo == dc.poNo.trimmed();
+        giveBackOrder(db, k, *was, sameOrder ? &*draw : nullptr);
         giveBackSource(db, k, *was);
     }
-    const bool ordered = againstOrder(k, dc.poNo);
     Row header;
     header.set(k.party, dc.party)
         .set(QStringLiteral("DcNo"), dc.dcNo.trimmed())
@@ -601,15 +612,11 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         for (const Line& l : was->lines) storedLines.insert(l.slNo, l);
     }
     const QHash<QString, qint64> products = Lookups::particularsIds(db, texts);
-    std::optional<Orders::Draw> draw;
-    if (ordered) {
-        const auto poId = Orders::idOf(db, *k.order, dc.party, dc.poNo);
-        if (poId) draw.emplace(db, *k.order, k.draws, *poId);
-    }
     std::optional<SourceDraw> source;
     if (k.drawsOn) source.emplace(db, k, dc);
     bool allNv = !dc.lines.isEmpty();
     StockMove move{dc.dcDate, {}, {}, k.texts.stockShort};
+    QList<Row> added;
     for (int i = 0; i < dc.lines.size(); ++i) {
         const Line& l = dc.lines[i];
         const bool nv = l.remark.trimmed().toUpper() == QLatin1String("NV");
@@ -628,11 +635,13 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         if (st != storedLines.cend()) {
             Rows::updateWhere(db, k.lines, line, QStringLiteral("%1=? and SlNo=?").arg(k.key), {dc.id, i + 1});
         } else {
-            Rows::insert(db, k.lines, Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
+            added << (Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
         }
         if (draw) draw->take(l.itemId, l.qty, i + 1, k.limitText);
         move.lines.append({l.itemId, items.value(l.itemCode).category, l.qty});
     }
+    // The new lines in a few statements, not one each.
+    Rows::insertAll(db, k.lines, added);
     // Stored lines beyond the grid: drawnLineBlock kept those drawn on.
     if (inPlace)
         Sql::exec(db, QStringLiteral("delete from %1 where %2=? and SlNo>?").arg(k.lines, k.key),

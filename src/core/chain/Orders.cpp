@@ -438,22 +438,29 @@ void Draw::take(qint64 itemId, double qty, int row, const QString& limitText) {
     // Checked before the question too; here it stops a document saved meanwhile at another desk.
     if (!line || qty > left + kQtyEps)
         throw Refused(Refusal::cell(row, 3, limitText.arg(row).arg(Rows::qtyText(left))));
-    Sql::exec(
-        db_,
-        QStringLiteral("update %1 set %2=%2-? where POId=? and SlNo=?").arg(k_.lines, k_.balances[balance_].column),
-        {qty, poId_, line->slNo});
     line->left -= qty;
+    line->change -= qty;
 }
 
 void Draw::giveBack(qint64 itemId, double qty) {
-    Sql::exec(
-        db_,
-        QStringLiteral("update %1 set %2=%2+? where ItemId=? and POId=?").arg(k_.lines, k_.balances[balance_].column),
-        {qty, itemId, poId_});
-    for (Left& l : lines_[itemId]) l.left += qty;
+    // Every line of the item, as a change made line by line always gave it.
+    for (Left& l : lines_[itemId]) {
+        l.left += qty;
+        l.change += qty;
+    }
 }
 
 void Draw::finish() {
+    // One write per line that moved, however often it was given back and taken again.
+    for (auto it = lines_.begin(); it != lines_.end(); ++it)
+        for (Left& l : *it) {
+            if (l.change == 0) continue;
+            Sql::exec(db_,
+                      QStringLiteral("update %1 set %2=%2+? where POId=? and SlNo=?")
+                          .arg(k_.lines, k_.balances[balance_].column),
+                      {l.change, poId_, l.slNo});
+            l.change = 0;
+        }
     retally(db_, k_, poId_);
 }
 

@@ -88,9 +88,9 @@ QStringList itemCodes(QSqlDatabase& db, const OrderKind& k, qint64 poId);
 // What is left of a balance per item of the order.
 QHash<qint64, double> balancesOf(QSqlDatabase& db, const OrderKind& k, int balance, qint64 poId);
 
-// Draws a document's lines on an order's balance, each item's line looked up once; a
-// line larger than what is left is refused with the kind's limit text. finish() sets the
-// tally flags.
+// Draws a document's lines on an order's balance, the order's lines read once; a line
+// larger than what is left is refused with the kind's limit text. Giving back and taking
+// are counted in memory: finish() writes each line that moved once, then the tally flags.
 class Draw {
   public:
     Draw(QSqlDatabase& db, const OrderKind& k, int balance, qint64 poId);
@@ -102,6 +102,7 @@ class Draw {
     struct Left {
         int slNo = 0;
         double left = 0;
+        double change = 0;  // not written yet
     };
     QSqlDatabase& db_;
     const OrderKind& k_;

@@ -39,6 +39,35 @@ void insert(QSqlDatabase& db, const QString& table, const Row& row) {
         vals);
 }
 
+void insertAll(QSqlDatabase& db, const QString& table, const QList<Row>& rows) {
+    constexpr int kValuesPerStatement = 900;
+    qsizetype at = 0;
+    while (at < rows.size()) {
+        QStringList cols;
+        for (const auto& [c, v] : rows[at].values()) cols << c;
+        if (cols.isEmpty()) {
+            ++at;
+            continue;
+        }
+        const QString group = QLatin1Char('(') + marks(cols.size()) + QLatin1Char(')');
+        QStringList groups;
+        QVariantList vals;
+        // The run of rows with these very columns, as far as one statement holds.
+        for (; at < rows.size() && vals.size() + cols.size() <= kValuesPerStatement; ++at) {
+            const auto& values = rows[at].values();
+            bool same = values.size() == cols.size();
+            for (qsizetype i = 0; same && i < values.size(); ++i) same = values[i].first == cols[i];
+            if (!same) break;
+            for (const auto& [c, v] : values) vals << v;
+            groups << group;
+        }
+        Sql::exec(db,
+                  QStringLiteral("insert into %1 (%2) values %3")
+                      .arg(table, cols.join(QLatin1Char(',')), groups.join(QLatin1Char(','))),
+                  vals);
+    }
+}
+
 int updateWhere(QSqlDatabase& db, const QString& table, const Row& row, const QString& where,
                 const QVariantList& params) {
     if (row.isEmpty()) return 0;

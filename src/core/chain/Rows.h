@@ -27,6 +27,9 @@ class Row {
 namespace Rows {
 
 void insert(QSqlDatabase& db, const QString& table, const Row& row);
+// Many rows, in the order given: rows with the same columns go in one statement, a few
+// hundred values to each.
+void insertAll(QSqlDatabase& db, const QString& table, const QList<Row>& rows);
 // Returns the number of rows changed. where: "col=? and ..." with its values.
 int updateWhere(QSqlDatabase& db, const QString& table, const Row& row, const QString& where,
                 const QVariantList& params);

@@ -119,7 +119,11 @@ MdiSSI::MdiSSI(QWidget* parent) : QMainWindow(parent) {
     try {
         clsProd probe;
         bool due = false;
-        if (probe.OpenCompanyDatabase().isEmpty()) due = House::autoCompactDue(probe.db(), Clock::today());
+        if (probe.OpenCompanyDatabase().isEmpty()) {
+            due = House::autoCompactDue(probe.db(), Clock::today());
+            // The planner's figures kept up with the year, so that it picks the selective index.
+            Db::optimize(probe.db());
+        }
         probe.CloseCompanyDatabase();
         if (due && s.presence && s.presence->takeAlone()) {
             try {
