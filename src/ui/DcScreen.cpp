@@ -523,10 +523,6 @@ Found DcScreen::find(const QString& text) {
     return Challans::find(prod().db(), dk_, text, partyId());
 }
 
-void DcScreen::refreshLists() {
-    fillEarlierLists();
-}
-
 void DcScreen::customerChosen() {
     try {
         fillOrders(partyId(), QString());

@@ -69,7 +69,6 @@ class DcScreen : public DocumentScreen {
     void remove(qint64 id) override;
     QString confirmText(bool adding) override;
     Found find(const QString& text) override;
-    void refreshLists() override;
 
   protected:
     bool mayModify() override;

@@ -13,6 +13,7 @@
 #include "core/chain/Orders.h"
 #include "inventory/Stores.h"
 #include "jobwork/LabourDcs.h"
+#include "jobwork/LabourInvoices.h"
 #include "jobwork/LabourKinds.h"
 #include "jobwork/LabourOrders.h"
 #include "printing/DocumentPrint.h"
@@ -369,6 +370,84 @@ TEST_P(LabourChain, Form39NumbersRunInOneSeriesPerYearAcrossDcTables) {
     EXPECT_EQ(refusalOf([&] { F::store(*db, k, other); }),
               "VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!");
     EXPECT_EQ(F::load(*db, k, 2)->entry.no, 0);
+}
+
+// Our DCs invoiced: one invoice over two DCs, net of rejections, without "NV" lines; its
+// value; the blocks once money came in; the number against manufacturing invoices; delete.
+TEST_P(LabourChain, InvoiceOverTwoDcsAndBack) {
+    namespace Inv = jobwork::Invoices;
+    saveOrder(order(1, 1, "LPO-1", {{"A100", 100}, {"B200", 50}}));
+    save(Way::In, dc(1, 1, "C-1", "LPO-1", {{"A100", 100}, {"B200", 50}}));
+    save(Way::Out, dc(1, 1, "1", "LPO-1", {{"A100", 60}, {"B200", 20, "NV"}}));
+    save(Way::Out, dc(2, 1, "2", "LPO-1", {{"A100", 40}}));
+    save(Way::Out, dc(3, 1, "3", "LPO-1", {{"B200", 10, "nv"}}));  // nothing to invoice
+    exec(*db, "update DcOutgoingInv set InvAsPerRej=? where DcId=2", {true});
+    exec(*db, "update DcOutgoingSubInv set RejQty=5, RewQty=3 where DcId=2");
+    exec(*db, "update Item set Rate=7 where ItemId=3");
+
+    QList<qint64> offered;
+    for (const auto& c : Inv::openDcs(*db, 1)) offered << c.id;
+    EXPECT_EQ(offered, (QList<qint64>{2, 1}));
+    Inv::Invoice inv;
+    inv.head.party = 1;
+    inv.head.dcIds = {1, 2};
+    inv.head.invNo = "7";
+    inv.head.invDate = QDateTime(QDate(2026, 6, 12), QTime(11, 30));
+    inv.head.packForwd = 2;
+    inv.head.packPerc = true;
+    inv.taxes = {4, 12, 2};
+    inv.lines = Inv::proposedLines(*db, 1, inv.head.dcIds);
+    ASSERT_EQ(inv.lines.size(), 2);     // the "NV" line stays out
+    EXPECT_EQ(inv.lines[1].qty, 32);    // 40 less 5 rejected and 3 for rework
+    EXPECT_EQ(inv.lines[0].rate, 2.5);  // the order's rate
+    const int mode = Session::current().invMode;
+    EXPECT_EQ(refusalText(Inv::validate(*db, inv, false, 0, mode)), "Enter the Valid Alt.Qty .....");
+    inv.lines[0].altQty = 60;
+    inv.lines[1].altQty = 32;
+    inv.lines[1].rate = 0;
+    EXPECT_EQ(refusalText(Inv::validate(*db, inv, false, 0, mode)), "Enter the Valid Rate .....");
+    inv.lines[1].rate = 3;
+    exec(*db, "insert into DcInv (DcInvId, DcNo, DcDateT, CustId, InvNo, InvDateT) values (1, '1', ?, 1, '7', ?)",
+         {at(2026, 6, 2), at(2026, 6, 2)});
+    EXPECT_EQ(refusalText(Inv::validate(*db, inv, false, 0, mode)),
+              " A Record with Same Invoice No. already made for SALES - Manufacturing !!!");
+    exec(*db, "update DcInv set InvDateT=? where DcInvId=1", {at(2026, 3, 2)});  // last year's: free again
+    ASSERT_FALSE(Inv::validate(*db, inv, false, 0, mode));
+    // 60 x 2.5 + 32 x 3 = 246; packing 2%, VAT 4%, service tax 12% on both, cess 2% of it.
+    const Money total = Inv::value(inv, false).total;
+    EXPECT_EQ(total.paise(), 29290);
+    EXPECT_EQ(Inv::value(inv, true).total.paise(), 29300);
+    Sql::transaction(*db, [&] { Inv::save(*db, inv, false, 0, mode); });
+    EXPECT_EQ(count(*db, "select count(*) from DcOutgoingInv where InvNo='7' and TotVal=? and Balance=?",
+                    {total.toDb(), total.toDb()}),
+              2);
+    EXPECT_EQ(value("select AltQty from DcOutgoingSubInv where DcId=2"), "32");
+    EXPECT_EQ(value("select InvNo from DcOutgoingInv where DcId=3"), "Nil");
+    const auto back = Inv::load(*db, 2);
+    ASSERT_TRUE(back);
+    EXPECT_DOUBLE_EQ(back->head.packForwd, 2);  // the percentage typed, not its amount
+    EXPECT_EQ(back->head.dcIds, (QList<qint64>{1, 2}));
+    EXPECT_EQ(Inv::proposeTaxes(*db, 1).servTax, 12);
+
+    // The next DC of the item without an order takes the last invoiced rate; an item never
+    // invoiced, its own.
+    save(Way::In, dc(2, 2, "C-2", "", {{"A100", 1}, {"C300", 5}}));
+    save(Way::Out, dc(4, 2, "4", "", {{"A100", 1}, {"C300", 5}}));
+    const auto next = Inv::proposedLines(*db, 2, {4});
+    ASSERT_EQ(next.size(), 2);
+    EXPECT_EQ(next[0].rate, 3);
+    EXPECT_EQ(next[1].rate, 7);
+
+    // Money in: neither changed nor deleted; once it is back, deleted and the DCs open again.
+    exec(*db, "update DcOutgoingInv set Balance=Balance-100 where DcId in (1, 2)");
+    EXPECT_EQ(refusalText(Inv::validate(*db, inv, false, 2, mode)),
+              "Modification not allowed, since Some Cash Flow is made in this Regard!!!");
+    EXPECT_EQ(refusalText(Inv::deleteBlock(*db, 2)),
+              "Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
+    exec(*db, "update DcOutgoingInv set Balance=TotVal where DcId in (1, 2)");
+    Sql::transaction(*db, [&] { Inv::remove(*db, 2); });
+    EXPECT_EQ(count(*db, "select count(*) from DcOutgoingInv where InvNo is null"), 3);
+    EXPECT_EQ(count(*db, "select count(*) from DcOutgoingSubInv where Rate<>0"), 0);
 }
 
 TEST_P(LabourChain, BilledPaidOrRejectedDcsStayAndTheOrderKeepsItsFlag) {
