@@ -1,5 +1,6 @@
 #include "jobwork/LabourKinds.h"
 
+#include "core/chain/Bills.h"
 #include "inventory/Stores.h"
 
 namespace kavra::jobwork {
@@ -171,27 +172,13 @@ const chain::DcKind& outgoingKind() {
 
 const chain::BillKind& billKind() {
     static const chain::BillKind k = [] {
-        chain::BillKind b;
-        b.dc = &outgoingKind();
+        chain::BillKind b = chain::Bills::standard(&outgoingKind(), QStringLiteral("DCOUTGOINGINV"));
         b.altQty = true;
-        b.book = QStringLiteral("DCOUTGOINGINV");
-        b.duplicateNo = QStringLiteral(" A Record with Same Invoice No. already exists !!!");
         b.alreadyMade = {
             {QStringLiteral("DCINV"),
              QStringLiteral(" A Record with Same Invoice No. already made for SALES - Manufacturing !!!")}};
         b.alreadyMadeAlways = true;
-        b.notFound = QStringLiteral(" NO Inv No. exists with this No.");
-        b.moneyModify = QStringLiteral("Modification not allowed, since Some Cash Flow is made in this Regard!!!");
-        b.moneyDelete = QStringLiteral("Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
-        const QVariant none(QMetaType::fromType<QString>());
-        for (const char* c : {"InvNo", "InvDate", "InvDateT", "PayTerm", "InvRem", "DebitRem"})
-            b.cleared.set(QString::fromLatin1(c), none);
-        for (const char* c : {"PackForwd", "FinalDisc", "AnyOtherChrg", "VAT", "ServTax", "CessOnServTax", "TotVal",
-                              "Balance", "DebitAmt"})
-            b.cleared.set(QString::fromLatin1(c), 0);
-        for (const char* c : {"IsPackForwdPerc", "IsFinalDiscPerc", "InvSign"})
-            b.cleared.set(QString::fromLatin1(c), false);
-        b.clearedLines.set(QStringLiteral("Rate"), 0).set(QStringLiteral("Discount"), 0);
+        chain::Bills::clearsToo(b, {"VAT", "ServTax", "CessOnServTax"}, {});
         return b;
     }();
     return k;

@@ -1,5 +1,6 @@
 #include "sales/SalesKinds.h"
 
+#include "core/chain/Bills.h"
 #include "inventory/Stores.h"
 
 namespace kavra::sales {
@@ -100,25 +101,14 @@ const chain::DcKind& dcKind() {
 
 const chain::BillKind& billKind() {
     static const chain::BillKind k = [] {
-        chain::BillKind b;
-        b.dc = &dcKind();
-        b.book = QStringLiteral("DCINV");
-        b.duplicateNo = QStringLiteral(" A Record with Same Invoice No. already exists !!!");
+        chain::BillKind b = chain::Bills::standard(&dcKind(), QStringLiteral("DCINV"));
         b.alreadyMade = {{QStringLiteral("DCOUTGOINGINV"),
                           QStringLiteral(" A Record with Same Invoice No. already made for SALES - Labour Work !!!")}};
-        b.notFound = QStringLiteral(" NO Inv No. exists with this No.");
-        b.moneyModify = QStringLiteral("Modification not allowed, since Some Cash Flow is made in this Regard!!!");
-        b.moneyDelete = QStringLiteral("Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
         const QVariant none(QMetaType::fromType<QString>());
-        for (const char* c : {"InvNo", "InvDate", "InvDateT", "PayTerm", "InvRem", "DebitRem", "InvoiceRemovalDate",
-                              "GoodsRemovalDate"})
-            b.cleared.set(QString::fromLatin1(c), none);
-        for (const char* c : {"PackForwd", "FinalDisc", "AnyOtherChrg", "Excise", "CessOnED", "HighCessOnED", "CST",
-                              "KST", "CessOnKST", "Surcharge", "VAT", "TotVal", "Balance", "DebitAmt"})
-            b.cleared.set(QString::fromLatin1(c), 0);
-        for (const char* c : {"IsPackForwdPerc", "IsFinalDiscPerc", "IsFormC", "IsForm37", "IsFormH", "InvSign"})
-            b.cleared.set(QString::fromLatin1(c), false);
-        b.clearedLines.set(QStringLiteral("Rate"), 0).set(QStringLiteral("Discount"), 0);
+        for (const char* c : {"InvoiceRemovalDate", "GoodsRemovalDate"}) b.cleared.set(QString::fromLatin1(c), none);
+        chain::Bills::clearsToo(b,
+                                {"Excise", "CessOnED", "HighCessOnED", "CST", "KST", "CessOnKST", "Surcharge", "VAT"},
+                                {"IsFormC", "IsForm37", "IsFormH"});
         return b;
     }();
     return k;

@@ -376,4 +376,26 @@ qint64 save(QSqlDatabase& db, const BillKind& k, const Head& h, const Row& colum
     return dcs.last();
 }
 
+BillKind standard(const DcKind* dc, const QString& book) {
+    BillKind b;
+    b.dc = dc;
+    b.book = book;
+    b.duplicateNo = QStringLiteral(" A Record with Same Invoice No. already exists !!!");
+    b.notFound = QStringLiteral(" NO Inv No. exists with this No.");
+    b.moneyModify = QStringLiteral("Modification not allowed, since Some Cash Flow is made in this Regard!!!");
+    b.moneyDelete = QStringLiteral("Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
+    const QVariant none(QMetaType::fromType<QString>());
+    for (const char* c : {"InvNo", "InvDate", "InvDateT", "PayTerm", "InvRem", "DebitRem"})
+        b.cleared.set(QString::fromLatin1(c), none);
+    clearsToo(b, {"PackForwd", "FinalDisc", "AnyOtherChrg", "TotVal", "Balance", "DebitAmt"},
+              {"IsPackForwdPerc", "IsFinalDiscPerc", "InvSign"});
+    b.clearedLines.set(QStringLiteral("Rate"), 0).set(QStringLiteral("Discount"), 0);
+    return b;
+}
+
+void clearsToo(BillKind& k, std::initializer_list<const char*> numbers, std::initializer_list<const char*> flags) {
+    for (const char* c : numbers) k.cleared.set(QString::fromLatin1(c), 0);
+    for (const char* c : flags) k.cleared.set(QString::fromLatin1(c), false);
+}
+
 }  // namespace kavra::chain::Bills

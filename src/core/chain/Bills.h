@@ -12,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVector>
+#include <initializer_list>
 #include <optional>
 
 #include "core/Money.h"
@@ -26,6 +27,13 @@ struct Choice {
     qint64 id = 0;
     QString text;
 };
+
+// A bill kind with what every bill shares: its texts and the columns a deleted bill clears
+// (number, time, charges, terms, remarks, value, balance, debit note; line rates). The
+// kind adds its own taxes to cleared (as numbers, 0) and its own texts.
+BillKind standard(const DcKind* dc, const QString& book);
+// Clears these number columns to 0 and these flags to False on a deleted bill.
+void clearsToo(BillKind& k, std::initializer_list<const char*> numbers, std::initializer_list<const char*> flags);
 
 // ---- What the screen offers.
 bool anyDc(QSqlDatabase& db, const BillKind& k);
