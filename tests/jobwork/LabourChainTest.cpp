@@ -18,6 +18,7 @@
 #include "jobwork/LabourOrders.h"
 #include "printing/DocumentPrint.h"
 #include "printing/Workbook.h"
+#include "support/ChainDocs.h"
 #include "support/TestEnv.h"
 
 using namespace kavra;
@@ -28,11 +29,6 @@ using Dcs::Way;
 
 namespace {
 
-struct L {
-    const char* code;
-    double qty;
-    const char* remark = "";
-};
 using Q = QList<double>;
 
 class LabourChain : public EngineTest {
@@ -57,15 +53,8 @@ class LabourChain : public EngineTest {
         o.poDate = QDate(2026, 6, 1);
         o.validFrom = o.poDate;
         o.validTo = QDate(2027, 3, 31);
-        for (const L& l : lines) {
-            Orders::Line line;
-            line.itemCode = l.code;
-            line.itemName = "name";
-            line.uom = "NOS";
-            line.qty = l.qty;
-            line.rate = 2.5;
-            o.lines << line;
-        }
+        o.lines = orderLines(lines);
+        for (auto& l : o.lines) l.rate = 2.5;
         o.value = Orders::computedValue(o);
         return o;
     }
@@ -76,16 +65,7 @@ class LabourChain : public EngineTest {
     }
 
     Dcs::Dc dc(qint64 id, qint64 cust, const QString& no, const QString& po, std::initializer_list<L> lines) {
-        Dcs::Dc d;
-        d.id = id;
-        d.party = cust;
-        d.dcNo = no;
-        d.dcDate = QDate(2026, 6, 10);
-        d.poNo = po;
-        d.poDate = QDate(2026, 6, 1);
-        for (const L& l : lines)
-            d.lines << Dcs::Line{l.code, QStringLiteral("Job on ") + l.code, l.qty, QString::fromLatin1(l.remark), {}};
-        return d;
+        return dcOf(id, cust, no, po, lines, QStringLiteral("Job on "));
     }
     Check check(Way w, const Dcs::Dc& d, bool adding) {
         return Dcs::validate(*db, w, d, adding, Dcs::reducesStock(*db), Session::current().dcMode);

@@ -13,6 +13,7 @@
 #include "sales/DeliveryChallans.h"
 #include "sales/Orders.h"
 #include "sales/SalesKinds.h"
+#include "support/ChainDocs.h"
 #include "support/TestEnv.h"
 
 using namespace kavra;
@@ -21,12 +22,6 @@ using namespace kavra::test;
 namespace Stores = kavra::inventory::Stores;
 
 namespace {
-
-struct L {
-    const char* code;
-    double qty;
-    const char* rateOrRemark = "";
-};
 
 class OrdersDc : public EngineTest {
   protected:
@@ -51,15 +46,7 @@ class OrdersDc : public EngineTest {
         o.poDate = QDate(2026, 6, 1);
         o.validFrom = o.poDate;
         o.validTo = QDate(2027, 3, 31);
-        for (const L& l : lines) {
-            Orders::Line line;
-            line.itemCode = l.code;
-            line.itemName = "name";
-            line.uom = "NOS";
-            line.qty = l.qty;
-            line.rate = QString::fromLatin1(l.rateOrRemark).toDouble();
-            o.lines << line;
-        }
+        o.lines = orderLines(lines);
         o.value = Orders::computedValue(o);
         return o;
     }
@@ -70,17 +57,7 @@ class OrdersDc : public EngineTest {
     }
 
     Dcs::Dc dc(qint64 id, qint64 cust, const QString& no, const QString& po, std::initializer_list<L> lines) {
-        Dcs::Dc d;
-        d.id = id;
-        d.party = cust;
-        d.dcNo = no;
-        d.dcDate = QDate(2026, 6, 10);
-        d.poNo = po;
-        d.poDate = QDate(2026, 6, 1);
-        for (const L& l : lines)
-            d.lines << Dcs::Line{
-                l.code, QStringLiteral("Particulars of ") + l.code, l.qty, QString::fromLatin1(l.rateOrRemark), {}};
-        return d;
+        return dcOf(id, cust, no, po, lines, QStringLiteral("Particulars of "));
     }
     Check checkDc(const Dcs::Dc& d, bool adding) {
         return Dcs::validate(*db, d, adding, Dcs::reducesStock(*db), Session::current().dcMode);
