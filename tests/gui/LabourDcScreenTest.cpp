@@ -103,6 +103,18 @@ TEST_P(LabourDcScreen, InThenBackByKeyboard) {
     EXPECT_EQ(toReceive(), (QList<double>{40, 0}));
     EXPECT_EQ(open(), (QList<double>{60, 50}));
     EXPECT_EQ(Sql::scalar(company(), "select count(*) from ProductL where ProdName='Shafts to turn'").toInt(), 1);
+    // The customer's DC found by its number.
+    in.findChild<QPushButton*>("cmdNew")->click();
+    ASSERT_EQ(in.controller()->state(), RecState::Adding);
+    auto* go = in.findChild<QLineEdit*>("txtGO");
+    QTest::keyClicks(go, "CDC-9");
+    QTest::keyClick(go, Qt::Key_Return);
+    EXPECT_EQ(dialogs.last().text, " NO DC No.(Incoming) exists with this No.");
+    go->clear();
+    QTest::keyClicks(go, "CDC-7");
+    QTest::keyClick(go, Qt::Key_Return);
+    EXPECT_EQ(in.controller()->currentId(), 1);
+    EXPECT_EQ(in.findChild<QLineEdit*>("txtDCNo")->text(), "CDC-7");
 
     dialogs.clear();
     FrmDCOutgoing out;
