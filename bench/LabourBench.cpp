@@ -12,6 +12,7 @@
 #include "core/chain/Rows.h"
 #include "inventory/Stores.h"
 #include "jobwork/LabourDcs.h"
+#include "jobwork/LabourInvoices.h"
 #include "jobwork/forms/LabourDCScreens.h"
 #include "ui/LineGrid.h"
 
@@ -164,6 +165,37 @@ void labourBench(QSqlDatabase& db) {
         "ms, save %lld ms, delete %lld ms%s\n",
         kItems, (long long)pairs, kYearDcs, kYearDcs, (long long)checkMs, (long long)saveMs, (long long)deleteMs,
         problem ? " (refused!)" : "");
+
+    // An invoice over 20 of our DCs of 50 lines each.
+    QList<qint64> toBill;
+    for (int n = 0; n < 20; ++n) {
+        Dcs::Dc b = d;
+        b.id = Dcs::proposedId(db, Dcs::Way::Out);
+        b.dcNo = QStringLiteral("B-I%1").arg(n);
+        for (Dcs::Line& l : b.lines) l.qty = 1;
+        Sql::transaction(db, [&] { Dcs::save(db, Dcs::Way::Out, b, true, false, 1); });
+        toBill << b.id;
+    }
+    namespace Inv = jobwork::Invoices;
+    t.restart();
+    Inv::Invoice inv;
+    inv.head.party = kCust;
+    inv.head.dcIds = toBill;
+    inv.head.invNo = QStringLiteral("B-INV-1");
+    inv.head.invDate = QDateTime(Clock::today(), QTime(10, 0));
+    inv.taxes = {4, 12, 2};
+    inv.lines = Inv::proposedLines(db, kCust, toBill);
+    for (Inv::Line& l : inv.lines) l.altQty = l.qty, l.rate = l.rate > 0 ? l.rate : 12.5;
+    const Money value = Inv::value(inv, true).total;
+    const qint64 valueMs = t.elapsed();
+    t.restart();
+    const auto refused = Inv::validate(db, inv, true, 0, 1);
+    Sql::transaction(db, [&] { Inv::save(db, inv, true, 0, 1); });
+    const qint64 invoiceMs = t.elapsed();
+    std::printf(
+        "labour invoice over 20 DCs of 50 lines: choosing and valuing %lld ms, checks and save %lld ms (value "
+        "%s)%s\n",
+        (long long)valueMs, (long long)invoiceMs, qPrintable(value.toString()), refused ? " (refused!)" : "");
 }
 
 }  // namespace kavra
