@@ -146,8 +146,8 @@ class SourceDraw {
                                         .arg(f_.key, f_.openBalance, f_.lines, f_.header, filter_.where),
                                     QVariantList{itemId} + filter_.params);
             while (q.next())
-                open.append({q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toString().trimmed(),
-                             q.value(3)});
+                open.append(
+                    {q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toString().trimmed(), q.value(3)});
         }
         double total = 0;
         for (const Open& o : open) total += o.bal;
