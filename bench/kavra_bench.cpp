@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
     prod.CloseCompanyDatabase();
     main->close();
     delete main;
+    House::finishBackup();  // the closing copy reads the year the server is about to drop
 
     std::printf("engine: %s\n", cfg.isPg() ? "PostgreSQL" : "SQLite");
     std::printf("cold start to login screen shown: %lld ms (login screen alone %lld ms)\n", (long long)coldMs,

@@ -8,6 +8,7 @@
 
 #include "core/Db.h"
 #include "core/Sql.h"
+#include "core/Text.h"
 #include "printing/PrintRules.h"
 
 namespace kavra::Print {
@@ -92,6 +93,70 @@ void dcFields(QSqlDatabase& db, Document& doc, qint64 custId, const QString& dcN
     doc.fields[QStringLiteral("DCDate")] = dcDate;
     doc.fields[QStringLiteral("YourPO")] =
         poNo.isEmpty() ? QString() : poLabel + poNo + QStringLiteral("    Dt. ") + poDate;
+}
+
+void billRefs(QSqlDatabase& db, Document& doc, const QString& dcTable, const QString& dcKey,
+              const QList<qint64>& dcIds) {
+    QStringList dcRefs, poRefs;
+    if (!dcIds.isEmpty()) {
+        QStringList marks;
+        QVariantList ids;
+        for (qint64 id : dcIds) marks << QStringLiteral("?"), ids << id;
+        QSqlQuery d = Sql::exec(db,
+                                QStringLiteral("select DcNo, DcDate, PONo, PODate from %1 where %2 in (%3) order by %2")
+                                    .arg(dcTable, dcKey, marks.join(QLatin1Char(','))),
+                                ids);
+        while (d.next()) {
+            dcRefs << d.value(0).toString().trimmed() + QStringLiteral(" Dt. ") + d.value(1).toString().trimmed();
+            const QString po = d.value(2).toString().trimmed();
+            if (po.isEmpty()) continue;
+            const QString ref =
+                QStringLiteral("Ref PO: ") + po + QStringLiteral(" Dt. ") + d.value(3).toString().trimmed();
+            if (!poRefs.contains(ref)) poRefs << ref;
+        }
+    }
+    doc.fields[QStringLiteral("RefPO")] = poRefs.join(QStringLiteral(", "));
+    doc.fields[QStringLiteral("DCRefs")] = dcRefs.join(QLatin1Char(','));
+}
+
+ChargeRows::ChargeRows(Document& doc, Money subTotal) : doc_(doc), printed_(subTotal) {
+    doc_.lastPage[QStringLiteral("SubTotal")] = money(subTotal);
+}
+
+void ChargeRows::add(const char* name, double amount, bool applies, const char* labelName, const QString& label) {
+    const QString n = QString::fromLatin1(name);
+    const Money a = Money::fromRupees(amount);
+    if (!applies || a.isZero()) {
+        doc_.hideRows << n;
+        return;
+    }
+    doc_.lastPage[n] = money(a);
+    if (labelName) doc_.lastPage[QString::fromLatin1(labelName)] = label;
+    printed_ += a;
+}
+
+void ChargeRows::discount(double amount) {
+    const Money d = Money::fromRupees(amount);
+    if (d.isZero()) {
+        doc_.hideRows << QStringLiteral("Discount");
+        return;
+    }
+    doc_.lastPage[QStringLiteral("Discount")] = money(d);
+    printed_ -= d;
+}
+
+void ChargeRows::finish(Money total) {
+    const Money roundOff = total - printed_;
+    if (roundOff.isZero())
+        doc_.hideRows << QStringLiteral("RoundOff");
+    else
+        doc_.lastPage[QStringLiteral("RoundOff")] = money(roundOff);
+    doc_.lastPage[QStringLiteral("Total")] = money(total);
+    doc_.words = total;
+}
+
+QString percentText(double v) {
+    return text::plain(v) + QLatin1Char('%');
 }
 
 QString templateDir() {

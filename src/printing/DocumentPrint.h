@@ -58,6 +58,25 @@ void ourTaxFields(QSqlDatabase& db, Document& doc);
 // order's line led by poLabel (" Your PO No:  ").
 void dcFields(QSqlDatabase& db, Document& doc, qint64 custId, const QString& dcNo, const QString& dcDate,
               const QString& poLabel, const QString& poNo, const QString& poDate);
+// A bill's DCs ("DCRefs": number and date of each) and the orders they quote ("RefPO").
+void billRefs(QSqlDatabase& db, Document& doc, const QString& dcTable, const QString& dcKey,
+              const QList<qint64>& dcIds);
+
+// The charge and tax rows under a bill's lines, in their order: a row that does not apply or
+// comes to 0 is hidden; a round-off row makes the printed column add up to the bill's value.
+class ChargeRows {
+  public:
+    ChargeRows(Document& doc, Money subTotal);
+    void add(const char* name, double amount, bool applies, const char* labelName = nullptr, const QString& label = {});
+    void discount(double amount);
+    void finish(Money total);
+
+  private:
+    Document& doc_;
+    Money printed_;
+};
+// A rate in per cent as the charge labels show it ("12.5%").
+QString percentText(double v);
 
 // The folder holding the templates; tests and the installed program set it.
 QString templateDir();

@@ -14,14 +14,6 @@ namespace kavra::sales::Invoices {
 namespace Bills = chain::Bills;
 namespace Rows = chain::Rows;
 
-namespace {
-
-QString pct(double v) {
-    return text::plain(v) + QLatin1Char('%');
-}
-
-}  // namespace
-
 QString dateText(const QDateTime& dt) {
     return Bills::dateText(dt);
 }
@@ -293,20 +285,7 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
     const bool haveMisc = m.next();
     auto mine = [&](int i) { return haveMisc ? m.value(i).toString().trimmed() : QString(); };
 
-    QStringList dcRefs, poRefs;
-    QSqlQuery d =
-        Sql::exec(db,
-                  QStringLiteral("select DcNo, DcDate, PONo, PODate from DcInv where DcInvId in (%1) order by "
-                                 "DcInvId")
-                      .arg(Rows::marks(inv->dcIds.size())),
-                  Rows::bound(inv->dcIds));
-    while (d.next()) {
-        dcRefs << d.value(0).toString().trimmed() + QStringLiteral(" Dt. ") + d.value(1).toString().trimmed();
-        const QString po = d.value(2).toString().trimmed();
-        if (po.isEmpty()) continue;
-        const QString ref = QStringLiteral("Ref PO: ") + po + QStringLiteral(" Dt. ") + d.value(3).toString().trimmed();
-        if (!poRefs.contains(ref)) poRefs << ref;
-    }
+    Print::billRefs(db, doc, QStringLiteral("DcInv"), QStringLiteral("DcInvId"), inv->dcIds);
 
     auto& f = doc.fields;
     f[QStringLiteral("InvNo")] = inv->invNo;
@@ -319,8 +298,6 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
     f[QStringLiteral("OurTIN")] = QStringLiteral("Our TIN : ") + mine(0);
     f[QStringLiteral("OurLST")] = QStringLiteral("Our LST : ") + mine(1);
     f[QStringLiteral("OurCST")] = QStringLiteral("Our CST : ") + mine(2);
-    f[QStringLiteral("RefPO")] = poRefs.join(QStringLiteral(", "));
-    f[QStringLiteral("DCRefs")] = dcRefs.join(QLatin1Char(','));
     f[QStringLiteral("PayTerms")] = QStringLiteral("Payment Terms: ") + inv->payTerm;
     f[QStringLiteral("Remarks")] = inv->invRem;
     const Taxes& t = inv->taxes;
@@ -337,51 +314,28 @@ Print::Document printDocument(QSqlDatabase& db, qint64 id) {
 
     // Each charge and tax as printed; the rows that do not apply are hidden, and a round-off
     // row makes the printed column add up to the invoice value.
-    auto& last = doc.lastPage;
-    Money printed = v.lineTotal;
-    last[QStringLiteral("SubTotal")] = Print::money(v.lineTotal);
-    auto row = [&](const char* name, double amount, bool applies, const char* labelName = nullptr,
-                   const QString& label = {}) {
-        const QString n = QString::fromLatin1(name);
-        const Money a = Money::fromRupees(amount);
-        if (!applies || a.isZero()) {
-            doc.hideRows << n;
-            return;
-        }
-        last[n] = Print::money(a);
-        if (labelName) last[QString::fromLatin1(labelName)] = label;
-        printed += a;
-    };
+    Print::ChargeRows rows(doc, v.lineTotal);
     const bool excise = t.excise != 0;
-    row("Packing", v.packing, true);
-    row("Excise", v.exciseDuty, excise, "ExciseLabel", QStringLiteral("Excise Duty @ ") + pct(t.excise));
-    row("EduCess", v.eduCess, excise, "EduCessLabel",
-        QStringLiteral("Education Cess @ ") + pct(t.cessOnED) + QStringLiteral(" on ED"));
-    row("HECess", v.heCess, excise, "HECessLabel",
-        QStringLiteral("Higher Education Cess @ ") + pct(t.highCessOnED) + QStringLiteral(" on ED"));
+    rows.add("Packing", v.packing, true);
+    rows.add("Excise", v.exciseDuty, excise, "ExciseLabel",
+             QStringLiteral("Excise Duty @ ") + Print::percentText(t.excise));
+    rows.add("EduCess", v.eduCess, excise, "EduCessLabel",
+             QStringLiteral("Education Cess @ ") + Print::percentText(t.cessOnED) + QStringLiteral(" on ED"));
+    rows.add(
+        "HECess", v.heCess, excise, "HECessLabel",
+        QStringLiteral("Higher Education Cess @ ") + Print::percentText(t.highCessOnED) + QStringLiteral(" on ED"));
     if (v.cstAmt != 0)
-        row("SalesTax", v.cstAmt, true, "SalesTaxLabel", QStringLiteral("CST @ ") + pct(t.cst));
+        rows.add("SalesTax", v.cstAmt, true, "SalesTaxLabel", QStringLiteral("CST @ ") + Print::percentText(t.cst));
     else
-        row("SalesTax", v.kstAmt, v.kstAmt != 0, "SalesTaxLabel", QStringLiteral("LST @ ") + pct(t.kst));
-    row("TaxCess", v.kstCess, v.kstAmt != 0, "TaxCessLabel",
-        QStringLiteral("Cess @ ") + pct(t.cessOnKST) + QStringLiteral(" on LST"));
-    row("VAT", v.vatAmt, true, "VATLabel", QStringLiteral("VAT @ ") + pct(t.vat));
-    row("Surcharge", v.surcharge, true, "SurchargeLabel", QStringLiteral("Surcharge"));
-    row("Others", v.otherCharges, true, "OthersLabel", QStringLiteral("Other Charges"));
-    const Money disc = Money::fromRupees(v.finalDiscount);
-    if (disc.isZero()) {
-        doc.hideRows << QStringLiteral("Discount");
-    } else {
-        last[QStringLiteral("Discount")] = Print::money(disc);
-        printed -= disc;
-    }
-    const Money roundOff = total - printed;
-    if (roundOff.isZero())
-        doc.hideRows << QStringLiteral("RoundOff");
-    else
-        last[QStringLiteral("RoundOff")] = Print::money(roundOff);
-    last[QStringLiteral("Total")] = Print::money(total);
-    doc.words = total;
+        rows.add("SalesTax", v.kstAmt, v.kstAmt != 0, "SalesTaxLabel",
+                 QStringLiteral("LST @ ") + Print::percentText(t.kst));
+    rows.add("TaxCess", v.kstCess, v.kstAmt != 0, "TaxCessLabel",
+             QStringLiteral("Cess @ ") + Print::percentText(t.cessOnKST) + QStringLiteral(" on LST"));
+    rows.add("VAT", v.vatAmt, true, "VATLabel", QStringLiteral("VAT @ ") + Print::percentText(t.vat));
+    rows.add("Surcharge", v.surcharge, true, "SurchargeLabel", QStringLiteral("Surcharge"));
+    rows.add("Others", v.otherCharges, true, "OthersLabel", QStringLiteral("Other Charges"));
+    rows.discount(v.finalDiscount);
+    rows.finish(total);
     return doc;
 }
 
