@@ -19,6 +19,7 @@
 #include "core/Refusal.h"
 #include "core/chain/Bills.h"
 #include "core/chain/WorkValue.h"
+#include "printing/DocumentPrint.h"
 
 namespace kavra::jobwork::Invoices {
 
@@ -63,5 +64,8 @@ Check deleteBlock(QSqlDatabase& db, qint64 id);
 Check validate(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode);
 qint64 save(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode);
 void remove(QSqlDatabase& db, qint64 id);
+
+// The invoice on the LABINV sheet: lines in the item's other unit, the charges that apply.
+Print::Document printDocument(QSqlDatabase& db, qint64 id);
 
 }  // namespace kavra::jobwork::Invoices

@@ -408,6 +408,17 @@ TEST_P(LabourChain, InvoiceOverTwoDcsAndBack) {
     EXPECT_DOUBLE_EQ(back->head.packForwd, 2);  // the percentage typed, not its amount
     EXPECT_EQ(back->head.dcIds, (QList<qint64>{1, 2}));
     EXPECT_EQ(Inv::proposeTaxes(*db, 1).servTax, 12);
+    // The printed invoice: its lines in the billing unit, the charges that apply, the value in words.
+    Print::setTemplateDir(QCoreApplication::applicationDirPath() + "/Xl");
+    const QString path = programDir() + "/labinv.xlsx";
+    ASSERT_EQ(Print::writeDocument(*db, Inv::printDocument(*db, 2), path), 1);
+    const Print::Workbook wb = Print::Workbook::load(path);
+    EXPECT_EQ(Print::valueAt(wb, 1, "Total").toDouble(), 292.90);
+    EXPECT_EQ(Print::valueAt(wb, 1, "ServiceTaxLabel").toString(), "Service Tax @ 12%");
+    EXPECT_TRUE(Print::rowHiddenAt(wb, 1, "Others"));
+    EXPECT_TRUE(Print::rowHiddenAt(wb, 1, "Discount"));
+    EXPECT_FALSE(Print::rowHiddenAt(wb, 1, "Packing"));
+    EXPECT_TRUE(Print::valueAt(wb, 1, "AmountInWords").toString().startsWith("RUPEES ."));
 
     // The next DC of the item without an order takes the last invoiced rate; an item never
     // invoiced, its own.
