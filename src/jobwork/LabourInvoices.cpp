@@ -85,15 +85,15 @@ std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
     q = QSqlQuery();
     h.dcIds = Bills::dcsOf(db, billKind(), id);
     inv.lines = Bills::lines(db, billKind(), h.dcIds);
-    // A percentage was kept as its amount: turned back into it on the same bases, the
-    // packing first since the final discount's base includes it.
-    const bool discPerc = h.finalDiscPerc;
-    h.finalDiscPerc = false;
-    h.packForwd = storedPack;
-    if (h.packPerc) h.packForwd = money::percentOf(storedPack, value(inv, false).lineTotal.rupees());
-    h.finalDisc = storedDisc;
-    if (discPerc) h.finalDisc = money::percentOf(storedDisc, value(inv, false).beforeFinalDiscount);
-    h.finalDiscPerc = discPerc;
+    const auto typed = Bills::chargesAsTyped(storedPack, h.packPerc, storedDisc, h.finalDiscPerc, [&](double pack) {
+        Invoice b = inv;
+        b.head.packForwd = pack;
+        b.head.finalDisc = 0;
+        const WV::Result v = value(b, false);
+        return QPair<double, double>{v.lineTotal.rupees(), v.beforeFinalDiscount};
+    });
+    h.packForwd = typed.packForwd;
+    h.finalDisc = typed.finalDisc;
     return inv;
 }
 
@@ -116,13 +116,9 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 sh
     if (h.party == 0) return Refusal::at(QStringLiteral("cmbCust"), QStringLiteral("Select a customer Name....."));
     if (auto r = Bills::numberCheck(h.invNo)) return r;
     if (h.dcIds.isEmpty()) return Refusal::at(QStringLiteral("lstDcNo"), QStringLiteral("Select atleast a DC..... "));
-    for (double v :
-         {h.packForwd, h.finalDisc, h.otherCharges, inv.taxes.vat, inv.taxes.servTax, inv.taxes.cessOnServTax}) {
-        if (v < 0)
-            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
-        if (!money::fits(v))
-            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax is too large."));
-    }
+    if (auto r = Bills::chargesCheck(
+            {h.packForwd, h.finalDisc, h.otherCharges, inv.taxes.vat, inv.taxes.servTax, inv.taxes.cessOnServTax}))
+        return r;
     if (inv.lines.isEmpty())
         return Refusal::at(QStringLiteral("lstDcNo"),
                            QStringLiteral("Select a DcNo to have the invoice particulars....."));

@@ -148,15 +148,15 @@ std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
     inv.dcIds = Bills::dcsOf(db, billKind(), id);
     inv.lines = dcLines(db, inv.dcIds);
 
-    // A percentage was kept as its amount: turned back into it on the same bases, the
-    // packing first since the final discount's base includes it.
-    const bool discPerc = inv.finalDiscPerc;
-    inv.finalDiscPerc = false;
-    inv.packForwd = storedPack;
-    if (inv.packPerc) inv.packForwd = money::percentOf(storedPack, value(inv, false).lineTotal.rupees());
-    inv.finalDisc = storedDisc;
-    if (discPerc) inv.finalDisc = money::percentOf(storedDisc, value(inv, false).beforeFinalDiscount);
-    inv.finalDiscPerc = discPerc;
+    const auto typed = Bills::chargesAsTyped(storedPack, inv.packPerc, storedDisc, inv.finalDiscPerc, [&](double pack) {
+        Invoice b = inv;
+        b.packForwd = pack;
+        b.finalDisc = 0;
+        const InvoiceCalc::Result v = value(b, false);
+        return QPair<double, double>{v.lineTotal.rupees(), v.beforeFinalDiscount};
+    });
+    inv.packForwd = typed.packForwd;
+    inv.finalDisc = typed.finalDisc;
     return inv;
 }
 
@@ -225,13 +225,9 @@ Check validate(QSqlDatabase& db, const Invoice& inv, bool roffSales, qint64 show
                            QStringLiteral("Select a DcNo to have the invoice particulars....."));
     if (auto r = Bills::linesCheck(billKind(), inv.lines)) return r;
     const Taxes& t = inv.taxes;
-    for (double v : {inv.packForwd, inv.finalDisc, inv.surcharge, t.otherCharges, t.excise, t.cessOnED, t.highCessOnED,
-                     t.cst, t.kst, t.cessOnKST, t.vat}) {
-        if (v < 0)
-            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
-        if (!money::fits(v))
-            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax is too large."));
-    }
+    if (auto r = Bills::chargesCheck({inv.packForwd, inv.finalDisc, inv.surcharge, t.otherCharges, t.excise, t.cessOnED,
+                                      t.highCessOnED, t.cst, t.kst, t.cessOnKST, t.vat}))
+        return r;
     if (value(inv, roffSales).total <= Money())
         return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("Enter a Valid  Invoice Value ....."));
     if (auto r = Bills::numberCheck(inv.invNo)) return r;

@@ -335,6 +335,24 @@ Check linesCheck(const BillKind& k, const QVector<Line>& lines) {
     return std::nullopt;
 }
 
+Check chargesCheck(std::initializer_list<double> values) {
+    for (double v : values) {
+        if (v < 0)
+            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax cannot be negative."));
+        if (!money::fits(v))
+            return Refusal::at(QStringLiteral("txtTotVal"), QStringLiteral("A charge or a tax is too large."));
+    }
+    return std::nullopt;
+}
+
+TypedCharges chargesAsTyped(double storedPack, bool packPerc, double storedDisc, bool discPerc,
+                            const std::function<QPair<double, double>(double packForwd)>& bases) {
+    TypedCharges t{storedPack, storedDisc};
+    if (packPerc) t.packForwd = money::percentOf(storedPack, bases(storedPack).first);
+    if (discPerc) t.finalDisc = money::percentOf(storedDisc, bases(t.packForwd).second);
+    return t;
+}
+
 Check numberCheck(const QString& invNo) {
     const QString no = invNo.trimmed();
     if (no.isEmpty() || no.compare(QLatin1String("Nil"), Qt::CaseInsensitive) == 0)

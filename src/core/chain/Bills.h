@@ -12,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -102,6 +103,16 @@ QString dateText(const QDateTime& dt);
 // The refusals every bill's lines share, in the line's order: the billing quantity (kinds
 // billing in the other unit), the rate, the discount, an amount too large.
 Check linesCheck(const BillKind& k, const QVector<Line>& lines);
+// Charges and taxes typed: none negative, none too large to be an amount.
+Check chargesCheck(std::initializer_list<double> values);
+// A percentage charge is kept as the amount it gave; read back, it is that percentage of the
+// same base again, the packing first since the final discount's base includes it. bases(p)
+// gives the line total and the value before the final discount with the packing typed as p.
+struct TypedCharges {
+    double packForwd = 0, finalDisc = 0;
+};
+TypedCharges chargesAsTyped(double storedPack, bool packPerc, double storedDisc, bool discPerc,
+                            const std::function<QPair<double, double>(double packForwd)>& bases);
 // The number typed: empty or "Nil" (the mark of a DC that needs no bill) is refused.
 Check numberCheck(const QString& invNo);
 // The common columns: number and time, the charges as stored amounts, terms, remarks, the
