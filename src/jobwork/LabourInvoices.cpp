@@ -10,18 +10,6 @@ namespace kavra::jobwork::Invoices {
 namespace Bills = chain::Bills;
 namespace WV = chain::WorkValue;
 
-bool anyDc(QSqlDatabase& db) {
-    return Bills::anyDc(db, billKind());
-}
-
-QList<Choice> customersToInvoice(QSqlDatabase& db) {
-    return Bills::partiesToBill(db, billKind());
-}
-
-QList<Choice> openDcs(QSqlDatabase& db, qint64 custId) {
-    return Bills::openDcs(db, billKind(), custId);
-}
-
 QVector<Line> proposedLines(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds) {
     QVector<Line> lines = Bills::lines(db, billKind(), dcIds);
     Bills::proposeRates(db, billKind(), custId, lines);
@@ -63,10 +51,6 @@ WV::Result value(const Invoice& inv, bool roundRupees) {
     return WV::compute(in);
 }
 
-QList<qint64> navigation(QSqlDatabase& db) {
-    return Bills::navigation(db, billKind());
-}
-
 std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
     QSqlQuery q = Sql::exec(
         db,
@@ -97,22 +81,10 @@ std::optional<Invoice> load(QSqlDatabase& db, qint64 id) {
     return inv;
 }
 
-Found find(QSqlDatabase& db, const QString& invNo) {
-    return Bills::find(db, billKind(), invNo);
-}
-
-Check modifyBlock(QSqlDatabase& db, qint64 id) {
-    return Bills::modifyBlock(db, billKind(), id);
-}
-
-Check deleteBlock(QSqlDatabase& db, qint64 id) {
-    return Bills::deleteBlock(db, billKind(), id);
-}
-
 Check validate(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode) {
     const Bills::Head& h = inv.head;
     if (shownId != 0)
-        if (auto b = modifyBlock(db, shownId)) return b;
+        if (auto b = Bills::modifyBlock(db, billKind(), shownId)) return b;
     if (h.party == 0) return Refusal::at(QStringLiteral("cmbCust"), QStringLiteral("Select a customer Name....."));
     if (auto r = Bills::numberCheck(h.invNo)) return r;
     if (h.dcIds.isEmpty()) return Refusal::at(QStringLiteral("lstDcNo"), QStringLiteral("Select atleast a DC..... "));
@@ -142,7 +114,7 @@ qint64 save(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shown
 }
 
 void remove(QSqlDatabase& db, qint64 id) {
-    enforce(deleteBlock(db, id));
+    enforce(Bills::deleteBlock(db, billKind(), id));
     Bills::clear(db, billKind(), id);
 }
 

@@ -24,7 +24,6 @@
 namespace kavra::jobwork::Invoices {
 
 using Line = chain::Bills::Line;
-using Choice = chain::Bills::Choice;
 
 // The taxes that follow the customer from one invoice to the next.
 struct Taxes {
@@ -40,10 +39,8 @@ struct Invoice {
     Money totVal, balance;
 };
 
-// ---- What the screen offers.
-bool anyDc(QSqlDatabase& db);
-QList<Choice> customersToInvoice(QSqlDatabase& db);
-QList<Choice> openDcs(QSqlDatabase& db, qint64 custId);
+// ---- What the screen offers (the choosing of customers and DCs, navigation, search and the
+// money-received blocks are the bill engine's, with billKind()).
 // The lines of these DCs with their rates proposed (the order's, the item's last invoiced, the item's own).
 QVector<Line> proposedLines(QSqlDatabase& db, qint64 custId, const QList<qint64>& dcIds);
 // From the customer's latest invoice.
@@ -53,13 +50,9 @@ bool oneDcPerInvoice(QSqlDatabase& db);  // Misc.labour1to1
 chain::WorkValue::Result value(const Invoice& inv, bool roundRupees);
 
 // ---- Stored invoices.
-QList<qint64> navigation(QSqlDatabase& db);
 std::optional<Invoice> load(QSqlDatabase& db, qint64 id);
-Found find(QSqlDatabase& db, const QString& invNo);
 
 // ---- Rules.
-Check modifyBlock(QSqlDatabase& db, qint64 id);
-Check deleteBlock(QSqlDatabase& db, qint64 id);
 // First failure wins: money received, customer, number, DCs, value, lines, the number in the year.
 Check validate(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode);
 qint64 save(QSqlDatabase& db, const Invoice& inv, bool roundRupees, qint64 shownId, int invMode);

@@ -366,7 +366,7 @@ TEST_P(LabourChain, InvoiceOverTwoDcsAndBack) {
     exec(*db, "update Item set Rate=7 where ItemId=3");
 
     QList<qint64> offered;
-    for (const auto& c : Inv::openDcs(*db, 1)) offered << c.id;
+    for (const auto& c : chain::Bills::openDcs(*db, billKind(), 1)) offered << c.id;
     EXPECT_EQ(offered, (QList<qint64>{2, 1}));
     Inv::Invoice inv;
     inv.head.party = 1;
@@ -433,7 +433,7 @@ TEST_P(LabourChain, InvoiceOverTwoDcsAndBack) {
     exec(*db, "update DcOutgoingInv set Balance=Balance-100 where DcId in (1, 2)");
     EXPECT_EQ(refusalText(Inv::validate(*db, inv, false, 2, mode)),
               "Modification not allowed, since Some Cash Flow is made in this Regard!!!");
-    EXPECT_EQ(refusalText(Inv::deleteBlock(*db, 2)),
+    EXPECT_EQ(refusalText(chain::Bills::deleteBlock(*db, billKind(), 2)),
               "Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
     exec(*db, "update DcOutgoingInv set Balance=TotVal where DcId in (1, 2)");
     Sql::transaction(*db, [&] { Inv::remove(*db, 2); });
