@@ -62,17 +62,27 @@ const chain::OrderKind& orderKind() {
     return k;
 }
 
+namespace {
+
+// A DC of job work: the customer's, on a labour order, keyed by DcId.
+chain::DcKind labourDc(const char* header, const char* lines, int draws) {
+    chain::DcKind d;
+    d.header = QString::fromLatin1(header);
+    d.lines = QString::fromLatin1(lines);
+    d.key = QStringLiteral("DcId");
+    d.party = QStringLiteral("CustId");
+    d.partyTable = QStringLiteral("Customer");
+    d.partyName = QStringLiteral("CustName");
+    d.order = &orderKind();
+    d.draws = draws;
+    return d;
+}
+
+}  // namespace
+
 const chain::DcKind& incomingKind() {
     static const chain::DcKind k = [] {
-        chain::DcKind d;
-        d.header = QStringLiteral("DCIncoming");
-        d.lines = QStringLiteral("DcIncomingSub");
-        d.key = QStringLiteral("DcId");
-        d.party = QStringLiteral("CustId");
-        d.partyTable = QStringLiteral("Customer");
-        d.partyName = QStringLiteral("CustName");
-        d.order = &orderKind();
-        d.draws = ToReceive;
+        chain::DcKind d = labourDc("DCIncoming", "DcIncomingSub", ToReceive);
         d.numbers = chain::DcNumbers::PerParty;
         d.duplicateNo = QStringLiteral(" A Record with same DC No. already exist ...");
         d.duplicateField = QStringLiteral("cmbCust");
@@ -113,15 +123,7 @@ const chain::DcKind& incomingKind() {
 
 const chain::DcKind& outgoingKind() {
     static const chain::DcKind k = [] {
-        chain::DcKind d;
-        d.header = QStringLiteral("DcOutgoingInv");
-        d.lines = QStringLiteral("DcOutgoingSubInv");
-        d.key = QStringLiteral("DcId");
-        d.party = QStringLiteral("CustId");
-        d.partyTable = QStringLiteral("Customer");
-        d.partyName = QStringLiteral("CustName");
-        d.order = &orderKind();
-        d.draws = ToSend;
+        chain::DcKind d = labourDc("DcOutgoingInv", "DcOutgoingSubInv", ToSend);
         d.numbers = chain::DcNumbers::Book;
         d.book = QStringLiteral("DCOUTGOINGINV");
         d.duplicateNo = QStringLiteral(" A Record with same DC NO. already exists ...");

@@ -29,7 +29,15 @@ struct OrderScreenTexts {
     QString validToCaption;  // "* TO"
     QString valueCaption;    // "P.O. VALUE  (inclusive of Taxes)"
     QString printCaption;    // "" when the order has no print-out
-    RecordTexts record;
+    RecordTexts record = orderRecordTexts();
+
+    // What every order screen says while adding and deleting.
+    static RecordTexts orderRecordTexts() {
+        RecordTexts t;
+        t.adding = QStringLiteral("You are about to ADD a NEW P.O. Now...");
+        t.deleting = QStringLiteral("You are about to DELETE the existing P.O. now...");
+        return t;
+    }
 };
 
 // What every order shows, as the screen has it.

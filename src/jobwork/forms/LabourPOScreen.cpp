@@ -21,9 +21,7 @@ OrderScreenTexts texts() {
     t.validCaption = QStringLiteral("VALID               *  FROM");
     t.validToCaption = QStringLiteral("TO");
     t.valueCaption = QStringLiteral("P.O. VALUE");
-    t.record.adding = QStringLiteral("You are about to ADD a NEW P.O. Now...");
     t.record.modifying = QStringLiteral("You are about to MODIFY the existing P.O. Now...");
-    t.record.deleting = QStringLiteral("You are about to DELETE the existing P.O. now...");
     t.record.emptyTable = QStringLiteral("No records to Display .");
     return t;
 }

@@ -47,9 +47,7 @@ OrderScreenTexts texts() {
     t.validToCaption = QStringLiteral("* TO");
     t.valueCaption = QStringLiteral("P.O. VALUE  (inclusive of Taxes)");
     t.printCaption = QStringLiteral("&Prof. Inv.");
-    t.record.adding = QStringLiteral("You are about to ADD a NEW P.O. Now...");
     t.record.modifying = QStringLiteral("You are about to MODIFY the existing P.O. now...");
-    t.record.deleting = QStringLiteral("You are about to DELETE the existing P.O. now...");
     t.record.emptyTable = QStringLiteral("No records to Display !");
     return t;
 }
