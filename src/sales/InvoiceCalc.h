@@ -6,14 +6,11 @@
 #include <QVector>
 
 #include "core/Money.h"
+#include "core/chain/WorkValue.h"
 
 namespace kavra::sales::InvoiceCalc {
 
-struct Line {
-    double qty = 0;
-    double rate = 0;      // rupees per unit
-    double discount = 0;  // per cent
-};
+using Line = chain::WorkValue::Line;
 
 struct Input {
     QVector<Line> lines;

@@ -254,6 +254,7 @@ bool DcScreen::load() {
     return ctl_->open([this] {
         fillCustomers(false);
         fillEarlierLists();
+        readStockLink();
         if (k_.stockCol > 0 && k_.stockOnlyLinked) grid_->table()->setColumnHidden(k_.stockCol, !reducesStock());
     });
 }
@@ -317,10 +318,9 @@ QString DcScreen::refDcNo() const {
     return cmbRefDCno_ && cmbRefDCno_->currentIndex() >= 0 ? cmbRefDCno_->currentText().trimmed() : QString();
 }
 
-bool DcScreen::reducesStock() {
-    bool on = false;
-    tryDb([&] { on = Challans::linkedToStock(prod().db(), dk_); });
-    return on;
+void DcScreen::readStockLink() {
+    // Read once per document shown or begun, not on every key the quantity cell checks.
+    tryDb([&] { reduce_ = Challans::linkedToStock(prod().db(), dk_); });
 }
 
 Challans::Context DcScreen::context() const {
@@ -365,6 +365,7 @@ void DcScreen::useOrderItems(bool tellWhenClosed) {
 }
 
 void DcScreen::showRecord(qint64 id) {
+    readStockLink();
     stored_ = Challans::record(prod().db(), dk_, id);
     if (!stored_) return;
     const Challans::Record& d = *stored_;
@@ -398,6 +399,7 @@ void DcScreen::showRecord(qint64 id) {
 }
 
 void DcScreen::clearForNew(qint64 id) {
+    readStockLink();
     stored_.reset();
     txtId_->setText(QString::number(id));
     cmbPONo_->clear();
@@ -455,6 +457,7 @@ Challans::Record DcScreen::read() const {
 }
 
 Check DcScreen::validate(bool adding) {
+    readStockLink();
     return Challans::validate(prod().db(), dk_, Challans::toDc(dk_, read()), adding, reducesStock(),
                               prod().session().dcMode);
 }
@@ -470,6 +473,7 @@ qint64 DcScreen::write(bool adding, qint64 id) {
     if (!adding) notice(id);
     Challans::Record d = read();
     d.id = id;
+    reduce_ = Challans::linkedToStock(prod().db(), dk_);  // the setting as it stands inside the write
     const qint64 saved = Challans::save(prod().db(), dk_, Challans::toDc(dk_, d), adding, reducesStock(),
                                         prod().session().dcMode, k_.hooks);
     keepEarlier(d);

@@ -82,7 +82,8 @@ class DcScreen : public DocumentScreen {
     chain::Challans::Context context() const;
     QString orderNo() const;
     QString refDcNo() const;
-    bool reducesStock();
+    bool reducesStock() const { return reduce_; }
+    void readStockLink();
     void fillCustomers(bool adding);
     void customerChosen();
     void orderChosen();
@@ -117,6 +118,7 @@ class DcScreen : public DocumentScreen {
     QLabel* lblUnitGuide_ = nullptr;
     std::optional<chain::Challans::Record> stored_;
     std::optional<QStringList> orderCodes_;  // the items the grid offers; nullopt: all items
+    bool reduce_ = false;                    // the company's stock link for this kind, read per document
 };
 
 }  // namespace kavra

@@ -441,7 +441,7 @@ TEST_P(LabourChain, InvoiceOverTwoDcsAndBack) {
     EXPECT_EQ(count(*db, "select count(*) from DcOutgoingSubInv where Rate<>0"), 0);
 }
 
-TEST_P(LabourChain, BilledPaidOrRejectedDcsStayAndTheOrderKeepsItsFlag) {
+TEST_P(LabourChain, InvoicedDcsStayAndTheOrderKeepsItsFlag) {
     auto o = order(1, 1, "LPO-1", {{"A100", 30}});
     saveOrder(o);
     save(Way::In, dc(1, 1, "C-1", "LPO-1", {{"A100", 30}}));
@@ -452,17 +452,10 @@ TEST_P(LabourChain, BilledPaidOrRejectedDcsStayAndTheOrderKeepsItsFlag) {
               "with this PO Required' !!!\nSome transactions has been made already with this purchase order!!! ");
     EXPECT_EQ(Orders::validate(*db, o, false)->field, "chkReTrkRej");
 
-    exec(*db, "update DcOutgoingSubInv set RejQty=1");
-    EXPECT_EQ(refusalText(Dcs::changeBlock(*db, Way::Out, 1, true)),
-              "Deletion not allowed with this DC, since some Rejections or Rework Qty from Customer has been made!!!");
-    exec(*db, "update DcOutgoingInv set TotVal=1000, Balance=400");
-    EXPECT_EQ(refusalText(Dcs::changeBlock(*db, Way::Out, 1, false)),
-              "Modification not allowed with this DC, since some Cash Flow has been made in this regard!!!");
+    // The engine's DC blocks (tested with their texts on the manufacturing DC) hold here too,
+    // and are asked again inside the write.
     exec(*db, "update DcOutgoingInv set InvNo='L-4'");
-    EXPECT_EQ(refusalText(Dcs::changeBlock(*db, Way::Out, 1, false)),
-              "Modification not allowed with this DC NO: 1, since Invoice is made already with this DC!!!");
-    EXPECT_EQ(refusalText(Dcs::clickBlock(*db, Way::Out, 1)),
-              "Modification not allowed with this DCNO: 1,  since Invoice is made against this DC!!!");
+    EXPECT_TRUE(Dcs::clickBlock(*db, Way::Out, 1));
     // Asked again inside the write.
     EXPECT_TRUE(refusalOf([&] { Dcs::remove(*db, Way::Out, 1); }).startsWith("Deletion not allowed with this DC NO"));
     EXPECT_EQ(count(*db, "select count(*) from DcOutgoingInv"), 1);
@@ -489,7 +482,6 @@ TEST_P(LabourChain, AnOrderTheCustomersDcNamesIsNotDeletedAndItsNumberChangeFoll
         EXPECT_EQ(count(*db, QStringLiteral("select count(*) from %1 where PONo='LPO-1A' and CustId=1").arg(t)), 1)
             << t;
     EXPECT_EQ(value("select PONo from LabPO where POId=2"), "LPO-1");
-    EXPECT_EQ(orderKind().name, "LAB");
 }
 
 // ---- two desks

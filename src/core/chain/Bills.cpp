@@ -138,20 +138,26 @@ void proposeRates(QSqlDatabase& db, const BillKind& k, qint64 party, QVector<Lin
                                 {party, po});
         while (r.next()) rates.insert(r.value(0).toLongLong(), {r.value(1).toDouble(), r.value(2).toDouble()});
     }
+    // Each item's newest billed line (its first line on the newest DC), else the item's own
+    // rate without discount: two statements for all the items.
     QHash<qint64, std::pair<double, double>> lastBilled;
-    for (qint64 item : items) {
-        // The item's newest billed line, else the item's own rate without discount.
-        QSqlQuery r = Sql::exec(db,
-                                QStringLiteral("select Rate, Discount from %1 where ItemId=? and Rate<>0 order by %2 "
-                                               "desc, SlNo limit 1")
-                                    .arg(d.lines, d.key),
-                                {item});
-        if (r.next()) {
-            lastBilled.insert(item, {r.value(0).toDouble(), r.value(1).toDouble()});
-            continue;
-        }
-        const QVariant own = Sql::scalar(db, QStringLiteral("select Rate from Item where ItemId=?"), {item});
-        lastBilled.insert(item, {own.toDouble(), 0.0});
+    QSqlQuery r = Sql::exec(db,
+                            QStringLiteral("select s.ItemId, s.Rate, s.Discount from %1 s where s.ItemId in (%3) and "
+                                           "s.Rate<>0 and s.%2=(select max(t.%2) from %1 t where t.ItemId=s.ItemId and "
+                                           "t.Rate<>0) order by s.ItemId, s.SlNo")
+                                .arg(d.lines, d.key, Rows::marks(items.size())),
+                            Rows::bound(items));
+    while (r.next())
+        if (!lastBilled.contains(r.value(0).toLongLong()))
+            lastBilled.insert(r.value(0).toLongLong(), {r.value(1).toDouble(), r.value(2).toDouble()});
+    QList<qint64> unbilled;
+    for (qint64 item : items)
+        if (!lastBilled.contains(item)) unbilled << item;
+    if (!unbilled.isEmpty()) {
+        QSqlQuery own = Sql::exec(
+            db, QStringLiteral("select ItemId, Rate from Item where ItemId in (%1)").arg(Rows::marks(unbilled.size())),
+            Rows::bound(unbilled));
+        while (own.next()) lastBilled.insert(own.value(0).toLongLong(), {own.value(1).toDouble(), 0.0});
     }
     for (Line& l : lines) {
         const auto po = ordered.constFind(poOf.value(l.dcId));
