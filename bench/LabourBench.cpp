@@ -15,6 +15,7 @@
 #include "jobwork/LabourDcs.h"
 #include "jobwork/LabourInvoices.h"
 #include "jobwork/forms/LabourDCScreens.h"
+#include "jobwork/forms/LabourInvoiceScreen.h"
 #include "ui/LineGrid.h"
 
 namespace kavra {
@@ -199,6 +200,36 @@ void labourBench(QSqlDatabase& db) {
         "labour invoice over 20 DCs of 50 lines: choosing and valuing %lld ms, checks and save %lld ms (value "
         "%s)%s\n",
         (long long)valueMs, (long long)invoiceMs, qPrintable(value.toString()), refused ? " (refused!)" : "");
+
+    // The invoice screen on a year where each of the other customer's DCs has its invoice.
+    Sql::transaction(db, [&] {
+        Sql::exec(db,
+                  QStringLiteral("update DcOutgoingInv set InvNo='Y'||DcNo, InvDate=DcDate, InvDateT=DcDateT, "
+                                 "TotVal=100, Balance=100 where CustId=?"),
+                  {kOther});
+    });
+    t.restart();
+    qint64 invOpenMs = 0, invLastMs = 0, invFirstMs = 0;
+    int invoices = 0;
+    {
+        FrmInvoiceL screen;
+        screen.load();
+        invOpenMs = t.elapsed();
+        invoices = int(screen.navigation().size());
+        t.restart();
+        screen.controller()->moveFirst();
+        invFirstMs = t.elapsed();
+        t.restart();
+        screen.controller()->moveLast();
+        invLastMs = t.elapsed();
+    }
+    t.restart();
+    Sql::texts(db, QStringLiteral("select InvNo from DcOutgoingInv where InvNo is not null and InvNo<>'Nil' order by "
+                                  "InvDateT, InvNo"));
+    const qint64 invBareMs = t.elapsed();
+    std::printf(
+        "frmInvoiceL on %d invoices: open %lld ms, first %lld ms, last %lld ms (bare navigation query %lld ms)\n",
+        invoices, (long long)invOpenMs, (long long)invFirstMs, (long long)invLastMs, (long long)invBareMs);
 }
 
 }  // namespace kavra

@@ -165,18 +165,17 @@ void DocumentScreen::makeController(const RecordTexts& t) {
                 [this](RecState s) { grid_->setEditable(s != RecState::Browse); });
         connect(grid_, &LineGrid::modifyRequested, ctl_, startModify);
         grid_->setEditable(ctl_->state() != RecState::Browse);
-        auto* cmdSave = findChild<QPushButton*>(QStringLiteral("cmdSave"));
-        auto* cmdModify = findChild<QPushButton*>(QStringLiteral("cmdModify"));
         auto* keys = new GridKeys(
-            grid_, startModify, [this] { return beforeGrid(); },
-            [cmdSave, cmdModify] {
-                return QList<QWidget*>{cmdSave, cmdModify};
-            });
+            grid_, startModify, [this] { return beforeGrid(); }, [this] { return afterGrid(); });
         grid_->table()->installEventFilter(keys);
         // Installed after the grid's own filter, so Tab is seen here first.
         grid_->editor()->installEventFilter(keys);
     }
     if (headerBox_) headerBox_->installEventFilter(new HeaderClicks(headerBox_, [startModify] { startModify(-1, 0); }));
+}
+
+QList<QWidget*> DocumentScreen::afterGrid() {
+    return {findChild<QPushButton*>(QStringLiteral("cmdSave")), findChild<QPushButton*>(QStringLiteral("cmdModify"))};
 }
 
 void DocumentScreen::setNavigationTable(const QString& table, const QString& key) {

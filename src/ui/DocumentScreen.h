@@ -71,6 +71,8 @@ class DocumentScreen : public Screen, public RecordHost {
     virtual QList<QWidget*> frozenWhenPartly() { return {}; }
     // Where Shift+Tab from the grid goes.
     virtual QWidget* beforeGrid() { return nullptr; }
+    // Where Tab from the grid goes: the first of these that takes input (Save, else Modify).
+    virtual QList<QWidget*> afterGrid();
     virtual void print() {}
     virtual void otherKey(int key) { (void)key; }
 

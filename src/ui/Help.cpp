@@ -40,6 +40,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmlabourpo"), QStringLiteral("TransLabPO.htm")},
         {QStringLiteral("frmdcincoming"), QStringLiteral("TransLabDCIn.htm")},
         {QStringLiteral("frmdcoutgoing"), QStringLiteral("TransLabDCOut.htm")},
+        {QStringLiteral("frminvoicel"), QStringLiteral("TransLabInv.htm")},
         {QStringLiteral("frmform39_dc_mfg"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmform39_dc_lab"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},

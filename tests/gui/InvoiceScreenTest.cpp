@@ -84,9 +84,9 @@ class InvoiceScreenTest : public EngineTest {
         clickItem(dcs, 0);
         clickItem(dcs, 1, Qt::ControlModifier);
         ASSERT_EQ(grid(&s)->lineCount(), 2);                         // the NV line is not billed
-        EXPECT_EQ(grid(&s)->text(1, FrmInvoice::RateCol), "10.00");  // the item's rate
-        typeCell(&s, 1, FrmInvoice::RateCol, "12.5");
-        EXPECT_EQ(grid(&s)->text(1, FrmInvoice::AmountCol), "125.00");
+        EXPECT_EQ(grid(&s)->text(1, s.rateCol()), "10.00");  // the item's rate
+        typeCell(&s, 1, s.rateCol(), "12.5");
+        EXPECT_EQ(grid(&s)->text(1, s.amountCol()), "125.00");
         EXPECT_EQ(grid(&s)->lineCount(), 2);
         QTest::keyClicks(edit(&s, "txtVAT"), "12.5");
     }
@@ -209,7 +209,7 @@ TEST_P(InvoiceScreenTest, AShownInvoiceIsModifiedAndDeletedOnlyWhileNothingIsRec
     EXPECT_TRUE(get<QPushButton>(&s, "cmdSave")->isEnabled());
     EXPECT_FALSE(get<QComboBox>(&s, "cmbCust")->isEnabled());
     QTest::keyClicks(edit(&s, "txtPayTerm"), "30 days");
-    typeCell(&s, 2, FrmInvoice::RateCol, "20");
+    typeCell(&s, 2, s.rateCol(), "20");
     // 125 + 80 = 205; VAT 12.5% = 25.625 -> 230.63.
     EXPECT_EQ(edit(&s, "txtTotVal")->text(), "230.63");
     dialogs.clear();

@@ -86,7 +86,7 @@ QVector<Line> lines(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dc
     QSqlQuery q = Sql::exec(
         db,
         QStringLiteral("select s.%1, d.DcNo, s.SlNo, s.ItemId, p.ProdName, i.ItemName, i.MeasureUnit, i.AltUnit, "
-                       "s.Qty, s.RejQty, s.RewQty, d.InvAsPerRej, s.Rate, s.Discount, %4 from %2 s join %3 d on "
+                       "s.Qty, s.RejQty, s.RewQty, d.InvAsPerRej, s.Rate, s.Discount, %4, i.ItemCode from %2 s join %3 d on "
                        "d.%1=s.%1 left join ProductL p on p.ProdId=s.ProductId left join Item i on "
                        "i.ItemId=s.ItemId where s.%1 in (%5) and upper(trim(coalesce(s.DcRowRem,'')))<>'NV' "
                        "order by s.%1, s.SlNo")
@@ -107,6 +107,7 @@ QVector<Line> lines(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dc
         l.rate = q.value(12).toDouble();
         l.discount = q.value(13).toDouble();
         l.altQty = q.value(14).toDouble();
+        l.itemCode = q.value(15).toString().trimmed();
         out << l;
     }
     return out;

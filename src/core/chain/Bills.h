@@ -52,7 +52,7 @@ struct Line {
     QString dcNo;
     int slNo = 0;
     qint64 itemId = 0;
-    QString particulars, unit, altUnit;
+    QString itemCode, particulars, unit, altUnit;
     double qty = 0;
     double altQty = 0;    // the billing quantity, on kinds that bill in the item's other unit
     double rate = 0;      // rupees per unit, as typed

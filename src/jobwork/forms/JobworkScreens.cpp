@@ -1,6 +1,7 @@
 #include "jobwork/forms/JobworkScreens.h"
 
 #include "jobwork/forms/LabourDCScreens.h"
+#include "jobwork/forms/LabourInvoiceScreen.h"
 #include "jobwork/forms/LabourPOScreen.h"
 #include "ui/Screen.h"
 
@@ -10,6 +11,7 @@ void registerJobworkScreens() {
     Screens::add(QStringLiteral("frmLabourPO"), [] { return new FrmLabourPO; });
     Screens::add(QStringLiteral("frmDCIncoming"), [] { return new FrmDCIncoming; });
     Screens::add(QStringLiteral("frmDCOutgoing"), [] { return new FrmDCOutgoing; });
+    Screens::add(QStringLiteral("frmInvoiceL"), [] { return new FrmInvoiceL; });
 }
 
 }  // namespace kavra
