@@ -8,6 +8,7 @@
 #include "core/forms/AdminScreens.h"
 #include "inventory/forms/InventoryScreens.h"
 #include "jobwork/forms/JobworkScreens.h"
+#include "purchase/forms/PurchaseScreens.h"
 #include "masters/forms/ItemScreens.h"
 #include "masters/forms/MiscScreens.h"
 #include "masters/forms/PartyScreen.h"
@@ -48,6 +49,7 @@ void registerAllScreens() {
     registerSalesScreens();
     registerInvoiceScreens();
     registerJobworkScreens();
+    registerPurchaseScreens();
 }
 
 }  // namespace kavra

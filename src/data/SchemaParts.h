@@ -13,5 +13,6 @@ QStringList labourSchema();          // LabPO, LabPOSub, DCIncoming, DcIncomingS
 QStringList lookupIndexesSchema();   // indexes for the screens' and saves' look-ups
 QStringList form39Schema();          // the Form VAT 515 goods columns on DcInv; DcIncomingSub by DC and item
 QStringList labourInvoicesSchema();  // the invoice columns of DcOutgoingInv and its lines
+QStringList purchaseSchema();        // PurchPO, PurchPOSub, Purchase, PurchaseSub
 
 }  // namespace kavra::data

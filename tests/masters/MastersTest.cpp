@@ -98,7 +98,7 @@ TEST_P(Masters, ItemCodesAreUniqueWithoutRegardToCaseAndUsedItemsStay) {
     exec(db, QStringLiteral("insert into DcInvSub (DcInvId, SlNo, ItemId) values (1, 1, 1)"));
     EXPECT_EQ(refusalText(Items::deleteBlock(db, 1)),
               QStringLiteral("This record cannot be deleted, Since this item is being used in 'DC - Sales' Screen!!!"));
-    exec(db, QStringLiteral("insert into PurchPOSub (ItemId, CategoryCode) values (1, 1)"));
+    exec(db, QStringLiteral("insert into PurchPOSub (POId, SlNo, ItemId, CategoryCode) values (1, 1, 1, 1)"));
     EXPECT_EQ(refusalText(Items::deleteBlock(db, 1)),
               QStringLiteral("This record cannot be deleted, Since this item is being used "
                              "in 'Purchase Order' Screen!!!"));

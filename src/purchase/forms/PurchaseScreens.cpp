@@ -1,0 +1,9 @@
+#include "purchase/forms/PurchaseScreens.h"
+
+#include "ui/Screen.h"
+
+namespace kavra {
+
+void registerPurchaseScreens() {}
+
+}  // namespace kavra
