@@ -272,8 +272,8 @@ QString word(bool deleting) {
 Check firstBlock(QSqlDatabase& db, const DcKind& k, qint64 id, const QList<DcBlockText>& blocks, bool deleting) {
     if (blocks.isEmpty()) return std::nullopt;
     QSqlQuery h = Sql::exec(db,
-                            QStringLiteral("select d.DcNo, p.%1 from %2 d left join %3 p on p.%4=d.%4 where d.%5=?")
-                                .arg(k.partyName, k.header, k.partyTable, k.party, k.key),
+                            QStringLiteral("select d.%6, p.%1 from %2 d left join %3 p on p.%4=d.%4 where d.%5=?")
+                                .arg(k.partyName, k.header, k.partyTable, k.party, k.key, k.numberCol),
                             {id});
     if (!h.next()) return std::nullopt;
     const QString dcNo = h.value(0).toString().trimmed(), party = h.value(1).toString().trimmed();
@@ -355,11 +355,14 @@ QList<Line> lines(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString open = k.openBalance.isEmpty() ? QStringLiteral("0") : QStringLiteral("s.") + k.openBalance;
     const QString track = k.drawsOn ? QStringLiteral("s.") + k.drawsOn.track : QStringLiteral("null");
     QList<Line> out;
+    const QString product = k.particulars ? QStringLiteral("p.ProdName") : QStringLiteral("null");
+    const QString remark = k.particulars ? QStringLiteral("s.DcRowRem") : QStringLiteral("null");
+    const QString products =
+        k.particulars ? QStringLiteral(" left join ProductL p on p.ProdId=s.ProductId") : QString();
     QSqlQuery l = Sql::exec(db,
-                            QStringLiteral("select s.ItemId, i.ItemCode, p.ProdName, s.Qty, s.DcRowRem, %1, s.SlNo, %4 "
-                                           "from %2 s left join Item i on i.ItemId=s.ItemId left join ProductL p on "
-                                           "p.ProdId=s.ProductId where s.%3=? order by s.SlNo")
-                                .arg(open, k.lines, k.key, track),
+                            QStringLiteral("select s.ItemId, i.ItemCode, %5, s.Qty, %7, %1, s.SlNo, %4 from %2 s left "
+                                           "join Item i on i.ItemId=s.ItemId%6 where s.%3=? order by s.SlNo")
+                                .arg(open, k.lines, k.key, track, product, products, remark),
                             {id});
     while (l.next()) {
         Line line;
@@ -374,7 +377,9 @@ QList<Line> lines(QSqlDatabase& db, const DcKind& k, qint64 id) {
 std::optional<Stored> stored(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString stock = k.stock ? k.stock.column : QStringLiteral("null");
     QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select %1, DcNo, PONo, %2 from %3 where %4=?").arg(k.party, stock, k.header, k.key), {id});
+        db,
+        QStringLiteral("select %1, %5, PONo, %2 from %3 where %4=?").arg(k.party, stock, k.header, k.key, k.numberCol),
+        {id});
     if (!q.next()) return std::nullopt;
     Stored s;
     s.id = id;
@@ -387,9 +392,10 @@ std::optional<Stored> stored(QSqlDatabase& db, const DcKind& k, qint64 id) {
 
 Lookups::Found find(QSqlDatabase& db, const DcKind& k, const QString& dcNo, qint64 party) {
     if (k.numbers == DcNumbers::PerParty)
-        return Lookups::byPartyNumber(db, k.header, k.key, QStringLiteral("DcNo"), k.party, dcNo, party, k.find);
+        return Lookups::byPartyNumber(db, k.header, k.key, k.numberCol, k.party, dcNo, party, k.find);
     const QVariant v = Sql::scalar(
-        db, QStringLiteral("select %1 from %2 where DcNo=? order by %1 desc").arg(k.key, k.header), {dcNo.trimmed()});
+        db, QStringLiteral("select %1 from %2 where %3=? order by %1 desc").arg(k.key, k.header, k.numberCol),
+        {dcNo.trimmed()});
     if (v.isNull() || !v.isValid()) return {std::nullopt, k.find.notFound, k.find.notFoundIcon};
     return {v.toLongLong(), {}};
 }
@@ -529,18 +535,24 @@ Check validate(QSqlDatabase& db, const DcKind& k, const Dc& dc, bool adding, boo
 Check duplicateNumber(QSqlDatabase& db, const DcKind& k, const Dc& dc, qint64 exceptId, int dcMode) {
     const QString no = dc.dcNo.trimmed();
     if (k.numbers == DcNumbers::PerParty) {
+        const QString sameDate = k.numberWithDate ? QStringLiteral(" and %1=?").arg(k.dateCol) : QString();
+        QVariantList params{no, dc.party, exceptId};
+        if (k.numberWithDate) params << Rows::dateText(dc.dcDate);
         if (Sql::any(db,
-                     QStringLiteral("select 1 from %1 where DcNo=? and %2=? and %3<>?").arg(k.header, k.party, k.key),
-                     {no, dc.party, exceptId}))
+                     QStringLiteral("select 1 from %1 where %4=? and %2=? and %3<>?%5")
+                         .arg(k.header, k.party, k.key, k.numberCol, sameDate),
+                     params))
             return Refusal::at(k.duplicateField, k.duplicateNo);
         return std::nullopt;
     }
     const int year = FinancialYear::of(dc.dcDate);
-    const QString inYear = FinancialYear::condition(QStringLiteral("DcDateT"));
+    const QString inYear = FinancialYear::condition(k.dateTCol);
     QVariantList own{no};
     own += FinancialYear::params(year);
-    if (Sql::any(db, QStringLiteral("select 1 from %1 where DcNo=? and %2 and %3<>?").arg(k.header, inYear, k.key),
-                 own + QVariantList{exceptId}))
+    if (Sql::any(
+            db,
+            QStringLiteral("select 1 from %1 where %4=? and %2 and %3<>?").arg(k.header, inYear, k.key, k.numberCol),
+            own + QVariantList{exceptId}))
         return Refusal::at(k.duplicateField, k.duplicateNo);
     // Other kinds' DCs count only while they share this kind's series.
     for (const Books::Book* b : Books::sharing(Books::Series::Dc, k.book, dcMode)) {
@@ -575,9 +587,9 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
     }
     Row header;
     header.set(k.party, dc.party)
-        .set(QStringLiteral("DcNo"), dc.dcNo.trimmed())
-        .set(QStringLiteral("DcDate"), Rows::dateText(dc.dcDate))
-        .set(QStringLiteral("DcDateT"), Rows::dateValue(dc.dcDate))
+        .set(k.numberCol, dc.dcNo.trimmed())
+        .set(k.dateCol, Rows::dateText(dc.dcDate))
+        .set(k.dateTCol, Rows::dateValue(dc.dcDate))
         .set(QStringLiteral("PONo"), Rows::optionalText(dc.poNo))
         .set(QStringLiteral("PODate"), ordered ? QVariant(Rows::dateText(dc.poDate)) : Rows::nullText())
         .set(QStringLiteral("PODateT"), ordered ? Rows::dateValue(dc.poDate) : Rows::nullText())
@@ -604,14 +616,15 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         if (it == items.cend()) throw Refused(Refusal::cell(i + 1, 1, k.texts.codeMissing));
         dc.lines[i].itemId = it->id;
         itemIds << it->id;
-        texts.append({dc.lines[i].particulars, it->id});
+        if (k.particulars) texts.append({dc.lines[i].particulars, it->id});
     }
     QHash<int, Line> storedLines;
     if (inPlace) {
         enforce(drawnLineBlock(db, k, *was, dc.lines, itemIds));
         for (const Line& l : was->lines) storedLines.insert(l.slNo, l);
     }
-    const QHash<QString, qint64> products = Lookups::particularsIds(db, texts);
+    const QHash<QString, qint64> products =
+        k.particulars ? Lookups::particularsIds(db, texts) : QHash<QString, qint64>{};
     std::optional<SourceDraw> source;
     if (k.drawsOn) source.emplace(db, k, dc);
     bool allNv = !dc.lines.isEmpty();
@@ -622,11 +635,11 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
         const bool nv = l.remark.trimmed().toUpper() == QLatin1String("NV");
         allNv = allNv && nv;
         Row line;
-        line.set(QStringLiteral("ItemId"), l.itemId)
-            .set(QStringLiteral("ProductId"), products.value(l.particulars.trimmed()))
-            .set(QStringLiteral("Qty"), l.qty)
-            .set(QStringLiteral("DcRowRem"),
-                 nv && !k.noInvoice.isEmpty() ? QStringLiteral("NV") : Rows::optionalText(l.remark));
+        line.set(QStringLiteral("ItemId"), l.itemId).set(QStringLiteral("Qty"), l.qty);
+        if (k.particulars)
+            line.set(QStringLiteral("ProductId"), products.value(l.particulars.trimmed()))
+                .set(QStringLiteral("DcRowRem"),
+                     nv && !k.noInvoice.isEmpty() ? QStringLiteral("NV") : Rows::optionalText(l.remark));
         const auto st = storedLines.constFind(i + 1);
         if (!k.openBalance.isEmpty())
             line.set(k.openBalance, st == storedLines.cend() ? l.qty : l.qty - (st->qty - st->openBalance));
@@ -638,7 +651,7 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
             added << (Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
         }
         if (draw) draw->take(l.itemId, l.qty, i + 1, k.limitText);
-        move.lines.append({l.itemId, items.value(l.itemCode).category, l.qty});
+        move.lines.append({l.itemId, items.value(l.itemCode).category, l.stockQty.value_or(l.qty)});
     }
     // The new lines in a few statements, not one each.
     Rows::insertAll(db, k.lines, added);

@@ -28,6 +28,9 @@ struct Line {
     double qty = 0;
     QString remark;  // "NV": no invoice value
     Row extra;       // the kind's own line columns
+    // What the stores take in or give out when it is not the Qty (a bill counting the order
+    // in one unit and the stock in another).
+    std::optional<double> stockQty{};
     // As stored; filled by lines().
     int slNo = 0;
     qint64 itemId = 0;

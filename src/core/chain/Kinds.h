@@ -180,6 +180,13 @@ struct DcKind {
     bool rejections = false;
     // The bill is kept on the DC row (InvNo, TotVal, Balance).
     bool billed = false;
+    // The header's number and date columns; a party's bill booked as a DC keeps its own.
+    QString numberCol = QStringLiteral("DcNo"), dateCol = QStringLiteral("DcDate"),
+            dateTCol = QStringLiteral("DcDateT");
+    // Lines carry particulars (ProductId) and a remark (DcRowRem).
+    bool particulars = true;
+    // A party's number may recur on another date (a vendor's bill is its number and date).
+    bool numberWithDate = false;
 };
 
 // A bill kept in the bill columns of the DC rows it covers.
