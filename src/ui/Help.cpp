@@ -43,6 +43,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frminvoicel"), QStringLiteral("TransLabInv.htm")},
         {QStringLiteral("frmform39_dc_mfg"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmform39_dc_lab"), QStringLiteral("TransMiniVat515.htm")},
+        {QStringLiteral("frmpurchase"), QStringLiteral("TransPurchBill.htm")},
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},
         {QStringLiteral("frmstockissue"), QStringLiteral("TransInvIss.htm")},
     };

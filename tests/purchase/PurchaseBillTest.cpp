@@ -30,7 +30,7 @@ class PurchaseBill : public EngineTest {
              "(2, 'BRASSWORKS', 'Hosur')");
         exec(*db,
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, AltUnit, Rate) values "
-             "(1, 'RM-1', 'Round bar', 1, 'KGS', 'NOS', 50), (2, 'RM-2', 'Sheet', 1, 'NOS', 'NOS', 0), "
+             "(1, 'RM-1', 'Round bar', 1, 'NOS', 'KGS', 50), (2, 'RM-2', 'Sheet', 1, 'NOS', 'NOS', 0), "
              "(3, 'CO-1', 'Coolant', 2, 'LTR', 'LTR', 120)");
         // Our order 1 to STEELCO: 100 kg of bar, 40 sheets, 20 litres of coolant.
         chain::Orders::Header h{1, 1, "1", QDate(2026, 6, 1), {}};
