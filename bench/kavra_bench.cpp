@@ -25,6 +25,7 @@ void storesBench(QSqlDatabase& db);
 void salesBench(QSqlDatabase& db, const QString& dir);
 void invoiceBench(QSqlDatabase& db);
 void labourBench(QSqlDatabase& db);
+void purchaseBench(QSqlDatabase& db);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
@@ -140,6 +141,7 @@ int main(int argc, char** argv) {
     salesBench(prod.db(), dir.path());
     invoiceBench(prod.db());
     labourBench(prod.db());
+    purchaseBench(prod.db());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

@@ -164,7 +164,7 @@ FrmPurchase::FrmPurchase() : DocumentScreen(QStringLiteral("frmPurchase"), QStri
     v->addLayout(links);
     v->addWidget(makeStatusLabel(this));
     v->addLayout(makeCommandRow(this));
-    resize(1100, 760);
+    resize(1220, 760);
 
     RecordTexts t;
     t.adding = QStringLiteral("You are about to ADD a NEW Purchase Bill Now...");
