@@ -256,21 +256,6 @@ TEST(CommandLine, UnknownOptionsAreRefusedAndHelpListsTheOptions) {
     EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains("Unknown option \"--bogus\""));
 }
 
-TEST_P(FirstDay, CompanyDetailsOfANewDatabaseAreSavedFirst) {
-    {
-        FrmMisc m;
-        ASSERT_TRUE(m.load());
-        auto* button = m.findChild<QPushButton*>("cmdModify");
-        EXPECT_EQ(button->text(), "&Save");
-        m.findChild<QLineEdit*>("txtMyKST")->setText("KST-1");
-        button->click();
-        EXPECT_EQ(button->text(), "&Modify");
-    }
-    FrmMisc again;
-    ASSERT_TRUE(again.load());
-    EXPECT_EQ(again.findChild<QPushButton*>("cmdModify")->text(), "&Modify");
-}
-
 TEST_P(FirstDay, SmallerThings) {
     // The action marker is no block over the fields before any action, even when the
     // blinking status line shows it.
