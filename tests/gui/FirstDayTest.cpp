@@ -31,6 +31,7 @@
 #include "printing/forms/PrintOutput.h"
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
+#include "support/Keyboard.h"
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
@@ -38,6 +39,7 @@
 
 using namespace kavra;
 using namespace kavra::test;
+using namespace kavra::test::keyboard;
 
 namespace {
 
@@ -51,13 +53,6 @@ class FirstDay : public EngineTest {
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, Rate) values "
              "(1, '1001', 'Bolt M8', 5, 'NOS', 1000), (2, '1002', 'Bush 20', 5, 'NOS', 2500)");
     }
-    static void show(QWidget* w) {
-        w->show();
-        QApplication::setActiveWindow(w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    }
-    static void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
-    static void type(const QString& s) { QTest::keyClicks(QApplication::focusWidget(), s); }
     void orderOfFifty() {
         exec(company(),
              "insert into MfgPO (POId, CustId, PONo, PODate, PODateT, PurchVal) values (1, 1, 'PO-1', "
