@@ -65,14 +65,13 @@ QString inlined(const QString& sql, const QVariantList& params) {
         }
         const QVariant v = params.value(at++);
         if (v.isNull())
-            out += QStringLiteral("NULL");
+            out += "NULL";
         else if (v.typeId() == QMetaType::Bool)
-            out += v.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            out += v.toBool() ? "TRUE" : "FALSE";
         else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double)
             out += v.toString();
         else
-            out +=
-                QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+            out += QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), "''") + QLatin1Char('\'');
     }
     return out;
 }
@@ -81,7 +80,7 @@ QString inlined(const QString& sql, const QVariantList& params) {
 QHash<QString, QString> aliases(const QString& sql) {
     QHash<QString, QString> out;
     static const QRegularExpression re(
-        QStringLiteral("(?:from|join|,)\\s+(\\w+)(?:\\s+(?!where|on|join|left|inner|order|group|limit|set)(\\w+))?"),
+        "(?:from|join|,)\\s+(\\w+)(?:\\s+(?!where|on|join|left|inner|order|group|limit|set)(\\w+))?",
         QRegularExpression::CaseInsensitiveOption);
     for (auto it = re.globalMatch(sql); it.hasNext();) {
         const auto m = it.next();
@@ -98,8 +97,8 @@ void walk(const QJsonObject& node, const bool limited, QStringList& faults) {
     // A walk that stops after its first rows and tests nothing on the way is bounded.
     const bool bounded = limited && !node.contains("Filter");
     if (largeTables().contains(rel) && !bounded) {
-        if (type == QLatin1String("Seq Scan")) faults << "reads all of " + rel;
-        if (type.startsWith(QLatin1String("Index")) && !node.contains("Index Cond"))
+        if (type == "Seq Scan") faults << "reads all of " + rel;
+        if (type.startsWith("Index") && !node.contains("Index Cond"))
             faults << "reads all of " + rel + " along an index";
     }
     for (const QJsonValue& c : node.value("Plans").toArray()) walk(c.toObject(), limited, faults);
@@ -116,7 +115,7 @@ class LookupPlans : public EngineTest {
             exec(*db,
                  "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, Rate) values "
                  "(?,?,?,5,'NOS',10)",
-                 {i, QStringLiteral("P%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Part %1").arg(i)});
+                 {i, QString("P%1").arg(i, 3, 10, QLatin1Char('0')), QString("Part %1").arg(i)});
         exec(*db, "update Misc set RedStkM=?", {true});
         QList<inventory::NoteLine> stock;
         for (int i = 1; i <= kItems; ++i) stock.append({i, 1000});
@@ -141,7 +140,7 @@ class LookupPlans : public EngineTest {
         Sql::transaction(*db, [&] { Orders::save(*db, o, true); });
     }
 
-    static QString code(int i) { return QStringLiteral("P%1").arg(i, 3, 10, QLatin1Char('0')); }
+    static QString code(int i) { return QString("P%1").arg(i, 3, 10, QLatin1Char('0')); }
 
     Dcs::Dc dc(const QString& no, int lines) {
         Dcs::Dc d;
@@ -166,7 +165,7 @@ class LookupPlans : public EngineTest {
     // What is wrong with the engine's plan of one statement; empty when nothing is.
     QStringList faults(const Statement& s) {
         QStringList out;
-        const bool limited = s.sql.contains(QLatin1String(" limit "), Qt::CaseInsensitive);
+        const bool limited = s.sql.contains(" limit ", Qt::CaseInsensitive);
         if (isPg()) {
             QSqlQuery q = Sql::exec(*db, "EXPLAIN (FORMAT JSON) " + inlined(s.sql, s.params));
             if (!q.next()) return {"no plan"};
@@ -176,11 +175,11 @@ class LookupPlans : public EngineTest {
         }
         const QHash<QString, QString> tables = aliases(s.sql);
         // The newest rows along a key, with nothing to test on the way: bounded by the limit.
-        const bool bounded = limited && !s.sql.contains(QLatin1String(" where "), Qt::CaseInsensitive);
+        const bool bounded = limited && !s.sql.contains(" where ", Qt::CaseInsensitive);
         QSqlQuery q = Sql::exec(*db, "EXPLAIN QUERY PLAN " + s.sql, s.params);
         while (q.next()) {
             const QString step = q.value(3).toString();
-            if (step.startsWith(QLatin1String("SCAN "))) {
+            if (step.startsWith("SCAN ")) {
                 const QString name = step.section(QLatin1Char(' '), 1, 1).toLower();
                 const QString table = tables.value(name, name);
                 if (largeTables().contains(table) && !bounded) out << "reads all of " + table;
@@ -260,8 +259,8 @@ TEST_P(LookupPlans, ASaveRunsAFewStatementsPerLine) {
         EXPECT_LE(r.seen.size(), 5 * lines + 40) << lines << " lines";
         int orderLookups = 0, itemLookups = 0;
         for (const Statement& s : r.seen) {
-            if (s.sql.contains(QLatin1String("from MfgPO where"))) ++orderLookups;
-            if (s.sql.contains(QLatin1String("from Item where"))) ++itemLookups;
+            if (s.sql.contains("from MfgPO where")) ++orderLookups;
+            if (s.sql.contains("from Item where")) ++itemLookups;
         }
         EXPECT_LE(orderLookups, 4) << lines << " lines";
         EXPECT_LE(itemLookups, 4) << lines << " lines";

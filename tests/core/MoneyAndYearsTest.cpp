@@ -13,40 +13,39 @@ using namespace kavra;
 
 namespace {
 
-struct Rounded {
-    double value;
-    qint64 paise;
-};
-
 TEST(Money, EveryComputedValueRoundsTheWayItsTextShows) {
     // Values whose binary form lies just below the half still round up, as their text does.
-    const Rounded cases[] = {{1.005, 101},
-                             {-1.005, -101},
-                             {2.675, 268},
-                             {0.5 * 2.01, 101},
-                             {1.0049, 100},
-                             {1234567.894999, 123456789},
-                             {0.125 * 10000, 125000},
-                             {12.345 * 3, 3704},
-                             {99999999999.995, 9999999999999 + 1},
-                             {0, 0},
-                             {-0.004, 0},
-                             {-0.005, -1}};
-    for (const Rounded& c : cases) EXPECT_EQ(Money::fromRupees(c.value).paise(), c.paise) << c.value;
+    const std::pair<double, qint64> computed[] = {{1.005, 101},
+                                                  {-1.005, -101},
+                                                  {2.675, 268},
+                                                  {0.5 * 2.01, 101},
+                                                  {1.0049, 100},
+                                                  {1234567.894999, 123456789},
+                                                  {0.125 * 10000, 125000},
+                                                  {12.345 * 3, 3704},
+                                                  {99999999999.995, 9999999999999 + 1},
+                                                  {0, 0},
+                                                  {-0.004, 0},
+                                                  {-0.005, -1},
+                                                  {0.1 + 0.2, 30}};
+    for (const auto& [value, paise] : computed) EXPECT_EQ(Money::fromRupees(value).paise(), paise) << value;
     EXPECT_EQ(Money::fromRupees(std::nan("")).paise(), 0);
     EXPECT_EQ(Money::fromRupees(std::numeric_limits<double>::infinity()).paise(), 0);
     // Typed text goes through the same rule: beyond the paisa, halves away from zero.
-    EXPECT_EQ(Money::parse("1.005").paise(), Money::fromRupees(1.005).paise());
-    EXPECT_EQ(Money::parse("-12.345").paise(), -1235);
-    EXPECT_EQ(Money::parse("12.344").paise(), 1234);
-    EXPECT_EQ(Money::parse(" 7 ").paise(), 700);
-    EXPECT_EQ(Money::parse("abc").paise(), 0);
+    const std::pair<const char*, qint64> typed[] = {
+        {"1.005", 101}, {"-12.345", -1235},        {"12.344", 1234},   {"9.995", 1000},
+        {" 7 ", 700},   {"1234.5", 123450},        {"-0.05", -5},      {"abc", 0},
+        {"", 0},        {"1,00,000.50", 10000050}, {"-2,500", -250000}};
+    for (const auto& [text, paise] : typed) EXPECT_EQ(Money::parse(text).paise(), paise) << text;
     EXPECT_EQ(Money::fromPaise(-5).toString(), "-0.05");
+    EXPECT_EQ(Money::fromPaise(123450).toString(), "1234.50");
+    EXPECT_EQ(Money::fromPaise(0).toString(), "0.00");
 }
 
 TEST(Money, TheBillComputationsShareOneDefinition) {
-    EXPECT_EQ(money::roundRupee(2.5), 3);
-    EXPECT_EQ(money::roundRupee(-2.5), -2);
+    // A half rupee goes up, never to the even neighbour.
+    const std::pair<double, qint64> rupees[] = {{2.5, 3}, {3.5, 4}, {2.4999, 2}, {-2.5, -2}, {-2.6, -3}};
+    for (const auto& [value, rounded] : rupees) EXPECT_EQ(money::roundRupee(value), rounded) << value;
     EXPECT_DOUBLE_EQ(money::shown(1.005), 1.01);
     EXPECT_NE(money::single(0.1), 0.1);
     EXPECT_DOUBLE_EQ(money::percentOf(25, 1000), 2.5);

@@ -6,13 +6,6 @@
 namespace kavra::test {
 namespace {
 
-TEST(FinancialYear, ChangesOnFirstApril) {
-    EXPECT_EQ(clsProd::FinancialYearOf(QDate(2027, 3, 31)), 2026);
-    EXPECT_EQ(clsProd::FinancialYearOf(QDate(2027, 4, 1)), 2027);
-    EXPECT_EQ(clsProd::FinancialYearOf(QDate(2027, 1, 15)), 2026);
-    EXPECT_EQ(clsProd::FinancialYearOf(QDate(2026, 12, 31)), 2026);
-}
-
 class Numbering : public EngineTest {
   protected:
     void SetUp() override {

@@ -16,46 +16,6 @@
 namespace kavra::test {
 namespace {
 
-// A desk of its own process (kavra_desk), killed with kill -9 when the test says.
-class Desk {
-  public:
-    Desk(qint64 sysId, qint64 userId, const QStringList& screens, const QString& backupFolder = {}) {
-        const DbConfig& cfg = dbConfig();
-        QStringList args{"--dir", cfg.programDir,         "--db",   Session::current().companyDb,
-                         "--sys", QString::number(sysId), "--user", QString::number(userId)};
-        if (cfg.isPg())
-            args << "--server" << QStringLiteral("%1:%2").arg(cfg.host).arg(cfg.port) << "--db-user" << cfg.user
-                 << "--db-password" << cfg.password << "--db-prefix" << cfg.prefix;
-        for (const QString& s : screens) args << "--screen" << s;
-        if (!backupFolder.isEmpty()) args << "--backup-loop" << backupFolder;
-        proc_.start(QStringLiteral(KAVRA_DESK_PROGRAM), args);
-        proc_.waitForStarted();
-        while (proc_.state() == QProcess::Running && !out_.contains("\n")) {
-            proc_.waitForReadyRead(10000);
-            out_ += proc_.readAllStandardOutput();
-        }
-    }
-    ~Desk() {
-        if (proc_.state() != QProcess::NotRunning) killHard();
-    }
-    bool ready() const { return out_.startsWith("ready"); }
-    QString said() const { return QString::fromUtf8(out_).trimmed() + QString::fromUtf8(proc_.readAllStandardError()); }
-    void killHard() {
-        const qint64 pid = proc_.processId();
-        proc_.kill();  // SIGKILL: nothing of the desk's own runs
-        proc_.waitForFinished(10000);
-        desks::awaitServerLetsGo(pid);
-    }
-    int exitCode() {
-        proc_.waitForFinished(10000);
-        return proc_.exitCode();
-    }
-
-  private:
-    mutable QProcess proc_;
-    QByteArray out_;
-};
-
 class Office : public EngineTest {
   protected:
     void SetUp() override {
@@ -84,11 +44,25 @@ class Office : public EngineTest {
         p->ReleaseGoneWorkstations();
         return p;
     }
+    // A desk of its own process (kavra_desk), killed with kill -9 when the test says.
+    static std::unique_ptr<desks::Racer> desk(qint64 sysId, qint64 userId, const QStringList& screens,
+                                              const QString& backupFolder = {}) {
+        QStringList args{"--sys", QString::number(sysId), "--user", QString::number(userId)};
+        for (const QString& s : screens) args << "--screen" << s;
+        if (!backupFolder.isEmpty()) args << "--backup-loop" << backupFolder;
+        return std::make_unique<desks::Racer>(KAVRA_DESK_PROGRAM, Session::current().companyDb, Clock::today(), args);
+    }
+    // How a desk that refused to start ended (3: its workstation taken, 4: a screen of it held).
+    static int refusedWith(desks::Racer& d) {
+        EXPECT_FALSE(d.ready());
+        d.finish(10000);
+        return d.exitCode();
+    }
     qint64 rows(qint64 sysId) { return count(*db, "select count(*) from OnlineUsers where SysId=?", {sysId}); }
 
     QSqlDatabase* db = nullptr;
     Session stores, office;
-    std::unique_ptr<Desk> desks[2];
+    std::unique_ptr<desks::Racer> desks[2];
 };
 
 TEST_P(Office, OneUserAtTwoDesksKeepsBothDesksLocks) {
@@ -119,8 +93,8 @@ TEST_P(Office, OneUserAtTwoDesksKeepsBothDesksLocks) {
 }
 
 TEST_P(Office, AKilledDeskLocksNobodyOut) {
-    desks[0] = std::make_unique<Desk>(2, 2, QStringList{"frmDC", "frmItem"});
-    ASSERT_TRUE(desks[0]->ready()) << desks[0]->said().toStdString();
+    desks[0] = desk(2, 2, QStringList{"frmDC", "frmItem"});
+    ASSERT_TRUE(desks[0]->ready()) << desks[0]->errors().toStdString();
     auto a = sitDown(stores, 1, 1, "ADMINISTRATOR");
     EXPECT_EQ(rows(2), 3);  // a running desk's rows survive another's login
     EXPECT_EQ(a->CheckScreenLock("frmDC", 3, dialogs), 1);
@@ -134,18 +108,17 @@ TEST_P(Office, AKilledDeskLocksNobodyOut) {
     a->ReleaseGoneWorkstations();
     EXPECT_EQ(rows(2), 0);
     a->RegisterScreen("frmDC", 3, dialogs);
-    desks[1] = std::make_unique<Desk>(2, 2, QStringList{"frmDC"});
-    EXPECT_EQ(desks[1]->exitCode(), 4);
-    EXPECT_TRUE(desks[1]->said().startsWith("refused frmDC"));
+    desks[1] = desk(2, 2, QStringList{"frmDC"});
+    EXPECT_EQ(refusedWith(*desks[1]), 4);
 }
 
 TEST_P(Office, ASecondCopyOnOneWorkstationIsRefusedWhileTheFirstRuns) {
-    desks[0] = std::make_unique<Desk>(2, 2, QStringList{});
-    ASSERT_TRUE(desks[0]->ready()) << desks[0]->said().toStdString();
+    desks[0] = desk(2, 2, QStringList{});
+    ASSERT_TRUE(desks[0]->ready()) << desks[0]->errors().toStdString();
     Db::Presence copy(Session::current().companyDb);
     EXPECT_FALSE(copy.claimDesk(2));
-    desks[1] = std::make_unique<Desk>(2, 2, QStringList{});
-    EXPECT_EQ(desks[1]->exitCode(), 3);
+    desks[1] = desk(2, 2, QStringList{});
+    EXPECT_EQ(refusedWith(*desks[1]), 3);
     // Another workstation is not held back.
     EXPECT_TRUE(copy.claimDesk(1));
     desks[0]->killHard();
@@ -155,8 +128,8 @@ TEST_P(Office, ASecondCopyOnOneWorkstationIsRefusedWhileTheFirstRuns) {
 
 TEST_P(Office, CompactionWaitsWhileAnotherProgramHasTheDatabase) {
     exec(*db, "insert into Logs (id, Dates, userid) values (1, ?, 1)", {at(2026, 12, 7, 9)});
-    desks[0] = std::make_unique<Desk>(2, 2, QStringList{});
-    ASSERT_TRUE(desks[0]->ready()) << desks[0]->said().toStdString();
+    desks[0] = desk(2, 2, QStringList{});
+    ASSERT_TRUE(desks[0]->ready()) << desks[0]->errors().toStdString();
     Db::Presence p(Session::current().companyDb);
     // Screen rows say nothing either way: none are left, yet the other program is there.
     exec(*db, "delete from OnlineUsers");
@@ -240,8 +213,8 @@ TEST_P(Office, ABackupKilledMidwayLeavesNoCountedCopy) {
         exec(*db, QStringLiteral("insert into errlog select %1 || ErrText, ErrDateT from errlog").arg(n), {});
     const QString folder = programDir() + "/DB_BKUP";
     for (int round = 0; round < 3; ++round) {
-        desks[0] = std::make_unique<Desk>(0, 0, QStringList{}, folder);
-        ASSERT_TRUE(desks[0]->ready()) << desks[0]->said().toStdString();
+        desks[0] = desk(0, 0, QStringList{}, folder);
+        ASSERT_TRUE(desks[0]->ready()) << desks[0]->errors().toStdString();
         QThread::msleep(100 + QRandomGenerator::global()->bounded(400));
         desks[0]->killHard();
     }

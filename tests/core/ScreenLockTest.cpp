@@ -57,16 +57,12 @@ TEST_P(ScreenLocks, SecondWorkstationIsToldWhoHoldsTheScreen) {
     EXPECT_EQ(dialogs.count(), 0);
 }
 
-TEST_P(ScreenLocks, ViewingRegistrationDoesNotLock) {
-    a.RegisterScreen("frmDC", 1, dialogs);
-    EXPECT_EQ(b.CheckScreenLock("frmDC", 2, dialogs), 2);
+TEST_P(ScreenLocks, ViewingLocksNothingAndReleaseRemovesOnlyOwnRows) {
+    b.RegisterScreen("frmDC", 1, dialogs);  // only viewing
+    EXPECT_EQ(a.CheckScreenLock("frmDC", 2, dialogs), 2);
     EXPECT_EQ(dialogs.count(), 0);
-}
-
-TEST_P(ScreenLocks, ReleaseRemovesOnlyOwnRows) {
     a.RegisterScreen("frmDC", 2, dialogs);
     a.RegisterScreen("frmItem", 2, dialogs);
-    b.RegisterScreen("frmDC", 1, dialogs);
     b.RegisterScreen("frmItem", 2, dialogs);
 
     a.ReleaseScreen("frmDC", dialogs);

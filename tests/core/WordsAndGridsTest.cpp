@@ -1,4 +1,4 @@
-// Amounts in words, money text, the grid checks and the correspondence count.
+// Amounts in words, typed numbers, the grid checks and the correspondence count.
 #include <QMap>
 #include <QStringList>
 #include <cmath>
@@ -38,22 +38,6 @@ TEST(AmountInWords, WholeRupeesByGroup) {
         EXPECT_EQ(clsProd::AmountInWords(it.key()), it.value()) << it.key();
 }
 
-TEST(MoneyText, ParsesToExactPaiseAndFormats) {
-    EXPECT_EQ(Money::parse("1234.5").paise(), 123450);
-    EXPECT_EQ(Money::parse(" 7 ").paise(), 700);
-    EXPECT_EQ(Money::parse("-0.05").paise(), -5);
-    EXPECT_EQ(Money::parse("12.345").paise(), 1235);
-    EXPECT_EQ(Money::parse("-12.345").paise(), -1235);
-    EXPECT_EQ(Money::parse("9.995").paise(), 1000);
-    EXPECT_EQ(Money::parse("12.344").paise(), 1234);
-    EXPECT_EQ(Money::parse("").paise(), 0);
-    EXPECT_EQ(Money::parse("abc").paise(), 0);
-    EXPECT_EQ(Money::fromPaise(123450).toString(), "1234.50");
-    EXPECT_EQ(Money::fromPaise(-5).toString(), "-0.05");
-    EXPECT_EQ(Money::fromPaise(0).toString(), "0.00");
-    EXPECT_EQ(Money::fromRupees(0.1 + 0.2).paise(), 30);
-}
-
 TEST(TypedNumbers, GroupedAsMeantAndNothingElseReadAsANumber) {
     const QList<QPair<const char*, double>> read{
         {"1,000", 1000},
@@ -74,8 +58,6 @@ TEST(TypedNumbers, GroupedAsMeantAndNothingElseReadAsANumber) {
                           "12abc", "1.2.3", "--1", "1 000", "1000000000000000"})
         EXPECT_FALSE(text::typedNumber(t).has_value()) << t;
     EXPECT_EQ(text::typed("1e400"), 0);
-    EXPECT_EQ(Money::parse("1,00,000.50").paise(), 10000050);
-    EXPECT_EQ(Money::parse("-2,500").paise(), -250000);
     EXPECT_TRUE(money::fits(999999999999.99));
     EXPECT_FALSE(money::fits(999999999.0 * 999999999.0));
     EXPECT_FALSE(money::fits(std::numeric_limits<double>::infinity()));

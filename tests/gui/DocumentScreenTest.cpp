@@ -82,25 +82,20 @@ TEST_P(DocumentScreenTest, ClickIntoAShownRecordStartsModifyingWithTheItemLocked
     EXPECT_TRUE(s.grid->isEditing());
     EXPECT_EQ(s.grid->editColumn(), 4);  // item, name and unit of a stored line stay
 
+    // A document not yet processed is open in every column.
+    s.ctl->moveFirst();
+    s.partly = false;
+    clickCell(s.grid, 2, 1);
+    EXPECT_EQ(s.ctl->state(), RecState::Modifying);
+    EXPECT_EQ(s.grid->editRow(), 2);
+    EXPECT_EQ(s.grid->editColumn(), 1);
+
     // New empties the grid and lets every column be typed.
     s.ctl->moveFirst();
     EXPECT_FALSE(s.grid->isEditable());
     s.ctl->cmdNew();
     EXPECT_TRUE(s.grid->isEditable());
     EXPECT_EQ(s.grid->lineCount(), 0);
-}
-
-TEST_P(DocumentScreenTest, ADocumentNotYetProcessedIsOpenInEveryColumn) {
-    OrderScreen s;
-    s.partly = false;
-    ASSERT_TRUE(s.load());
-    s.ctl->start();
-    s.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
-    clickCell(s.grid, 2, 1);
-    EXPECT_EQ(s.ctl->state(), RecState::Modifying);
-    EXPECT_EQ(s.grid->editRow(), 2);
-    EXPECT_EQ(s.grid->editColumn(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DocumentScreenTest, ::testing::Values(Engine::SQLite), engineName);

@@ -31,6 +31,7 @@
 #include "printing/forms/PrintOutput.h"
 #include "sales/forms/DCScreen.h"
 #include "sales/forms/MfgPOScreen.h"
+#include "support/Keyboard.h"
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
@@ -38,6 +39,7 @@
 
 using namespace kavra;
 using namespace kavra::test;
+using namespace kavra::test::keyboard;
 
 namespace {
 
@@ -51,13 +53,6 @@ class FirstDay : public EngineTest {
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, Rate) values "
              "(1, '1001', 'Bolt M8', 5, 'NOS', 1000), (2, '1002', 'Bush 20', 5, 'NOS', 2500)");
     }
-    static void show(QWidget* w) {
-        w->show();
-        QApplication::setActiveWindow(w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    }
-    static void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
-    static void type(const QString& s) { QTest::keyClicks(QApplication::focusWidget(), s); }
     void orderOfFifty() {
         exec(company(),
              "insert into MfgPO (POId, CustId, PONo, PODate, PODateT, PurchVal) values (1, 1, 'PO-1', "
@@ -254,21 +249,6 @@ TEST(CommandLine, UnknownOptionsAreRefusedAndHelpListsTheOptions) {
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 2);
     EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains("Unknown option \"--bogus\""));
-}
-
-TEST_P(FirstDay, CompanyDetailsOfANewDatabaseAreSavedFirst) {
-    {
-        FrmMisc m;
-        ASSERT_TRUE(m.load());
-        auto* button = m.findChild<QPushButton*>("cmdModify");
-        EXPECT_EQ(button->text(), "&Save");
-        m.findChild<QLineEdit*>("txtMyKST")->setText("KST-1");
-        button->click();
-        EXPECT_EQ(button->text(), "&Modify");
-    }
-    FrmMisc again;
-    ASSERT_TRUE(again.load());
-    EXPECT_EQ(again.findChild<QPushButton*>("cmdModify")->text(), "&Modify");
 }
 
 TEST_P(FirstDay, SmallerThings) {

@@ -163,9 +163,7 @@ TEST_P(LabourDcScreen, InThenBackByKeyboard) {
 
     // The Form VAT 515 entry of the shown DC, its number proposed for the year.
     QTest::mouseClick(out.findChild<QLabel*>("lblForm39"), Qt::LeftButton);
-    Form39Screen* f39 = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<Form39Screen*>(w)) f39 = f;
+    auto* f39 = window<Form39Screen>();
     ASSERT_TRUE(f39);
     show(f39);
     EXPECT_EQ(f39->findChild<QLineEdit*>("txtForm39No")->text(), "1");

@@ -38,9 +38,7 @@ class LabourPoScreen : public EngineTest {
 TEST_P(LabourPoScreen, OrderByKeyboard) {
     FrmLabourPO po;
     ASSERT_TRUE(po.load());
-    po.show();
-    QApplication::setActiveWindow(&po);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&po));
+    show(&po);
     EXPECT_TRUE(po.windowTitle().startsWith("LABOUR WORK"));
     EXPECT_EQ(po.findChild<QLabel*>("lblStatus")->text(), "You are about to ADD a NEW P.O. Now...");
     ASSERT_EQ(focusName(), "cmbCust");
@@ -62,16 +60,10 @@ TEST_P(LabourPoScreen, OrderByKeyboard) {
     EXPECT_EQ(g->text(1, 2), "Bolt M8");
     EXPECT_EQ(g->text(1, 5), "");  // no earlier labour line of the item: no rate proposed
     EXPECT_EQ(g->text(1, 6), "0");
-    for (const char* t : {"100", "5", ""}) {
-        type(t);
-        key(Qt::Key_Return);
-    }
+    cells({"100", "5", ""});
     type("B2");
     key(Qt::Key_Return);
-    for (const char* t : {"50", "5", "0"}) {
-        type(t);
-        key(Qt::Key_Return);
-    }
+    cells({"50", "5", "0"});
     key(Qt::Key_Tab);
     ASSERT_EQ(focusName(), "cmdSave");
     key(Qt::Key_Space);
@@ -83,9 +75,7 @@ TEST_P(LabourPoScreen, OrderByKeyboard) {
 
     // F11 renumbers the labour order; F10 cancels it.
     QTest::keyClick(&po, Qt::Key_F11);
-    FrmPONoChng* change = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* c = qobject_cast<FrmPONoChng*>(w)) change = c;
+    auto* change = window<FrmPONoChng>();
     ASSERT_TRUE(change);
     EXPECT_EQ(change->orderId(), 1);
     EXPECT_EQ(change->findChild<QLineEdit*>("txtOldPONo")->text(), "LPO-5");

@@ -48,8 +48,7 @@ class GuiTest : public EngineTest {
         return c;
     }
 
-    std::unique_ptr<FrmLogin> startLogin(const QString& ip = QStringLiteral("10.0.0.5"),
-                                         const QString& host = QStringLiteral("OFFICE-PC")) {
+    std::unique_ptr<FrmLogin> startLogin(const QString& ip = "10.0.0.5", const QString& host = "OFFICE-PC") {
         auto login = std::make_unique<FrmLogin>();
         login->setWorkstation({ip, host});
         login->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
@@ -85,8 +84,7 @@ class GuiTest : public EngineTest {
         QTest::keyClicks(child<QLineEdit>(&users, "txtUserPassword"), pw);
         QTest::keyClicks(child<QLineEdit>(&users, "txtConfmPwd"), pw);
         QTest::mouseClick(child<QPushButton>(&users, "cmdSave"), Qt::LeftButton);
-        ASSERT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Records Saved!")))
-            << dialogs.last().text.toStdString();
+        ASSERT_TRUE(dialogs.last().text.startsWith("Records Saved!")) << dialogs.last().text.toStdString();
     }
 
     MdiSSI* main_ = nullptr;
@@ -96,9 +94,9 @@ TEST_P(GuiTest, NewUserGetsRightsAndLogsIn) {
     {
         auto admin = startLogin();
         ASSERT_TRUE(admin->start());
-        ASSERT_TRUE(typeLogin(*admin, QStringLiteral("administrator"), QString::fromLatin1(YearSetup::kFirstPassword)));
+        ASSERT_TRUE(typeLogin(*admin, "administrator", QString::fromLatin1(YearSetup::kFirstPassword)));
     }
-    addUserThroughScreen(QStringLiteral("RAVI"), QStringLiteral("Stores#1"));
+    addUserThroughScreen("RAVI", "Stores#1");
 
     // Give Ravi the Admin right (row 1) only, by clicking the third column.
     {
@@ -111,18 +109,17 @@ TEST_P(GuiTest, NewUserGetsRightsAndLogsIn) {
         ASSERT_EQ(grid->rowCount(), 45);
         const QRect cell = grid->visualItemRect(grid->item(0, 2));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        EXPECT_EQ(grid->item(0, 2)->data(Qt::UserRole).toString(), QStringLiteral("P"));
+        EXPECT_EQ(grid->item(0, 2)->data(Qt::UserRole).toString(), "P");
         QTest::mouseClick(child<QPushButton>(&rights, "cmdModify"), Qt::LeftButton);
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Data Stored Successfully..."));
+        EXPECT_EQ(dialogs.last().text, "Data Stored Successfully...");
     }
 
     auto login = startLogin();
     ASSERT_TRUE(login->start());
     // Lower-case typing arrives in capitals.
-    ASSERT_TRUE(typeLogin(*login, QStringLiteral("ravi"), QStringLiteral("Stores#1")));
-    EXPECT_EQ(Session::current().userName, QStringLiteral("RAVI"));
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Logs where userid=?"), {Session::current().userId}),
-              1);
+    ASSERT_TRUE(typeLogin(*login, "ravi", "Stores#1"));
+    EXPECT_EQ(Session::current().userName, "RAVI");
+    EXPECT_EQ(count(company(), "select count(*) from Logs where userid=?", {Session::current().userId}), 1);
 
     MdiSSI* m = showMain();
     EXPECT_TRUE(m->rightAction(1)->isEnabled());
@@ -133,40 +130,40 @@ TEST_P(GuiTest, NewUserGetsRightsAndLogsIn) {
 TEST_P(GuiTest, WrongCasePasswordAndUnknownUserAreRefused) {
     auto login = startLogin();
     ASSERT_TRUE(login->start());
-    EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QStringLiteral("kavra@123")));
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("LOGIN FAILED"));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral(" Invalid Password ..."));
+    EXPECT_FALSE(typeLogin(*login, "ADMINISTRATOR", "kavra@123"));
+    EXPECT_EQ(dialogs.last().title, "LOGIN FAILED");
+    EXPECT_EQ(dialogs.last().text, " Invalid Password ...");
     EXPECT_EQ(dialogs.last().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(child<QLineEdit>(login.get(), "txtPassword")->hasSelectedText());
 
-    EXPECT_FALSE(typeLogin(*login, QStringLiteral("NOBODY"), QStringLiteral("x")));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Not a Valid User... Sorry! "));
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Logs")), 0);
+    EXPECT_FALSE(typeLogin(*login, "NOBODY", "x"));
+    EXPECT_EQ(dialogs.last().text, "Not a Valid User... Sorry! ");
+    EXPECT_EQ(count(company(), "select count(*) from Logs"), 0);
     EXPECT_FALSE(login->ended());
 }
 
 TEST_P(GuiTest, RepeatedWrongPasswordsAreLoggedAndSlowTheNextTry) {
-    auto login = startLogin(QStringLiteral("10.0.0.9"), QStringLiteral("GATE-PC"));
+    auto login = startLogin("10.0.0.9", "GATE-PC");
     ASSERT_TRUE(login->start());
     auto* cmd = child<QPushButton>(login.get(), "cmdLogin");
     auto* wait = child<QLabel>(login.get(), "lblWait");
-    for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QStringLiteral("guess")));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(typeLogin(*login, "ADMINISTRATOR", "guess"));
     EXPECT_TRUE(cmd->isEnabled());
-    EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QStringLiteral("guess")));
+    EXPECT_FALSE(typeLogin(*login, "ADMINISTRATOR", "guess"));
     EXPECT_FALSE(cmd->isEnabled());
     EXPECT_FALSE(wait->isHidden());
     // Even the right password waits its turn.
     const int shown = dialogs.count();
-    EXPECT_FALSE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QString::fromLatin1(YearSetup::kFirstPassword)));
+    EXPECT_FALSE(typeLogin(*login, "ADMINISTRATOR", QString::fromLatin1(YearSetup::kFirstPassword)));
     EXPECT_EQ(dialogs.count(), shown);
 
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from errlog where ErrText like 'LOGIN FAILED user "
-                                              "\"ADMINISTRATOR\" at GATE-PC (10.0.0.9)%'")),
+    EXPECT_EQ(count(company(),
+                    "select count(*) from errlog where ErrText like 'LOGIN FAILED user "
+                    "\"ADMINISTRATOR\" at GATE-PC (10.0.0.9)%'"),
               4);
     QTRY_VERIFY_WITH_TIMEOUT(cmd->isEnabled(), 5000);
     EXPECT_TRUE(wait->isHidden());
-    EXPECT_TRUE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QString::fromLatin1(YearSetup::kFirstPassword)));
+    EXPECT_TRUE(typeLogin(*login, "ADMINISTRATOR", QString::fromLatin1(YearSetup::kFirstPassword)));
 }
 
 TEST_P(GuiTest, StartUpRefusals) {
@@ -175,89 +172,82 @@ TEST_P(GuiTest, StartUpRefusals) {
         dialogs.answer(false);
         auto login = startLogin();
         EXPECT_FALSE(login->start());
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Change the System Date and Log Again !!!"));
+        EXPECT_EQ(dialogs.last().text, "Please Change the System Date and Log Again !!!");
     }
     {
         auto login = startLogin();
         login->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         EXPECT_FALSE(login->start());
-        EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("System date format should be \"dd/MM/yyyy\" ")));
+        EXPECT_TRUE(dialogs.last().text.startsWith("System date format should be \"dd/MM/yyyy\" "));
     }
     {
         // A clock put back behind the last login.
-        exec(company(), QStringLiteral("insert into Logs (id, Dates, userid) values (1, ?, 1)"), {at(2026, 12, 7, 9)});
+        exec(company(), "insert into Logs (id, Dates, userid) values (1, ?, 1)", {at(2026, 12, 7, 9)});
         auto login = startLogin();
         EXPECT_FALSE(login->start());
-        EXPECT_EQ(dialogs.last().title, QStringLiteral("LOGIN FAILED"));
-        EXPECT_TRUE(dialogs.last().text.endsWith(QStringLiteral("07/12/2026 09:00:00")));
+        EXPECT_EQ(dialogs.last().title, "LOGIN FAILED");
+        EXPECT_TRUE(dialogs.last().text.endsWith("07/12/2026 09:00:00"));
     }
 }
 
 TEST_P(GuiTest, ScreensOpenOnceAndAHeldScreenIsRefused) {
     auto login = startLogin();
     ASSERT_TRUE(login->start());
-    ASSERT_TRUE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QString::fromLatin1(YearSetup::kFirstPassword)));
+    ASSERT_TRUE(typeLogin(*login, "ADMINISTRATOR", QString::fromLatin1(YearSetup::kFirstPassword)));
     login.reset();
     MdiSSI* m = showMain();
     const qint64 sys = Session::current().sysId;
 
-    m->screenAction(QStringLiteral("frmUserEntry"))->trigger();
-    m->screenAction(QStringLiteral("frmUserEntry"))->trigger();
+    m->screenAction("frmUserEntry")->trigger();
+    m->screenAction("frmUserEntry")->trigger();
     EXPECT_EQ(m->area()->subWindowList().size(), 1);
-    EXPECT_EQ(
-        count(company(), QStringLiteral("select count(*) from OnlineUsers where ScreenId='frmUserEntry' and SysId=?"),
-              {sys}),
-        1);
+    EXPECT_EQ(count(company(), "select count(*) from OnlineUsers where ScreenId='frmUserEntry' and SysId=?", {sys}), 1);
     // Closing the screen gives its lock back.
     m->area()->subWindowList().first()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from OnlineUsers where ScreenId='frmUserEntry'")), 0);
+    EXPECT_EQ(count(company(), "select count(*) from OnlineUsers where ScreenId='frmUserEntry'"), 0);
 
     // Another workstation, running, holds the rights screen.
     Db::Presence stores(Session::current().companyDb);
     ASSERT_TRUE(stores.claimDesk(40));
-    ASSERT_TRUE(stores.holdScreen(QStringLiteral("frmUserRights")));
-    exec(company(), QStringLiteral("insert into User1 (UserId, UserName, UserPassword) values (7, 'MEENA', 'x')"));
+    ASSERT_TRUE(stores.holdScreen("frmUserRights"));
+    exec(company(), "insert into User1 (UserId, UserName, UserPassword) values (7, 'MEENA', 'x')");
+    exec(company(), "insert into ImpSystems (SysId, SysName, SysIP) values (40, 'STORES-PC', '10.0.0.9')");
     exec(company(),
-         QStringLiteral("insert into ImpSystems (SysId, SysName, SysIP) values (40, 'STORES-PC', '10.0.0.9')"));
-    exec(company(),
-         QStringLiteral("insert into OnlineUsers (DateT, SysId, UserId, UserVal, ScreenId) values (?, 40, 7, 3, "
-                        "'frmUserRights')"),
+         "insert into OnlineUsers (DateT, SysId, UserId, UserVal, ScreenId) values (?, 40, 7, 3, "
+         "'frmUserRights')",
          {at(2026, 12, 6, 9, 30)});
-    m->screenAction(QStringLiteral("frmUserRights"))->trigger();
+    m->screenAction("frmUserRights")->trigger();
     EXPECT_EQ(m->area()->subWindowList().size(), 0);
     const Shown msg = dialogs.last();
     EXPECT_EQ(msg.icon, MsgIcon::Critical);
     EXPECT_EQ(msg.text,
-              QStringLiteral("This Screen was already opened by\nUser Name : MEENA\nSystem Name : STORES-PC\n"
-                             "Date / Time : 06/12/2026 09:30:00\nSo U can't Save or Modify or Delete any record"));
+              "This Screen was already opened by\nUser Name : MEENA\nSystem Name : STORES-PC\n"
+              "Date / Time : 06/12/2026 09:30:00\nSo U can't Save or Modify or Delete any record");
 
     // The administrator releases Meena's screens; the rights screen then opens.
     auto* view = new FrmViewUserScreens(7, 40);
     ASSERT_TRUE(view->load());
-    EXPECT_EQ(child<QTableWidget>(view, "msflexScreens")->item(0, 2)->text(), QStringLiteral("Master - User Rights "));
+    EXPECT_EQ(child<QTableWidget>(view, "msflexScreens")->item(0, 2)->text(), "Master - User Rights ");
     QTest::mouseClick(child<QPushButton>(view, "cmdUnlock"), Qt::LeftButton);
     EXPECT_EQ(child<QTableWidget>(view, "msflexScreens")->rowCount(), 0);
     delete view;
-    EXPECT_TRUE(m->openScreen(QStringLiteral("frmUserRights")));
+    EXPECT_TRUE(m->openScreen("frmUserRights"));
 }
 
 TEST_P(GuiTest, ClosingTheMainWindowWritesLogoutAndABackup) {
     auto login = startLogin();
     ASSERT_TRUE(login->start());
-    ASSERT_TRUE(typeLogin(*login, QStringLiteral("ADMINISTRATOR"), QString::fromLatin1(YearSetup::kFirstPassword)));
+    ASSERT_TRUE(typeLogin(*login, "ADMINISTRATOR", QString::fromLatin1(YearSetup::kFirstPassword)));
     login.reset();
     MdiSSI* m = showMain();
     // An entry whose screen is not built yet says so (other suites may have registered the masters).
-    EXPECT_TRUE(
-        m->findChild<QAction*>(QStringLiteral("frmOrganise"))->toolTip().contains(QStringLiteral("not available")));
+    EXPECT_TRUE(m->findChild<QAction*>("frmOrganise")->toolTip().contains("not available"));
     m->close();
     EXPECT_EQ(House::finishBackup(), QString());
-    EXPECT_FALSE(
-        Sql::scalar(company(), QStringLiteral("select OutTime from Logs where id=?"), {Session::current().logId})
-            .isNull());
-    EXPECT_TRUE(QFile::exists(programDir() + QStringLiteral("/DB_BKUP/DB1.db")));
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from OnlineUsers where ScreenId='mdiSSI'")), 0);
+    EXPECT_FALSE(Sql::scalar(company(), "select OutTime from Logs where id=?", {Session::current().logId}).isNull());
+    EXPECT_TRUE(QFile::exists(programDir() + "/DB_BKUP/DB1.db"));
+    EXPECT_EQ(count(company(), "select count(*) from OnlineUsers where ScreenId='mdiSSI'"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, GuiTest, ::testing::Values(Engine::SQLite), engineName);

@@ -233,9 +233,7 @@ TEST_P(MfgPoDcScreen, DrawnOrderKeepsItsCustomerAndCanBeRenumberedAndCancelled) 
     // F11 renumbers the order and its DC.
     po.controller()->moveFirst();
     QTest::keyClick(&po, Qt::Key_F11);
-    FrmPONoChng* chng = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* c = qobject_cast<FrmPONoChng*>(w)) chng = c;
+    auto* chng = window<FrmPONoChng>();
     ASSERT_TRUE(chng);
     EXPECT_EQ(chng->findChild<QLineEdit*>("txtOldPONo")->text(), "PO-1");
     auto* txtNew = chng->findChild<QLineEdit*>("txtNewPONo");

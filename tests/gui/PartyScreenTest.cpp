@@ -28,35 +28,33 @@ class PartyScreenTest : public EngineTest {
 };
 
 TEST_P(PartyScreenTest, AddRenameAndLockedOpeningBalance) {
-    const QString name = QStringLiteral("Shree Ga\u1E47e\u015Ba Engg. & Co's");
+    const QString name = "Shree Ga\u1E47e\u015Ba Engg. & Co's";
     {
         FrmParty s(Parties::customer());
         ASSERT_TRUE(s.load());
-        EXPECT_EQ(edit(&s, "txtId")->text(), QStringLiteral("1"));  // empty table: adding
-        edit(&s, "txtName")->setText(name);  // typed non-Latin letters cannot be simulated key by key
+        EXPECT_EQ(edit(&s, "txtId")->text(), "1");  // empty table: adding
+        edit(&s, "txtName")->setText(name);         // typed non-Latin letters cannot be simulated key by key
         click(&s, "cmdSave");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Enter the Customer Address....."));
-        s.findChild<QTextEdit*>(QStringLiteral("rtbAddr"))->setPlainText(QStringLiteral("Peenya\nBengaluru"));
-        QTest::keyClicks(edit(&s, "txtOpenBal"), QStringLiteral("2500.50"));
+        EXPECT_EQ(dialogs.last().text, "Please Enter the Customer Address.....");
+        s.findChild<QTextEdit*>("rtbAddr")->setPlainText("Peenya\nBengaluru");
+        QTest::keyClicks(edit(&s, "txtOpenBal"), "2500.50");
         click(&s, "cmdSave");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Saved."));
-        EXPECT_EQ(s.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(),
-                  QStringLiteral("You are about to MODIFY the existing Customer now..."));
+        EXPECT_EQ(dialogs.last().text, "Records Saved.");
+        EXPECT_EQ(s.findChild<QLabel*>("lblStatus")->text(), "You are about to MODIFY the existing Customer now...");
 
         edit(&s, "txtName")->setFocus();
-        QTest::keyClicks(edit(&s, "txtName"), QStringLiteral(" Unit 2"));
+        QTest::keyClicks(edit(&s, "txtName"), " Unit 2");
         click(&s, "cmdModify");
         const Shown q = dialogs.shown()[dialogs.count() - 2];
-        EXPECT_TRUE(q.text.contains(QStringLiteral("!!!!! CAUTION   !!!!!")));
-        EXPECT_TRUE(q.text.contains(QStringLiteral("' as  '") + name + QStringLiteral(" Unit 2'")));
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Modified..."));
+        EXPECT_TRUE(q.text.contains("!!!!! CAUTION   !!!!!"));
+        EXPECT_TRUE(q.text.contains("' as  '" + name + " Unit 2'"));
+        EXPECT_EQ(dialogs.last().text, "Records Modified...");
     }
-    EXPECT_EQ(Sql::scalar(company(), QStringLiteral("select CustName from Customer where CustId=1")).toString(),
-              name + QStringLiteral(" Unit 2"));
-    exec(company(), QStringLiteral("update Customer set OpenBalPndg=100000 where CustId=1"));
+    EXPECT_EQ(Sql::scalar(company(), "select CustName from Customer where CustId=1").toString(), name + " Unit 2");
+    exec(company(), "update Customer set OpenBalPndg=100000 where CustId=1");
     FrmParty again(Parties::customer());
     ASSERT_TRUE(again.load());
-    EXPECT_EQ(edit(&again, "txtOpenBal")->text(), QStringLiteral("2500.50"));
+    EXPECT_EQ(edit(&again, "txtOpenBal")->text(), "2500.50");
     EXPECT_FALSE(edit(&again, "txtOpenBal")->isEnabled());
 }
 

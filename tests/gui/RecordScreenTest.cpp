@@ -32,7 +32,7 @@ class RecordScreens : public EngineTest {
             s += button(w, n)->isEnabled() ? '1' : '0';
         return s;
     }
-    static QString status(QWidget* w) { return w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(); }
+    static QString status(QWidget* w) { return w->findChild<QLabel*>("lblStatus")->text(); }
     static QString field(QWidget* w, const char* name) {
         return w->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
     }
@@ -41,68 +41,67 @@ class RecordScreens : public EngineTest {
 TEST_P(RecordScreens, StatesNavigationAndSave) {
     FrmCategory c;
     ASSERT_TRUE(c.load());
-    EXPECT_EQ(states(&c), QStringLiteral("1011"));
-    EXPECT_EQ(status(&c), QStringLiteral("You are about to MODIFY the existing Category Now..."));
-    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("1"));
+    EXPECT_EQ(states(&c), "1011");
+    EXPECT_EQ(status(&c), "You are about to MODIFY the existing Category Now...");
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "1");
 
     QTest::mouseClick(button(&c, "cmdMovePrevious"), Qt::LeftButton);  // wraps to the last
-    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("5"));
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "5");
     QTest::mouseClick(button(&c, "cmdMoveNext"), Qt::LeftButton);  // and back to the first
-    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("1"));
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "1");
 
     QTest::mouseClick(button(&c, "cmdNew"), Qt::LeftButton);
-    EXPECT_EQ(states(&c), QStringLiteral("0100"));
-    EXPECT_EQ(status(&c), QStringLiteral("You are about to ADD a NEW Category Now..."));
-    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("6"));
+    EXPECT_EQ(states(&c), "0100");
+    EXPECT_EQ(status(&c), "You are about to ADD a NEW Category Now...");
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "6");
     QTest::mouseClick(button(&c, "cmdSave"), Qt::LeftButton);  // no name yet
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Enter the Category Name....."));
-    EXPECT_EQ(states(&c), QStringLiteral("0100"));
+    EXPECT_EQ(dialogs.last().text, "Please Enter the Category Name.....");
+    EXPECT_EQ(states(&c), "0100");
 
-    QTest::keyClicks(c.findChild<QLineEdit*>(QStringLiteral("txtCategoryName")), QStringLiteral("CASTINGS"));
+    QTest::keyClicks(c.findChild<QLineEdit*>("txtCategoryName"), "CASTINGS");
     QTest::mouseClick(button(&c, "cmdSave"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Saved!"));
-    EXPECT_EQ(dialogs.shown()[dialogs.count() - 2].text, QStringLiteral("Are You Sure To Save?"));
-    EXPECT_EQ(field(&c, "txtCategoryCode"), QStringLiteral("6"));
-    EXPECT_EQ(states(&c), QStringLiteral("1011"));
-    EXPECT_EQ(status(&c), QStringLiteral("You are about to MODIFY the existing Category now..."));
+    EXPECT_EQ(dialogs.last().text, "Records Saved!");
+    EXPECT_EQ(dialogs.shown()[dialogs.count() - 2].text, "Are You Sure To Save?");
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "6");
+    EXPECT_EQ(states(&c), "1011");
+    EXPECT_EQ(status(&c), "You are about to MODIFY the existing Category now...");
 
     // Typing in a shown record turns it into a change; Delete waits.
-    QTest::keyClicks(c.findChild<QLineEdit*>(QStringLiteral("txtCategoryName")), QStringLiteral(" GREY"));
-    EXPECT_EQ(states(&c), QStringLiteral("0010"));
+    QTest::keyClicks(c.findChild<QLineEdit*>("txtCategoryName"), " GREY");
+    EXPECT_EQ(states(&c), "0010");
     QTest::mouseClick(button(&c, "cmdModify"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Modified!"));
-    EXPECT_EQ(
-        Sql::scalar(company(), QStringLiteral("select CategoryName from Category where CategoryCode=6")).toString(),
-        QStringLiteral("CASTINGS GREY"));
+    EXPECT_EQ(dialogs.last().text, "Records Modified!");
+    EXPECT_EQ(Sql::scalar(company(), "select CategoryName from Category where CategoryCode=6").toString(),
+              "CASTINGS GREY");
 
     // Declining the delete question changes nothing.
     dialogs.answer(false);
     QTest::mouseClick(button(&c, "cmdDelete"), Qt::LeftButton);
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Category")), 6);
+    EXPECT_EQ(count(company(), "select count(*) from Category"), 6);
     QTest::mouseClick(button(&c, "cmdDelete"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Deleted ."));
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Category")), 5);
+    EXPECT_EQ(dialogs.last().text, "Records Deleted .");
+    EXPECT_EQ(count(company(), "select count(*) from Category"), 5);
 }
 
 TEST_P(RecordScreens, EmptyTableOpensForAdding) {
     FrmItem items;
     ASSERT_TRUE(items.load());
-    EXPECT_EQ(states(&items), QStringLiteral("0100"));
-    EXPECT_EQ(field(&items, "txtItemId"), QStringLiteral("1"));
+    EXPECT_EQ(states(&items), "0100");
+    EXPECT_EQ(field(&items, "txtItemId"), "1");
     EXPECT_EQ(dialogs.count(), 0);
     // Leaving the name empty puts a point there, as the name is required.
     items.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&items));
-    auto* name = items.findChild<QLineEdit*>(QStringLiteral("txtItemName"));
+    auto* name = items.findChild<QLineEdit*>("txtItemName");
     name->setFocus();
     QTest::keyClick(name, Qt::Key_Return);
-    EXPECT_EQ(name->text(), QStringLiteral("."));
+    EXPECT_EQ(name->text(), ".");
 }
 
 // A screen whose write fails half-way: nothing of it may stay.
 class FailingScreen : public Screen, public RecordHost {
   public:
-    FailingScreen() : Screen(QStringLiteral("frmCategory")) {
+    FailingScreen() : Screen("frmCategory") {
         for (const char* n : {"cmdNew", "cmdSave", "cmdModify", "cmdDelete"}) {
             auto* b = new QPushButton(this);
             b->setObjectName(QString::fromLatin1(n));
@@ -115,9 +114,8 @@ class FailingScreen : public Screen, public RecordHost {
     void clearForNew(qint64) override {}
     Check validate(bool) override { return std::nullopt; }
     qint64 write(bool, qint64 id) override {
-        Sql::exec(prod().db(), QStringLiteral("insert into Category (CategoryCode, CategoryName) values (?, 'HALF')"),
-                  {id});
-        Sql::exec(prod().db(), QStringLiteral("insert into NoSuchTable values (1)"));
+        Sql::exec(prod().db(), "insert into Category (CategoryCode, CategoryName) values (?, 'HALF')", {id});
+        Sql::exec(prod().db(), "insert into NoSuchTable values (1)");
         return id;
     }
     void remove(qint64) override {}
@@ -130,28 +128,39 @@ TEST_P(RecordScreens, AFailedWriteLeavesNothingAndIsLogged) {
     s.ctl->start();
     ASSERT_EQ(s.ctl->state(), RecState::Adding);
     s.ctl->cmdSave();
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from Category where CategoryCode=99")), 0);
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from errlog")), 1);
+    EXPECT_EQ(count(company(), "select count(*) from Category where CategoryCode=99"), 0);
+    EXPECT_EQ(count(company(), "select count(*) from errlog"), 1);
     EXPECT_EQ(s.ctl->state(), RecState::Adding);
 }
 
-TEST_P(RecordScreens, CompanySettingsTakeOverTheNumberingModes) {
-    exec(company(), QStringLiteral("delete from Misc"));
-    FrmMisc m;
-    ASSERT_TRUE(m.load());
-    EXPECT_EQ(button(&m, "cmdModify")->text(), QStringLiteral("&Save"));
-    EXPECT_TRUE(m.findChild<QRadioButton*>(QStringLiteral("optBookType1"))->isChecked());
-    QTest::mouseClick(m.findChild<QRadioButton*>(QStringLiteral("optBookType3")), Qt::LeftButton);
-    QTest::mouseClick(button(&m, "cmdModify"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Records Modified ."));
-    EXPECT_EQ(Session::current().dcMode, 3);
-    EXPECT_EQ(Sql::scalar(company(), QStringLiteral("select BookType from Misc")).toInt(), 3);
+// The company details of a new database are saved first, and then modified.
+TEST_P(RecordScreens, CompanySettingsAreSavedFirstAndTakeOverTheNumberingModes) {
+    for (const bool noRow : {false, true}) {  // a new database's row never saved, then no row at all
+        if (noRow) exec(company(), "delete from Misc");
+        FrmMisc fresh;
+        ASSERT_TRUE(fresh.load());
+        EXPECT_EQ(button(&fresh, "cmdModify")->text(), "&Save") << noRow;
+    }
+    {
+        FrmMisc m;
+        ASSERT_TRUE(m.load());
+        EXPECT_TRUE(m.findChild<QRadioButton*>("optBookType1")->isChecked());
+        QTest::mouseClick(m.findChild<QRadioButton*>("optBookType3"), Qt::LeftButton);
+        QTest::mouseClick(button(&m, "cmdModify"), Qt::LeftButton);
+        EXPECT_EQ(dialogs.last().text, "Records Modified .");
+        EXPECT_EQ(button(&m, "cmdModify")->text(), "&Modify");
+        EXPECT_EQ(Session::current().dcMode, 3);
+        EXPECT_EQ(Sql::scalar(company(), "select BookType from Misc").toInt(), 3);
+    }
+    FrmMisc again;
+    ASSERT_TRUE(again.load());
+    EXPECT_EQ(button(&again, "cmdModify")->text(), "&Modify");
 
     FrmMiscMore more;
     ASSERT_TRUE(more.load());
-    more.findChild<QLineEdit*>(QStringLiteral("txtOpenBal"))->clear();
+    more.findChild<QLineEdit*>("txtOpenBal")->clear();
     QTest::mouseClick(button(&more, "cmdModify"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Enter Opening balance..... "));
+    EXPECT_EQ(dialogs.last().text, "Please Enter Opening balance..... ");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, RecordScreens, ::testing::Values(Engine::SQLite), engineName);

@@ -30,9 +30,9 @@ class StoresScreensTest : public EngineTest {
         for (const auto& [id, code, cat, rol] :
              {std::tuple{1, "SHAFT-01", 1, 10.0}, std::tuple{2, "BUSH-02", 1, 0.0}, std::tuple{3, "OIL-03", 2, 0.0}})
             exec(db,
-                 QStringLiteral("insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, ROL) values "
-                                "(?,?,?,?,'NOS',?)"),
-                 {id, QString::fromLatin1(code), QStringLiteral("Name of ") + QString::fromLatin1(code), cat, rol});
+                 "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, ROL) values "
+                 "(?,?,?,?,'NOS',?)",
+                 {id, QString::fromLatin1(code), "Name of " + QString::fromLatin1(code), cat, rol});
     }
     static void click(QWidget* w, const char* name) {
         QPushButton* b = w->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -50,8 +50,7 @@ class StoresScreensTest : public EngineTest {
         return it ? it->text() : QString();
     }
     double balance(qint64 stn, int slNo) {
-        return Sql::scalar(company(), QStringLiteral("select BalQty from STNSub where Id=? and SlNo=?"), {stn, slNo})
-            .toDouble();
+        return Sql::scalar(company(), "select BalQty from STNSub where Id=? and SlNo=?", {stn, slNo}).toDouble();
     }
     PrintCapture print_;
 };
@@ -65,44 +64,43 @@ TEST_P(StoresScreensTest, ANoteTypedInTheGridThenIssuedFromAndTakenBack) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
         // An empty table: straight to adding, with a running number taken for the note.
         EXPECT_EQ(s.controller()->state(), RecState::Adding);
-        stnId = s.findChild<QLineEdit*>(QStringLiteral("txtId"))->text().toLongLong();
+        stnId = s.findChild<QLineEdit*>("txtId")->text().toLongLong();
         EXPECT_GT(stnId, 0);
-        EXPECT_EQ(s.findChild<QLineEdit*>(QStringLiteral("txtSTNno"))->text(), QString::number(stnId));
-        EXPECT_EQ(s.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(),
-                  QStringLiteral("You are about to ADD a NEW STN Now..."));
-        QTest::keyClicks(s.findChild<QLineEdit*>(QStringLiteral("txtPrepared")), QStringLiteral("Ravi"));
+        EXPECT_EQ(s.findChild<QLineEdit*>("txtSTNno")->text(), QString::number(stnId));
+        EXPECT_EQ(s.findChild<QLabel*>("lblStatus")->text(), "You are about to ADD a NEW STN Now...");
+        QTest::keyClicks(s.findChild<QLineEdit*>("txtPrepared"), "Ravi");
 
         auto* grid = s.findChild<LineGrid*>();
         QLineEdit* edit = grid->editor();
         clickGrid(grid, 0, 1);
         ASSERT_TRUE(grid->isEditing());
-        QTest::keyClicks(edit, QStringLiteral("shaft"));  // the code list follows the typing
+        QTest::keyClicks(edit, "shaft");  // the code list follows the typing
         QTest::keyClick(edit, Qt::Key_Return);
-        EXPECT_EQ(grid->text(1, 1), QStringLiteral("SHAFT-01"));
-        EXPECT_EQ(grid->text(1, 2), QStringLiteral("Name of SHAFT-01"));
+        EXPECT_EQ(grid->text(1, 1), "SHAFT-01");
+        EXPECT_EQ(grid->text(1, 2), "Name of SHAFT-01");
         EXPECT_EQ(grid->editColumn(), 3);
-        QTest::keyClicks(edit, QStringLiteral("12"));
+        QTest::keyClicks(edit, "12");
         QTest::keyClick(edit, Qt::Key_Down);
         ASSERT_EQ(grid->lineCount(), 2);
-        QTest::keyClicks(edit, QStringLiteral("BUSH"));
+        QTest::keyClicks(edit, "BUSH");
         QTest::keyClick(edit, Qt::Key_Return);
-        EXPECT_EQ(grid->text(2, 2), QStringLiteral("Name of BUSH-02"));
+        EXPECT_EQ(grid->text(2, 2), "Name of BUSH-02");
 
         click(&s, "cmdSave");  // the quantity of line 2 is still missing
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Enter the Valid Qty  "));
+        EXPECT_EQ(dialogs.last().text, "Enter the Valid Qty  ");
         EXPECT_EQ(grid->editRow(), 2);
         EXPECT_EQ(grid->editColumn(), 3);
-        QTest::keyClicks(edit, QStringLiteral("6.5"));
+        QTest::keyClicks(edit, "6.5");
         dialogs.clear();
         click(&s, "cmdSave");
         ASSERT_EQ(dialogs.count(), 2);
-        EXPECT_EQ(dialogs.shown()[0].text, QStringLiteral("Are You Sure To Save?"));
-        EXPECT_EQ(dialogs.shown()[1].text, QStringLiteral("Record Saved"));
+        EXPECT_EQ(dialogs.shown()[0].text, "Are You Sure To Save?");
+        EXPECT_EQ(dialogs.shown()[1].text, "Record Saved");
         EXPECT_EQ(s.controller()->state(), RecState::Browse);
-        EXPECT_FALSE(s.findChild<QPushButton*>(QStringLiteral("cmdSave"))->isEnabled());
+        EXPECT_FALSE(s.findChild<QPushButton*>("cmdSave")->isEnabled());
     }
     QSqlDatabase& db = company();
-    EXPECT_EQ(count(db, QStringLiteral("select count(*) from STN where Id=? and TS=1 and PrepBy='Ravi'"), {stnId}), 1);
+    EXPECT_EQ(count(db, "select count(*) from STN where Id=? and TS=1 and PrepBy='Ravi'", {stnId}), 1);
     EXPECT_DOUBLE_EQ(balance(stnId, 1), 12);
     EXPECT_DOUBLE_EQ(balance(stnId, 2), 6.5);
 
@@ -111,51 +109,49 @@ TEST_P(StoresScreensTest, ANoteTypedInTheGridThenIssuedFromAndTakenBack) {
         ASSERT_TRUE(s.load());
         s.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
-        auto* category = s.findChild<QComboBox*>(QStringLiteral("cmbcatgry"));
-        auto* item = s.findChild<QComboBox*>(QStringLiteral("cmbItem"));
-        auto* qty = s.findChild<QLineEdit*>(QStringLiteral("txtIssQty"));
-        auto* stock = s.findChild<QTableWidget*>(QStringLiteral("msflex"));
-        auto* day = s.findChild<QTableWidget*>(QStringLiteral("msflexdata"));
+        auto* category = s.findChild<QComboBox*>("cmbcatgry");
+        auto* item = s.findChild<QComboBox*>("cmbItem");
+        auto* qty = s.findChild<QLineEdit*>("txtIssQty");
+        auto* stock = s.findChild<QTableWidget*>("msflex");
+        auto* day = s.findChild<QTableWidget*>("msflexdata");
 
         click(&s, "cmdSave");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Please select a Category....."));
-        category->setCurrentIndex(category->findText(QStringLiteral("RAW MATERIAL")));
+        EXPECT_EQ(dialogs.last().text, "Please select a Category.....");
+        category->setCurrentIndex(category->findText("RAW MATERIAL"));
         ASSERT_EQ(stock->rowCount(), 2);  // the category's items by code, with their stock
-        EXPECT_EQ(cell(stock, 0, 1), QStringLiteral("BUSH-02"));
-        EXPECT_EQ(cell(stock, 1, 2), QStringLiteral("12.00"));
+        EXPECT_EQ(cell(stock, 0, 1), "BUSH-02");
+        EXPECT_EQ(cell(stock, 1, 2), "12.00");
         click(&s, "cmdSave");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Please select an Item....."));
-        item->setCurrentIndex(item->findText(QStringLiteral("SHAFT-01")));
-        EXPECT_EQ(s.findChild<QLabel*>(QStringLiteral("lblUnit"))->text(), QStringLiteral("NOS"));
+        EXPECT_EQ(dialogs.last().text, "Please select an Item.....");
+        item->setCurrentIndex(item->findText("SHAFT-01"));
+        EXPECT_EQ(s.findChild<QLabel*>("lblUnit")->text(), "NOS");
 
-        QTest::keyClicks(qty, QStringLiteral("12.5"));
+        QTest::keyClicks(qty, "12.5");
         click(&s, "cmdSave");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral(" Invalid Quantity ... "));
-        EXPECT_EQ(count(company(), QStringLiteral("select count(*) from StoreIss")), 0);
+        EXPECT_EQ(dialogs.last().text, " Invalid Quantity ... ");
+        EXPECT_EQ(count(company(), "select count(*) from StoreIss"), 0);
 
         click(&s, "cmdPrint");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("No data to Print..."));
+        EXPECT_EQ(dialogs.last().text, "No data to Print...");
 
         qty->clear();
-        QTest::keyClicks(qty, QStringLiteral("4"));
-        QTest::keyClicks(s.findChild<QLineEdit*>(QStringLiteral("txtToWhom")), QStringLiteral("Lathe section"));
+        QTest::keyClicks(qty, "4");
+        QTest::keyClicks(s.findChild<QLineEdit*>("txtToWhom"), "Lathe section");
         dialogs.clear();
         click(&s, "cmdSave");
         ASSERT_EQ(dialogs.count(), 3);
-        EXPECT_EQ(dialogs.shown()[0].text,
-                  QStringLiteral("Are You sure to save ?\nMAKE SURE YOUR STOCK REDUCTION IS EXACT."));
-        EXPECT_EQ(dialogs.shown()[1].text, QStringLiteral(" Stock Altered successfully !!!"));
+        EXPECT_EQ(dialogs.shown()[0].text, "Are You sure to save ?\nMAKE SURE YOUR STOCK REDUCTION IS EXACT.");
+        EXPECT_EQ(dialogs.shown()[1].text, " Stock Altered successfully !!!");
         // 8 left of a re-order level of 10.
         EXPECT_EQ(dialogs.shown()[2].text,
-                  QStringLiteral(" Re-order Level is reached for this item - SHAFT-01\nMinimum Quantity is 10"));
-        EXPECT_EQ(cell(stock, 1, 2), QStringLiteral("8.00"));
+                  " Re-order Level is reached for this item - SHAFT-01\nMinimum Quantity is 10");
+        EXPECT_EQ(cell(stock, 1, 2), "8.00");
         ASSERT_EQ(day->rowCount(), 1);
-        EXPECT_EQ(cell(day, 0, 1), QStringLiteral("RAW MATERIAL"));
-        EXPECT_EQ(cell(day, 0, 2), QStringLiteral("SHAFT-01"));
-        EXPECT_EQ(cell(day, 0, 3), QStringLiteral("4.00"));
-        EXPECT_EQ(cell(day, 0, 4), QStringLiteral("Lathe section"));
-        EXPECT_EQ(Sql::scalar(company(), QStringLiteral("select ToWhom from StoreIss")).toString(),
-                  QStringLiteral(" Lathe section"));
+        EXPECT_EQ(cell(day, 0, 1), "RAW MATERIAL");
+        EXPECT_EQ(cell(day, 0, 2), "SHAFT-01");
+        EXPECT_EQ(cell(day, 0, 3), "4.00");
+        EXPECT_EQ(cell(day, 0, 4), "Lathe section");
+        EXPECT_EQ(Sql::scalar(company(), "select ToWhom from StoreIss").toString(), " Lathe section");
         EXPECT_DOUBLE_EQ(balance(stnId, 1), 8);
 
         dialogs.answer(false);  // print, not preview
@@ -171,36 +167,37 @@ TEST_P(StoresScreensTest, ANoteTypedInTheGridThenIssuedFromAndTakenBack) {
             auto* grid = note.findChild<LineGrid*>();
             clickGrid(grid, 1, 3);
             EXPECT_EQ(dialogs.last().text,
-                      QStringLiteral("You cannot Modify this Store Transfer Note , since some transactions has been "
-                                     "made already..."));
+                      "You cannot Modify this Store Transfer Note , since some transactions has been "
+                      "made already...");
             EXPECT_EQ(note.controller()->state(), RecState::Browse);
             EXPECT_FALSE(grid->isEditing());
             click(&note, "cmdModify");
-            EXPECT_EQ(dialogs.last().text, QStringLiteral("You cannot Modify this Store Transfer Note , since some "
-                                                          "Material has been Issued from this STN : ") +
-                                               QString::number(stnId));
+            EXPECT_EQ(dialogs.last().text,
+                      "You cannot Modify this Store Transfer Note , since some "
+                      "Material has been Issued from this STN : " +
+                          QString::number(stnId));
             click(&note, "cmdDelete");
-            EXPECT_EQ(dialogs.last().text, QStringLiteral("You cannot Modify this Store Transfer Note , since some "
-                                                          "Material has been Issued Using this Record..."));
-            EXPECT_EQ(count(company(), QStringLiteral("select count(*) from STNSub where Id=?"), {stnId}), 2);
+            EXPECT_EQ(dialogs.last().text,
+                      "You cannot Modify this Store Transfer Note , since some "
+                      "Material has been Issued Using this Record...");
+            EXPECT_EQ(count(company(), "select count(*) from STNSub where Id=?", {stnId}), 2);
         }
 
         // Taking the issue back: one row must be chosen.
         click(&s, "cmdDelete");
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Please Select Only one Row....."));
+        EXPECT_EQ(dialogs.last().text, "Please Select Only one Row.....");
         day->selectRow(0);
         dialogs.clear();
         click(&s, "cmdDelete");
         ASSERT_EQ(dialogs.count(), 2);
-        EXPECT_EQ(dialogs.shown()[0].text, QStringLiteral("Are You sure to Delete the Item?"));
-        EXPECT_EQ(dialogs.shown()[1].text, QStringLiteral("Records Successfully Deleted!"));
+        EXPECT_EQ(dialogs.shown()[0].text, "Are You sure to Delete the Item?");
+        EXPECT_EQ(dialogs.shown()[1].text, "Records Successfully Deleted!");
         EXPECT_EQ(day->rowCount(), 0);
-        EXPECT_EQ(cell(stock, 1, 2), QStringLiteral("12.00"));
+        EXPECT_EQ(cell(stock, 1, 2), "12.00");
     }
     EXPECT_DOUBLE_EQ(balance(stnId, 1), 12);
-    EXPECT_TRUE(
-        Sql::scalar(company(), QStringLiteral("select trak from STNSub where Id=? and SlNo=1"), {stnId}).isNull());
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from StoreIss")), 0);
+    EXPECT_TRUE(Sql::scalar(company(), "select trak from STNSub where Id=? and SlNo=1", {stnId}).isNull());
+    EXPECT_EQ(count(company(), "select count(*) from StoreIss"), 0);
 
     // Whole again, the note can be changed from its grid.
     FrmSTN again;
@@ -211,10 +208,10 @@ TEST_P(StoresScreensTest, ANoteTypedInTheGridThenIssuedFromAndTakenBack) {
     clickGrid(grid, 2, 3);
     ASSERT_EQ(again.controller()->state(), RecState::Modifying);
     grid->editor()->clear();
-    QTest::keyClicks(grid->editor(), QStringLiteral("9"));
+    QTest::keyClicks(grid->editor(), "9");
     dialogs.clear();
     click(&again, "cmdModify");
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Record Modified."));
+    EXPECT_EQ(dialogs.last().text, "Record Modified.");
     EXPECT_DOUBLE_EQ(balance(stnId, 2), 9);
 }
 
@@ -223,18 +220,17 @@ TEST_P(StoresScreensTest, AnAbandonedNoteLeavesItsNumberUnused) {
     {
         FrmSTN s;
         ASSERT_TRUE(s.load());
-        first = s.findChild<QLineEdit*>(QStringLiteral("txtId"))->text().toLongLong();
+        first = s.findChild<QLineEdit*>("txtId")->text().toLongLong();
     }  // closed without saving
     FrmSTN s;
     ASSERT_TRUE(s.load());
-    EXPECT_GT(s.findChild<QLineEdit*>(QStringLiteral("txtId"))->text().toLongLong(), first);
+    EXPECT_GT(s.findChild<QLineEdit*>("txtId")->text().toLongLong(), first);
     click(&s, "cmdSave");
-    EXPECT_EQ(dialogs.last().text,
-              QStringLiteral("Please Enter the ItemName/Item details by clicking the grid heading..."));
-    s.findChild<QLineEdit*>(QStringLiteral("txtSTNno"))->clear();
+    EXPECT_EQ(dialogs.last().text, "Please Enter the ItemName/Item details by clicking the grid heading...");
+    s.findChild<QLineEdit*>("txtSTNno")->clear();
     click(&s, "cmdSave");
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Enter the STN Number "));
-    EXPECT_EQ(count(company(), QStringLiteral("select count(*) from STN")), 0);
+    EXPECT_EQ(dialogs.last().text, "Enter the STN Number ");
+    EXPECT_EQ(count(company(), "select count(*) from STN"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StoresScreensTest, ::testing::Values(Engine::SQLite), engineName);

@@ -9,7 +9,7 @@ using namespace kavra::test;
 
 namespace {
 
-const QString kOddName = QStringLiteral("Shree Ga\u1E47e\u015Ba Engg. & Co's");
+const QString kOddName = "Shree Ga\u1E47e\u015Ba Engg. & Co's";
 
 class PartiesTest : public EngineTest {
   protected:
@@ -20,14 +20,14 @@ class PartiesTest : public EngineTest {
         Parties::Party p;
         p.id = id;
         p.name = name;
-        p.addr = QStringLiteral("12, II Phase\nPeenya Industrial Area\nBengaluru 560058");
+        p.addr = "12, II Phase\nPeenya Industrial Area\nBengaluru 560058";
         p.openBal = Money::parse(QString::fromLatin1(bal));
         return p;
     }
     void receipt(QSqlDatabase& db, bool isExpense, int head, const QString& name) {
         exec(db,
-             QStringLiteral("insert into FundTrans (Id, FundTransId, P_R_A, IsExpense, ExpIncId, PartyName, Amt) "
-                            "values (?, 1, 2, ?, ?, ?, 10000)"),
+             "insert into FundTrans (Id, FundTransId, P_R_A, IsExpense, ExpIncId, PartyName, Amt) "
+             "values (?, 1, 2, ?, ?, ?, 10000)",
              {++ledgerId_, isExpense, head, name});
     }
     qint64 ledgerId_ = 0;
@@ -39,36 +39,36 @@ TEST_P(PartiesTest, RenameRewritesOnlyTheLedgerRowsOfThatNameAndKind) {
     Parties::save(db, Parties::customer(), party(1, kOddName), true, today);
     ASSERT_EQ(Parties::idOfName(db, Parties::customer(), kOddName), 1);
     ASSERT_EQ(Parties::idOfName(db, Parties::customer(), kOddName.toLower()), 1);  // Latin letters ignore case
-    receipt(db, false, 1, kOddName + QStringLiteral("  "));                        // trailing blanks still match
+    receipt(db, false, 1, kOddName + "  ");                                        // trailing blanks still match
     receipt(db, false, 2, kOddName);
     receipt(db, false, 3, kOddName);  // service receipts are not a customer's head here
     receipt(db, true, 3, kOddName);   // a vendor payment under the same name
-    receipt(db, false, 1, kOddName + QStringLiteral(" Unit 2"));
+    receipt(db, false, 1, kOddName + " Unit 2");
 
-    const QString renamed = QStringLiteral("Shree Ga\u1E47e\u015Ba Engineering's");
+    const QString renamed = "Shree Ga\u1E47e\u015Ba Engineering's";
     EXPECT_TRUE(Parties::modifyQuestion(Parties::customer(), kOddName, renamed)
-                    .startsWith(QStringLiteral(" You are about to change the existing Customer Name '") + kOddName +
-                                QStringLiteral("'\n to a New Name  '") + renamed));
+                    .startsWith(" You are about to change the existing Customer Name '" + kOddName +
+                                "'\n to a New Name  '" + renamed));
     Parties::save(db, Parties::customer(), party(1, renamed), false, today);
-    EXPECT_EQ(count(db, QStringLiteral("select count(*) from FundTrans where PartyName=?"), {renamed}), 2);
-    EXPECT_EQ(count(db, QStringLiteral("select count(*) from FundTrans where PartyName=?"), {kOddName}), 2);
+    EXPECT_EQ(count(db, "select count(*) from FundTrans where PartyName=?", {renamed}), 2);
+    EXPECT_EQ(count(db, "select count(*) from FundTrans where PartyName=?", {kOddName}), 2);
     EXPECT_EQ(Parties::load(db, Parties::customer(), 1)->name, renamed);
 
     // A vendor rename follows expense head 3 only.
     Parties::save(db, Parties::vendor(), party(1, kOddName), true, today);
-    Parties::save(db, Parties::vendor(), party(1, QStringLiteral("NEW VENDOR")), false, today);
-    EXPECT_EQ(count(db, QStringLiteral("select count(*) from FundTrans where PartyName='NEW VENDOR'")), 1);
+    Parties::save(db, Parties::vendor(), party(1, "NEW VENDOR"), false, today);
+    EXPECT_EQ(count(db, "select count(*) from FundTrans where PartyName='NEW VENDOR'"), 1);
 }
 
 TEST_P(PartiesTest, DeleteRefusalsFireInTheirOrder) {
     QSqlDatabase& db = company();
     const auto& k = Parties::customer();
-    Parties::save(db, k, party(7, QStringLiteral("ACME")), true, QDate(2026, 12, 6));
+    Parties::save(db, k, party(7, "ACME"), true, QDate(2026, 12, 6));
     // A receipt alone keeps the customer.
-    receipt(db, false, 2, QStringLiteral("ACME"));
+    receipt(db, false, 2, "ACME");
     EXPECT_EQ(refusalText(Parties::deleteBlock(db, k, 7)),
-              QStringLiteral("This record cannot be deleted, Since this Customer "
-                             "Name is being used in 'Receipts/Adjustment' Screen !!!"));
+              "This record cannot be deleted, Since this Customer "
+              "Name is being used in 'Receipts/Adjustment' Screen !!!");
     const std::pair<const char*, const char*> uses[] = {
         {"insert into DailyProd (ItemId, Customer) values (1, 7)", "Production Log"},
         {"insert into Quote (Id, CustId) values (1, 7)", "Quotation"},
@@ -82,29 +82,28 @@ TEST_P(PartiesTest, DeleteRefusalsFireInTheirOrder) {
     for (int i = int(std::size(uses)) - 1; i >= 0; --i) {
         exec(db, QString::fromLatin1(uses[i].first));
         EXPECT_EQ(refusalText(Parties::deleteBlock(db, k, 7)),
-                  QStringLiteral("This record cannot be deleted, Since this Customer Name is being used in '%1' Screen "
-                                 "!!!")
+                  QString("This record cannot be deleted, Since this Customer Name is being used in '%1' Screen "
+                          "!!!")
                       .arg(QString::fromLatin1(uses[i].second)));
     }
-    Parties::save(db, Parties::supplier(), party(3, QStringLiteral("PLATERS")), true, QDate(2026, 12, 6));
+    Parties::save(db, Parties::supplier(), party(3, "PLATERS"), true, QDate(2026, 12, 6));
     EXPECT_TRUE(refusalText(Parties::deleteBlock(db, Parties::supplier(), 3)).isEmpty());
-    exec(db, QStringLiteral("insert into DcSubConOutgoing (DcId, SuppId) values (1, 3)"));
+    exec(db, "insert into DcSubConOutgoing (DcId, SuppId) values (1, 3)");
     EXPECT_EQ(refusalText(Parties::deleteBlock(db, Parties::supplier(), 3)),
-              QStringLiteral("This record cannot be deleted, Since this Supplier Name is being used in 'DC Outgoing - "
-                             "SubContract' Screen !!!"));
+              "This record cannot be deleted, Since this Supplier Name is being used in 'DC Outgoing - "
+              "SubContract' Screen !!!");
 }
 
 TEST_P(PartiesTest, OpeningBalanceIsFixedOnceSettledAndDatedWhenFirstGiven) {
     QSqlDatabase& db = company();
     const auto& k = Parties::customer();
-    Parties::save(db, k, party(1, QStringLiteral("ACME")), true, QDate(2026, 5, 1));
+    Parties::save(db, k, party(1, "ACME"), true, QDate(2026, 5, 1));
     auto p = Parties::load(db, k, 1);
     EXPECT_FALSE(p->openBalDate.isValid());
     EXPECT_EQ(p->kst, QString());  // stored as " ", shown trimmed
-    EXPECT_EQ(Sql::scalar(db, QStringLiteral("select KSTNo from Customer where CustId=1")).toString(),
-              QStringLiteral(" "));
+    EXPECT_EQ(Sql::scalar(db, "select KSTNo from Customer where CustId=1").toString(), " ");
 
-    Parties::save(db, k, party(1, QStringLiteral("ACME"), "1000.50"), false, QDate(2026, 6, 1));
+    Parties::save(db, k, party(1, "ACME", "1000.50"), false, QDate(2026, 6, 1));
     p = Parties::load(db, k, 1);
     EXPECT_EQ(p->openBalPndg.paise(), 100050);
     EXPECT_EQ(p->openBalDate, QDate(2026, 6, 1));
@@ -112,18 +111,17 @@ TEST_P(PartiesTest, OpeningBalanceIsFixedOnceSettledAndDatedWhenFirstGiven) {
     EXPECT_TRUE(Parties::openBalanceEditable(*p));
 
     // A receipt settled part of it: the pending part is no longer the screen's to set.
-    exec(db, QStringLiteral("update Customer set OpenBalPndg=40000 where CustId=1"));
+    exec(db, "update Customer set OpenBalPndg=40000 where CustId=1");
     p = Parties::load(db, k, 1);
     EXPECT_FALSE(Parties::openBalanceEditable(*p));
-    Parties::save(db, k, party(1, QStringLiteral("ACME"), "1000.50"), false, QDate(2026, 7, 1));
+    Parties::save(db, k, party(1, "ACME", "1000.50"), false, QDate(2026, 7, 1));
     p = Parties::load(db, k, 1);
     EXPECT_EQ(p->openBalPndg.paise(), 40000);
     EXPECT_EQ(p->openBalDate, QDate(2026, 6, 1));
 
-    EXPECT_EQ(Parties::validate(db, k, party(2, QStringLiteral("acme")), true)->text,
-              QStringLiteral("An Entry Already Exists...Try Another."));
+    EXPECT_EQ(Parties::validate(db, k, party(2, "acme"), true)->text, "An Entry Already Exists...Try Another.");
     EXPECT_EQ(Parties::validate(db, Parties::vendor(), party(2, QString()), true)->text,
-              QStringLiteral("Please Enter the Vendor Name....."));
+              "Please Enter the Vendor Name.....");
 }
 
 KAVRA_ON_EVERY_ENGINE(PartiesTest);

@@ -10,28 +10,24 @@ using namespace kavra::test;
 namespace {
 
 TEST(PrintWords, PaiseOnlyWhenThereArePaise) {
-    EXPECT_EQ(Print::amountInWords(Money::parse(QStringLiteral("1050.00"))),
-              QStringLiteral("RUPEES .ONE THOUSAND, FIFTY  ONLY"));
-    EXPECT_EQ(Print::amountInWords(Money::parse(QStringLiteral("123456.75"))),
-              QStringLiteral("RUPEES .ONE LAKH, TWENTY THREE THOUSAND, FOUR  HUNDRED, FIFTY SIX AND PAISE SEVENTY FIVE "
-                             "ONLY"));
-    EXPECT_EQ(Print::proformaAmountInWords(Money::parse(QStringLiteral("20.05"))),
-              QStringLiteral("RUPEES TWENTY  AND FIVEPAISE ONLY"));
-    EXPECT_EQ(Print::numberInWords(1000000000), QStringLiteral("one  HUNDRED CRORE"));
-    EXPECT_EQ(
-        Print::numberInWords(1234567890),
-        QStringLiteral("one  HUNDRED, twenty three CRORE, fourty five LAKH, sixty seven THOUSAND, eight  HUNDRED, "
-                       "ninety "));
+    EXPECT_EQ(Print::amountInWords(Money::parse("1050.00")), "RUPEES .ONE THOUSAND, FIFTY  ONLY");
+    EXPECT_EQ(Print::amountInWords(Money::parse("123456.75")),
+              "RUPEES .ONE LAKH, TWENTY THREE THOUSAND, FOUR  HUNDRED, FIFTY SIX AND PAISE SEVENTY FIVE "
+              "ONLY");
+    EXPECT_EQ(Print::proformaAmountInWords(Money::parse("20.05")), "RUPEES TWENTY  AND FIVEPAISE ONLY");
+    EXPECT_EQ(Print::numberInWords(1000000000), "one  HUNDRED CRORE");
+    EXPECT_EQ(Print::numberInWords(1234567890),
+              "one  HUNDRED, twenty three CRORE, fourty five LAKH, sixty seven THOUSAND, eight  HUNDRED, "
+              "ninety ");
 }
 
 TEST(PrintPages, ExactlyAPageFullIsOnePage) {
     EXPECT_EQ(Print::pagesFor(12, 12), 1);
     EXPECT_EQ(Print::pagesFor(13, 12), 2);
     EXPECT_EQ(Print::pagesFor(0, 12), 1);
-    EXPECT_EQ(Print::pageText(2, 3), QStringLiteral("Page 2 of 3"));
-    EXPECT_EQ(*Print::documentProblem(true, 3),
-              QStringLiteral("You must save the record first in order to take a print!!!"));
-    EXPECT_EQ(*Print::documentProblem(false, 0), QStringLiteral("No data to Print..."));
+    EXPECT_EQ(Print::pageText(2, 3), "Page 2 of 3");
+    EXPECT_EQ(*Print::documentProblem(true, 3), "You must save the record first in order to take a print!!!");
+    EXPECT_EQ(*Print::documentProblem(false, 0), "No data to Print...");
     EXPECT_FALSE(Print::documentProblem(false, 1));
 }
 
@@ -45,9 +41,9 @@ class PrintDb : public EngineTest {
 TEST_P(PrintDb, CompanyDetailsAndRowsPerPageComeFromTheDatabase) {
     QSqlDatabase& db = company();
     EXPECT_FALSE(Print::companyDetailsProblem(db));
-    EXPECT_EQ(Print::rowsPerPage(db, QStringLiteral("mfginv")), 12);  // topics match without regard to case
-    exec(db, QStringLiteral("delete from Misc"));
-    EXPECT_TRUE(Print::companyDetailsProblem(db)->startsWith(QStringLiteral("You have to enter your Company Details")));
+    EXPECT_EQ(Print::rowsPerPage(db, "mfginv"), 12);  // topics match without regard to case
+    exec(db, "delete from Misc");
+    EXPECT_TRUE(Print::companyDetailsProblem(db)->startsWith("You have to enter your Company Details"));
 }
 
 TEST_P(PrintDb, TickedHeadsNeedANameAndGetPlacesInOrder) {
@@ -55,15 +51,15 @@ TEST_P(PrintDb, TickedHeadsNeedANameAndGetPlacesInOrder) {
     QVector<SalaryHeads::Head> earn = SalaryHeads::load(db, 2);
     ASSERT_GE(earn.size(), 3);
     earn[1].print = false;
-    earn[2].printName = QStringLiteral("  ");
-    EXPECT_EQ(*SalaryHeads::problem(earn), QStringLiteral("Please enter the Print name for '") + earn[2].screenName +
-                                               QStringLiteral("' in Earning Heads"));
-    earn[2].printName = QStringLiteral("H.R.A.");
+    earn[2].printName = "  ";
+    EXPECT_EQ(*SalaryHeads::problem(earn),
+              "Please enter the Print name for '" + earn[2].screenName + "' in Earning Heads");
+    earn[2].printName = "H.R.A.";
     SalaryHeads::store(db, earn);
-    EXPECT_EQ(Sql::scalar(db, QStringLiteral("select StrCol from SalaryPrint where Id=?"), {earn[0].id}).toInt(), 1);
-    EXPECT_TRUE(Sql::scalar(db, QStringLiteral("select StrCol from SalaryPrint where Id=?"), {earn[1].id}).isNull());
-    EXPECT_EQ(Sql::scalar(db, QStringLiteral("select StrCol from SalaryPrint where Id=?"), {earn[2].id}).toInt(), 2);
-    EXPECT_EQ(SalaryHeads::load(db, 2)[2].printName, QStringLiteral("H.R.A."));
+    EXPECT_EQ(Sql::scalar(db, "select StrCol from SalaryPrint where Id=?", {earn[0].id}).toInt(), 1);
+    EXPECT_TRUE(Sql::scalar(db, "select StrCol from SalaryPrint where Id=?", {earn[1].id}).isNull());
+    EXPECT_EQ(Sql::scalar(db, "select StrCol from SalaryPrint where Id=?", {earn[2].id}).toInt(), 2);
+    EXPECT_EQ(SalaryHeads::load(db, 2)[2].printName, "H.R.A.");
 }
 
 KAVRA_ON_EVERY_ENGINE(PrintDb);

@@ -150,18 +150,6 @@ TEST_P(InvoiceValue, WorksOutAsByHand) {
 INSTANTIATE_TEST_SUITE_P(Cases, InvoiceValue, ::testing::ValuesIn(cases()),
                          [](const ::testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
 
-TEST(InvoiceCalc, HalvesGoUpAndShownValuesReadAsTyped) {
-    EXPECT_EQ(money::roundRupee(2.5), 3);
-    EXPECT_EQ(money::roundRupee(3.5), 4);  // not to the even neighbour
-    EXPECT_EQ(money::roundRupee(2.4999), 2);
-    EXPECT_EQ(money::roundRupee(-2.5), -2);
-    EXPECT_EQ(money::roundRupee(-2.6), -3);
-    // 0.5 x 2.01 is 1.00499999999999989 in binary; "0.00" shows 1.01.
-    EXPECT_EQ(Money::fromRupees(0.5 * 2.01).paise(), 101);
-    EXPECT_EQ(Money::fromRupees(-1.005).paise(), -101);
-    EXPECT_EQ(Money::fromRupees(1234567.894999).paise(), 123456789);
-}
-
 TEST(InvoiceCalc, PercentagesAreKeptAsSingleAmountsAndTurnBack) {
     // Packing 1.5% of 1001 = 15.015, kept as 15.02 while the value used R(15.015) = 15.
     Input in = lines({{7, 143, 0}});

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 
-#include "core/ClsProd.h"
 #include "core/Refusal.h"
 #include "core/Session.h"
 #include "core/Sql.h"
@@ -86,32 +85,23 @@ class OrdersDc : public EngineTest {
 
 using Q = QList<double>;
 
-TEST_P(OrdersDc, OrderToDcsAndBackKeepsBalancesTallyAndStock) {
+// The order's balances through these steps are the chain round trip's; here, the stock.
+TEST_P(OrdersDc, DcsIssueTheirStockAndGiveItBackExactly) {
     exec(*db, "update Misc set RedStkM=?", {true});
     Sql::transaction(*db, [&] {
         Stores::raiseNote(*db, inventory::NoteSource::Manual, "Stores", {{1, 100}, {2, 100}, {3, 100}});
     });
     ASSERT_EQ(stock(), Q({100, 100, 100}));
-
     saveOrder(order(1, 1, "PO-7", {{"A100", 10, "10"}, {"B200", 20, "25"}, {"C300", 5, "50"}}));
-    EXPECT_EQ(toSend(1), Q({10, 20, 5}));
-    EXPECT_EQ(Dcs::openOrders(*db, 1), QStringList{"PO-7"});
-
     saveDc(dc(1, 1, "1", "PO-7", {{"B200", 20}, {"A100", 4}}));
-    EXPECT_EQ(toSend(1), Q({6, 0, 5}));
-    EXPECT_FALSE(tallied(1));
     saveDc(dc(2, 1, "2", "PO-7", {{"A100", 6}, {"C300", 5}}));
-    EXPECT_EQ(toSend(1), Q({0, 0, 0}));
     EXPECT_TRUE(tallied(1));
-    EXPECT_TRUE(Dcs::openOrders(*db, 1).isEmpty());
     EXPECT_EQ(stock(), Q({90, 80, 95}));
     EXPECT_EQ(count(*db, "select count(*) from StoreIss where TI=2"), 2);
     EXPECT_EQ(count(*db, "select count(*) from DcInv where StoreIssId is not null"), 2);
 
-    // Down: the order gets back what the DC no longer takes, and opens again.
     saveDc(dc(1, 1, "1", "PO-7", {{"B200", 15}, {"A100", 3}}), false);
     EXPECT_EQ(toSend(1), Q({1, 5, 0}));
-    EXPECT_FALSE(tallied(1));
     EXPECT_EQ(stock(), Q({91, 85, 95}));
     // Up again: the DC's own quantities count as available.
     Dcs::Context ctx{1, "PO-7", Dcs::load(*db, 1)};
@@ -122,20 +112,16 @@ TEST_P(OrdersDc, OrderToDcsAndBackKeepsBalancesTallyAndStock) {
     EXPECT_EQ(tooMany->text, "In Row: 2 , Qty should not be greater than 4");
     EXPECT_EQ(tooMany->row, 2);
     saveDc(dc(1, 1, "1", "PO-7", {{"B200", 20}, {"A100", 4}}), false);
-    EXPECT_EQ(toSend(1), Q({0, 0, 0}));
     EXPECT_TRUE(tallied(1));
     EXPECT_EQ(count(*db, "select count(*) from StoreIss"), 2);
 
     removeDc(2);
-    EXPECT_FALSE(tallied(1));
-    EXPECT_EQ(Dcs::openOrders(*db, 1), QStringList{"PO-7"});
     removeDc(1);
     EXPECT_EQ(toSend(1), Q({10, 20, 5}));
     EXPECT_EQ(stock(), Q({100, 100, 100}));
-    EXPECT_EQ(count(*db, "select count(*) from StoreIss"), 0);
-    EXPECT_EQ(count(*db, "select count(*) from StoreIssSub"), 0);
+    for (const char* table : {"StoreIss", "StoreIssSub", "DcInvSub"})
+        EXPECT_EQ(count(*db, QString("select count(*) from %1").arg(table)), 0) << table;
     EXPECT_EQ(count(*db, "select count(*) from STNSub where trak is not null"), 0);
-    EXPECT_EQ(count(*db, "select count(*) from DcInvSub"), 0);
 }
 
 TEST_P(OrdersDc, DcWithoutOrderNilMarkerAndNoStockLink) {
@@ -333,15 +319,6 @@ TEST_P(OrdersDc, DcNumbersWithinTheYearAndItsBook) {
     EXPECT_EQ(sub->icon, MsgIcon::Information);
     // The stored DC itself is no duplicate when modified.
     EXPECT_FALSE(checkDc(dc(1, 1, "5", "PO-1", {{"A100", 2}}), false));
-
-    // The next number follows the book the mode puts sales DCs in.
-    clsProd prod;
-    ASSERT_TRUE(prod.OpenCompanyDatabase().isEmpty());
-    const std::pair<int, qint64> next[] = {{1, 6}, {2, 7}, {3, 8}};
-    for (const auto& [mode, number] : next) {
-        Session::current().dcMode = mode;
-        EXPECT_EQ(prod.NextDcNumber("DCINV", dialogs), number) << "mode " << mode;
-    }
 }
 
 TEST_P(OrdersDc, DcLineRefusals) {

@@ -34,6 +34,14 @@ inline void show(QWidget* w) {
     QApplication::setActiveWindow(w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
+// The newest top-level window of this type (a dialog a key or click opened), or nullptr.
+template <typename T>
+T* window() {
+    T* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w)) found = t;
+    return found;
+}
 // Types a line's cells from the editor's cell on, Enter after each.
 inline void cells(const QStringList& texts) {
     for (const QString& t : texts) {
