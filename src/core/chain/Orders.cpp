@@ -87,6 +87,15 @@ qint64 proposedId(QSqlDatabase& db, const OrderKind& k) {
     return Sql::proposedId(db, k.header, key());
 }
 
+QString proposedNumber(QSqlDatabase& db, const OrderKind& k, const QDate& day) {
+    const QVariantList params = FinancialYear::params(FinancialYear::of(day));
+    const QString cond = FinancialYear::condition(QStringLiteral("PODateT"));
+    const QVariant last = Sql::scalar(
+        db, QStringLiteral("select PONo from %1 where POId=(select max(POId) from %1 where %2)").arg(k.header, cond),
+        params);
+    return QString::number(qint64(std::floor(text::typed(last.toString()))) + 1);
+}
+
 QList<Line> lines(QSqlDatabase& db, const OrderKind& k, qint64 id) {
     QStringList cols;
     for (const Balance& b : k.balances) cols << QStringLiteral("s.") + b.column;
@@ -364,6 +373,13 @@ void setCancelled(QSqlDatabase& db, const OrderKind& k, qint64 id, bool cancelle
 }
 
 Lookups::Found find(QSqlDatabase& db, const OrderKind& k, const QString& poNo, qint64 party) {
+    if (k.numbers == OrderNumbers::PerYear) {
+        // The number restarts every year: the newest order carrying it is the one meant.
+        const QVariant id =
+            Sql::scalar(db, QStringLiteral("select max(POId) from %1 where PONo=?").arg(k.header), {poNo.trimmed()});
+        if (id.isNull() || !id.isValid()) return {std::nullopt, k.find.notFound, k.find.notFoundIcon};
+        return {id.toLongLong(), {}};
+    }
     return Lookups::byPartyNumber(db, k.header, key(), QStringLiteral("PONo"), k.party, poNo, party, k.find);
 }
 

@@ -1,9 +1,12 @@
 #include "purchase/forms/PurchaseScreens.h"
 
+#include "purchase/forms/PurchasePOScreen.h"
 #include "ui/Screen.h"
 
 namespace kavra {
 
-void registerPurchaseScreens() {}
+void registerPurchaseScreens() {
+    Screens::add(QStringLiteral("frmPurchasePO"), [] { return new FrmPurchasePO; });
+}
 
 }  // namespace kavra
