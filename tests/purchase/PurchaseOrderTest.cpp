@@ -61,7 +61,7 @@ class PurchaseOrder : public EngineTest {
 TEST_P(PurchaseOrder, NumbersRestartEveryFinancialYear) {
     EXPECT_EQ(Orders::proposedNumber(*db, QDate(2026, 6, 10)), "1");
     saveOrder(order(1, 1, "7", QDate(2026, 6, 1), {{"A100", 10, "2"}}));
-    saveOrder(order(2, 2, "8", QDate(2027, 3, 31), {{"A100", 10, "2"}}));
+    saveOrder(order(2, 1, "8", QDate(2027, 3, 31), {{"A100", 10, "2"}}));
     EXPECT_EQ(Orders::proposedNumber(*db, QDate(2027, 1, 5)), "9");
     // The first order of the next year is 1 whatever the last year ended at.
     EXPECT_EQ(Orders::proposedNumber(*db, QDate(2027, 4, 1)), "1");
@@ -76,7 +76,17 @@ TEST_P(PurchaseOrder, NumbersRestartEveryFinancialYear) {
     EXPECT_EQ(dup->field, "cmbVendor");
     EXPECT_EQ(dup->icon, MsgIcon::Critical);
     // Modifying an order keeps its own number.
-    EXPECT_FALSE(Orders::validate(*db, order(2, 2, "8", QDate(2027, 3, 31), {{"A100", 10, "2"}}), false));
+    EXPECT_FALSE(Orders::validate(*db, order(2, 1, "8", QDate(2027, 3, 31), {{"A100", 10, "2"}}), false));
+
+    // A bill quoting this year's order 8 leaves last year's order 8 of the same vendor free.
+    exec(*db, "insert into Purchase (PurchId, VendorCode, InvNo, PONo, PODateT) values (1, 1, 'B-1', '8', ?)",
+         {at(2027, 4, 1)});
+    EXPECT_TRUE(Orders::deleteBlock(*db, 3));
+    EXPECT_FALSE(Orders::deleteBlock(*db, 2));
+    Sql::transaction(*db, [&] { chain::Orders::changeNumber(*db, orderKind(), {2, "18", QDate(2027, 3, 31)}); });
+    EXPECT_EQ(value("select PONo from Purchase where PurchId=1"), "8");
+    EXPECT_EQ(value("select PONo from PurchPO where POId=2"), "18");
+    EXPECT_EQ(Orders::proposedNumber(*db, QDate(2027, 1, 5)), "19");
 
     // Search shows the newest order of a number.
     const auto found = chain::Orders::find(*db, orderKind(), "8", 0);
@@ -163,7 +173,8 @@ TEST_P(PurchaseOrder, ReceivedGoodsHoldTheOrder) {
     EXPECT_FALSE(Orders::deleteBlock(*db, 1));
     // A bill received 4 of the bolts.
     exec(*db, "update PurchPOSub set QtyToReci=6 where POId=1 and SlNo=1");
-    exec(*db, "insert into Purchase (PurchId, VendorCode, InvNo, PONo) values (1, 1, 'B-1', '5')");
+    exec(*db, "insert into Purchase (PurchId, VendorCode, InvNo, PONo, PODateT) values (1, 1, 'B-1', '5', ?)",
+         {at(2026, 6, 1)});
     EXPECT_EQ(refusalText(Orders::deleteBlock(*db, 1)),
               "You cannot delete this Purchase Order , since some transactions has been made already...");
 
