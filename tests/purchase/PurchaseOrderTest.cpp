@@ -136,11 +136,6 @@ TEST_P(PurchaseOrder, VendorDetailsTermsValueAndWrite) {
 
     exec(*db, "update Misc set ReTrkRejPurch=?", {true});
     EXPECT_TRUE(Orders::reTrackByDefault(*db));
-
-    const auto printed = Orders::printOut(*db, 1);
-    EXPECT_EQ(printed.fields.value("VendorAddr").toString(), "Bommasandra");
-    EXPECT_EQ(printed.fields.value("KindAttn").toString(), "Kind Attn: Ms Iyer");
-    EXPECT_TRUE(printed.hideRows.contains("SalesTax"));
 }
 
 TEST_P(PurchaseOrder, HeaderChecksInTheirOrder) {
@@ -157,15 +152,6 @@ TEST_P(PurchaseOrder, HeaderChecksInTheirOrder) {
     EXPECT_EQ(noValue->icon, MsgIcon::Information);
     o.value = Money::fromPaise(100);
     EXPECT_EQ(text(), "Please Enter the item details by clicking the grid heading...");
-    o.lines = orderLines({{"Z999", 1, "2"}});
-    EXPECT_EQ(text(), "Item does not exist ... Press F5 Key to Add New Items!!!");
-    o.lines = orderLines({{"A100", 1, "0"}});
-    o.lines[0].uom.clear();
-    EXPECT_EQ(text(),
-              "Enter a Valid 'Unit Of Measurements' 'UOM'  in short Form  eg., Kg for Kilograms, Nos for Numbers "
-              "etc.\n for the SlNo.1");
-    o.lines[0].uom = "NOS";
-    EXPECT_EQ(text(), "Enter the Valid Rate..... ");
 }
 
 TEST_P(PurchaseOrder, ReceivedGoodsHoldTheOrder) {

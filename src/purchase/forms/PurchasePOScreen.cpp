@@ -56,6 +56,9 @@ OrderScreenTexts texts() {
 FrmPurchasePO::FrmPurchasePO() : OrderScreen(QStringLiteral("frmPurchasePO"), purchase::orderKind(), texts()) {
     QWidget* box = headerBox_;
     QGridLayout* g = headerGrid();
+    // The vendor's address and numbers are the vendor master's, shown here, kept there.
+    rtbAddr_->setReadOnly(true);
+    for (QLineEdit* e : {txtCST_, txtTinNo_}) showOnly(e);
 
     // The company's prefix stands before our number; it is not part of it.
     txtPrefix_ = new QLineEdit(box);
@@ -107,8 +110,7 @@ FrmPurchasePO::FrmPurchasePO() : OrderScreen(QStringLiteral("frmPurchasePO"), pu
     g->addWidget(new QLabel(QStringLiteral("Double Click to Select an item"), box), 3, 4);
     g->addWidget(lstItem_, 4, 4, 6, 1);
 
-    finish({txtCST_, txtTinNo_, cmbKindAttn_, txtRefQuoteNo_, dtpRefQuoteDate_, txtVal_, txtRem_, chkTestCert_,
-            rtbTerms_});
+    finish({cmbKindAttn_, txtRefQuoteNo_, dtpRefQuoteDate_, txtVal_, txtRem_, chkTestCert_, rtbTerms_});
 
     // Vendors are ordered in the item's other unit.
     grid_->itemByCode = [this](const QString& code) -> std::optional<ItemInfo> {
@@ -231,8 +233,7 @@ void FrmPurchasePO::customerChosen() {
         txtCST_->setText(v.cst);
         txtTinNo_->setText(v.kst);
         showContacts(v.contacts);
-        const QString terms = Orders::latestTerms(prod().db(), partyId());
-        if (!terms.trimmed().isEmpty()) rtbTerms_->setPlainText(terms);
+        rtbTerms_->setPlainText(Orders::latestTerms(prod().db(), partyId()));
     });
 }
 
