@@ -18,6 +18,7 @@
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
+#include "ui/PONoChngScreen.h"
 
 using namespace kavra;
 using namespace kavra::test;
@@ -134,6 +135,24 @@ TEST_P(PurchasePoScreen, OrderByKeyboard) {
     EXPECT_EQ(Print::valueAt(wb, 1, "Total").toDouble(), 40);
     EXPECT_EQ(Print::valueAt(wb, 1, "Terms").toString(), "Delivery at our works.");
     EXPECT_TRUE(Print::rowHiddenAt(wb, 1, "SalesTax"));
+
+    // F11 renumbers it within its year: this year's 4 is taken.
+    QTest::keyClick(&po, Qt::Key_F11);
+    FrmPONoChng* change = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<FrmPONoChng*>(w)) change = c;
+    ASSERT_TRUE(change);
+    auto* txtNew = change->findChild<QLineEdit*>("txtNewPONo");
+    for (const char* no : {"4", "6"}) {
+        txtNew->selectAll();
+        QTest::keyClicks(txtNew, no);
+        change->findChild<QPushButton*>("cmdModify")->click();
+    }
+    EXPECT_TRUE(dialogs.saw("P.O. Number You changed is same as the existing P.O. Number...!!!"));
+    EXPECT_EQ(dialogs.last().text, "Record Modified.");
+    change->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(po.findChild<QLineEdit*>("txtPOno")->text(), "6");
 
     QTest::keyClick(&po, Qt::Key_F10);
     EXPECT_EQ(dialogs.shown().last().text, "Are You sure to Cancel this Purchase Order?");
