@@ -29,7 +29,7 @@ const chain::OrderKind& orderKind() {
         o.lineTexts.order = {chain::LineCheck::Code, chain::LineCheck::Name, chain::LineCheck::Uom,
                              chain::LineCheck::Qty,  chain::LineCheck::Rate, chain::LineCheck::Drawn};
         o.duplicateNo = QStringLiteral(" A Record with same Order No. already exist...");
-        o.duplicateField = QStringLiteral("txtPOno");
+        o.duplicateField = QStringLiteral("cmbVendor");
         o.deleteRefused =
             QStringLiteral("You cannot delete this Purchase Order , since some transactions has been made already...");
         o.find.notFound = QStringLiteral(" NO Purchase Order exists with this No.");

@@ -38,6 +38,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frminvoice"), QStringLiteral("TransMfgInv.htm")},
         {QStringLiteral("frmponochng"), QStringLiteral("TransPONoChng.htm")},
         {QStringLiteral("frmlabourpo"), QStringLiteral("TransLabPO.htm")},
+        {QStringLiteral("frmpurchasepo"), QStringLiteral("TransPurchPO.htm")},
         {QStringLiteral("frmdcincoming"), QStringLiteral("TransLabDCIn.htm")},
         {QStringLiteral("frmdcoutgoing"), QStringLiteral("TransLabDCOut.htm")},
         {QStringLiteral("frminvoicel"), QStringLiteral("TransLabInv.htm")},

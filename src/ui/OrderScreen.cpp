@@ -45,15 +45,24 @@ class ValueClick : public QObject {
 
 }  // namespace
 
+QString orderValueText(Money m) {
+    QString s = m.toString();
+    const int sign = s.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const int whole = int(s.indexOf(QLatin1Char('.'))) - sign;
+    if (whole < 2) s.insert(sign, QString(2 - whole, QLatin1Char('0')));
+    return s;
+}
+
 OrderScreen::OrderScreen(const QString& screenName, const chain::OrderKind& kind, OrderScreenTexts texts)
     : DocumentScreen(screenName, texts.caption), kind_(kind), texts_(std::move(texts)) {
     heading_ = makeDocHeading(this, texts_.heading);
-    const Header h = makeHeader("cmbCust", QStringLiteral("FROM CUSTOMER"), texts_.idCaption, "txtId");
+    const QByteArray partyField = texts_.partyField.toLatin1();
+    const Header h = makeHeader(partyField.constData(), texts_.partyCaption, texts_.idCaption, "txtId");
     QGroupBox* box = h.box;
     QGridLayout* g = h.grid;
     headerGrid_ = g;
     txtId_ = h.id;
-    partyBox_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
+    partyBox_->setPlaceholderText(texts_.partyPlaceholder);
 
     rtbAddr_ = new QTextEdit(box);
     rtbAddr_->setObjectName(QStringLiteral("rtbAddr"));
@@ -61,7 +70,7 @@ OrderScreen::OrderScreen(const QString& screenName, const chain::OrderKind& kind
     rtbAddr_->setTabChangesFocus(true);
     rtbAddr_->setFixedHeight(rtbAddr_->fontMetrics().lineSpacing() * 4 + 12);
     addrCaption_ = new QVBoxLayout;
-    addrCaption_->addWidget(makeCaption(box, QStringLiteral("CUSTOMER    ADDRESS"), rtbAddr_));
+    addrCaption_->addWidget(makeCaption(box, texts_.addressCaption, rtbAddr_));
     g->addLayout(addrCaption_, 1, 0, 3, 1);
     g->addWidget(rtbAddr_, 1, 1, 3, 1);
     txtPOno_ = addField(g, 1, 2, texts_.poCaption, "txtPOno", 50);
@@ -77,8 +86,8 @@ OrderScreen::OrderScreen(const QString& screenName, const chain::OrderKind& kind
     g->addWidget(makeCaption(box, texts_.validCaption, dtpValidFrom_), 3, 2);
     g->addLayout(valid, 3, 3);
     txtCST_ = addField(g, 4, 0, QStringLiteral("CST No && Date"), "txtCST", 60);
-    txtTinNo_ = addField(g, 5, 0, QStringLiteral("TIN No && Date"), "txtTinNo", 60);
-    txtPayTerm_ = addField(g, 4, 2, QStringLiteral("PAYMENT TERMS"), "txtPayTerm", 100);
+    txtTinNo_ = addField(g, 5, 0, texts_.taxCaption, texts_.taxField.toLatin1().constData(), 60);
+    if (!texts_.payTermCaption.isEmpty()) txtPayTerm_ = addField(g, 4, 2, texts_.payTermCaption, "txtPayTerm", 100);
     txtVal_ = new QLineEdit(box);
     txtVal_->setObjectName(QStringLiteral("txtVal"));
     txtVal_->setMaxLength(16);
@@ -119,7 +128,7 @@ void OrderScreen::finish(const QList<QWidget*>& middle) {
         hints->addWidget(new QLabel(QString::fromLatin1(t), this));
     hints->addStretch();
 
-    makeGrid(kHeading, 6);
+    makeGrid(texts_.gridHeading.isEmpty() ? kHeading : texts_.gridHeading, 6);
     grid_->setNumericColumns({4, 5, 6});
     grid_->setRateDiscountColumns(5, 6);
     grid_->setFirstEditableStoredColumn(4);
@@ -190,7 +199,7 @@ void OrderScreen::showFields(const OrderFields& f) {
     dtpPoDate_->setDate(f.poDate);
     dtpValidFrom_->setDate(f.validFrom.isValid() ? f.validFrom : f.poDate);
     dtpValidTo_->setDate(f.validTo.isValid() ? f.validTo : f.poDate);
-    txtPayTerm_->setText(f.payTerm);
+    if (txtPayTerm_) txtPayTerm_->setText(f.payTerm);
     txtRem_->setText(f.remark);
     chkReTrkRej_->setChecked(f.reTrkRej);
     cancelled_ = f.cancelled;
@@ -204,7 +213,8 @@ void OrderScreen::clearFields(qint64 id) {
     txtId_->setText(QString::number(id));
     partyBox_->setCurrentIndex(-1);
     rtbAddr_->clear();
-    for (QLineEdit* e : {txtCST_, txtTinNo_, txtPOno_, txtPayTerm_, txtVal_, txtRem_}) e->clear();
+    for (QLineEdit* e : {txtCST_, txtTinNo_, txtPOno_, txtPayTerm_, txtVal_, txtRem_})
+        if (e) e->clear();
     for (QDateEdit* d : {dtpPoDate_, dtpValidFrom_, dtpValidTo_}) d->setDate(Clock::today());
     bool reTrack = false;
     tryDb([&] { reTrack = reTrackByDefault(); });
@@ -228,7 +238,7 @@ OrderFields OrderScreen::readFields() const {
     f.poDate = dtpPoDate_->date();
     f.validFrom = dtpValidFrom_->date();
     f.validTo = dtpValidTo_->date();
-    f.payTerm = txtPayTerm_->text();
+    f.payTerm = txtPayTerm_ ? txtPayTerm_->text() : QString();
     f.remark = txtRem_->text();
     f.value = Money::parse(txtVal_->text());
     f.reTrkRej = chkReTrkRej_->isChecked();

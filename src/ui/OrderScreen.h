@@ -20,6 +20,9 @@ class QVBoxLayout;
 
 namespace kavra {
 
+// The order value as its box shows it: at least two digits before the point ("00.00").
+QString orderValueText(Money m);
+
 struct OrderScreenTexts {
     QString caption;         // "SALES - Manufacturing"
     QString heading;         // "Purchase Order (Incoming)"
@@ -29,6 +32,15 @@ struct OrderScreenTexts {
     QString validToCaption;  // "* TO"
     QString valueCaption;    // "P.O. VALUE  (inclusive of Taxes)"
     QString printCaption;    // "" when the order has no print-out
+    // The party list and the party's second tax number; the orders to vendors differ.
+    QString partyField = QStringLiteral("cmbCust");
+    QString partyCaption = QStringLiteral("FROM CUSTOMER");
+    QString partyPlaceholder = QStringLiteral("(Select a Customer)");
+    QString addressCaption = QStringLiteral("CUSTOMER    ADDRESS");
+    QString taxField = QStringLiteral("txtTinNo");
+    QString taxCaption = QStringLiteral("TIN No && Date");
+    QString payTermCaption = QStringLiteral("PAYMENT TERMS");  // "" for orders without payment terms
+    QString gridHeading;                                       // "" for the customer orders' heading
     RecordTexts record = orderRecordTexts();
 
     // What every order screen says while adding and deleting.
@@ -85,7 +97,9 @@ class OrderScreen : public DocumentScreen {
 
     const chain::OrderKind& kind_;
     QTextEdit* rtbAddr_ = nullptr;
-    QLineEdit *txtCST_, *txtTinNo_, *txtPOno_, *txtPayTerm_, *txtVal_, *txtRem_, *txtId_;
+    // txtTinNo_ holds the second tax number under the screen's taxField; txtPayTerm_ is
+    // null on orders without payment terms.
+    QLineEdit *txtCST_, *txtTinNo_, *txtPOno_, *txtPayTerm_ = nullptr, *txtVal_, *txtRem_, *txtId_;
     QDateEdit *dtpPoDate_, *dtpValidFrom_, *dtpValidTo_;
     QCheckBox* chkReTrkRej_ = nullptr;
     QLabel* imgCancel_ = nullptr;

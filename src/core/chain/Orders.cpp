@@ -63,6 +63,21 @@ std::optional<QPair<int, double>> drawnBeyond(const OrderKind& k, const Stored& 
     return std::nullopt;
 }
 
+// The documents that quote an order: its party and number, and for numbers that restart
+// every year the order date's financial year, so another year's order of that number is not meant.
+struct Quoting {
+    QString condition;
+    QVariantList params;
+};
+Quoting quoting(const OrderKind& k, qint64 party, const QString& poNo, const QDate& poDate) {
+    Quoting w{QStringLiteral("PONo=? and %1=?").arg(k.party), {poNo.trimmed(), party}};
+    if (k.numbers == OrderNumbers::PerYear) {
+        w.condition += QStringLiteral(" and ") + FinancialYear::condition(QStringLiteral("PODateT"));
+        w.params += FinancialYear::params(FinancialYear::of(poDate));
+    }
+    return w;
+}
+
 Row lineRow(const OrderKind& k, qint64 poId, int slNo, qint64 itemId, const Line& l) {
     Row r;
     r.set(key(), poId)
@@ -85,6 +100,15 @@ QList<qint64> ids(QSqlDatabase& db, const OrderKind& k) {
 
 qint64 proposedId(QSqlDatabase& db, const OrderKind& k) {
     return Sql::proposedId(db, k.header, key());
+}
+
+QString proposedNumber(QSqlDatabase& db, const OrderKind& k, const QDate& day) {
+    const QVariantList params = FinancialYear::params(FinancialYear::of(day));
+    const QString cond = FinancialYear::condition(QStringLiteral("PODateT"));
+    const QVariant last = Sql::scalar(
+        db, QStringLiteral("select PONo from %1 where POId=(select max(POId) from %1 where %2)").arg(k.header, cond),
+        params);
+    return QString::number(qint64(std::floor(text::typed(last.toString()))) + 1);
 }
 
 QList<Line> lines(QSqlDatabase& db, const OrderKind& k, qint64 id) {
@@ -209,12 +233,13 @@ double lineTotal(const QList<Line>& lines) {
 
 Check reTrackBlock(QSqlDatabase& db, const OrderKind& k, qint64 id, bool wanted) {
     if (k.reTrackBy.isEmpty()) return std::nullopt;
-    QSqlQuery q =
-        Sql::exec(db, QStringLiteral("select ReTrkRej, PONo, %1 from %2 where POId=?").arg(k.party, k.header), {id});
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select ReTrkRej from %1 where POId=?").arg(k.header), {id});
     if (!q.next() || q.value(0).toBool() == wanted) return std::nullopt;
     const bool was = q.value(0).toBool();
-    if (!Sql::any(db, QStringLiteral("select 1 from %1 where PONo=? and %2=?").arg(k.reTrackBy, k.party),
-                  {q.value(1), q.value(2)}))
+    q = QSqlQuery();
+    const auto h = header(db, k, id);
+    const Quoting w = quoting(k, h->party, h->poNo, h->poDate);
+    if (!Sql::any(db, QStringLiteral("select 1 from %1 where %2").arg(k.reTrackBy, w.condition), w.params))
         return std::nullopt;
     return Refusal::at(QStringLiteral("chkReTrkRej"),
                        k.reTrackRefused.arg(was ? QStringLiteral(" adding a tick mark to it.")
@@ -340,12 +365,11 @@ void retally(QSqlDatabase& db, const OrderKind& k, qint64 id) {
 
 Check deleteBlock(QSqlDatabase& db, const OrderKind& k, qint64 id) {
     bool drawn = partlyProcessed(db, k, id);
+    const auto h = drawn || k.quotedBy.isEmpty() ? std::nullopt : header(db, k, id);
     for (const QString& t : k.quotedBy) {
-        if (drawn) break;
-        drawn = Sql::any(db,
-                         QStringLiteral("select 1 from %1 d, %2 p where p.POId=? and d.%3=p.%3 and d.PONo=p.PONo")
-                             .arg(t, k.header, k.party),
-                         {id});
+        if (drawn || !h) break;
+        const Quoting w = quoting(k, h->party, h->poNo, h->poDate);
+        drawn = Sql::any(db, QStringLiteral("select 1 from %1 where %2").arg(t, w.condition), w.params);
     }
     if (!drawn) return std::nullopt;
     return Refusal::message(k.deleteRefused);
@@ -364,6 +388,13 @@ void setCancelled(QSqlDatabase& db, const OrderKind& k, qint64 id, bool cancelle
 }
 
 Lookups::Found find(QSqlDatabase& db, const OrderKind& k, const QString& poNo, qint64 party) {
+    if (k.numbers == OrderNumbers::PerYear) {
+        // The number restarts every year: the newest order carrying it is the one meant.
+        const QVariant id =
+            Sql::scalar(db, QStringLiteral("select max(POId) from %1 where PONo=?").arg(k.header), {poNo.trimmed()});
+        if (id.isNull() || !id.isValid()) return {std::nullopt, k.find.notFound, k.find.notFoundIcon};
+        return {id.toLongLong(), {}};
+    }
     return Lookups::byPartyNumber(db, k.header, key(), QStringLiteral("PONo"), k.party, poNo, party, k.find);
 }
 
@@ -483,18 +514,15 @@ Check numberChangeBlock(QSqlDatabase& db, const OrderKind& k, const NumberChange
 
 void changeNumber(QSqlDatabase& db, const OrderKind& k, const NumberChange& c) {
     enforce(numberChangeBlock(db, k, c));
-    QSqlQuery q =
-        Sql::exec(db, QStringLiteral("select PONo, %1 from %2 where POId=?").arg(k.party, k.header), {c.orderId});
-    q.next();
-    const QString oldNo = q.value(0).toString().trimmed();
-    const qint64 party = q.value(1).toLongLong();
-    q = QSqlQuery();
+    const auto old = header(db, k, c.orderId);
+    if (!old) return;
+    const Quoting w = quoting(k, old->party, old->poNo, old->poDate);
     const QVariantList values{c.newNo.trimmed(), Rows::dateText(c.newDate), Rows::dateValue(c.newDate)};
     Sql::exec(db, QStringLiteral("update %1 set PONo=?, PODate=?, PODateT=? where POId=?").arg(k.header),
               values + QVariantList{c.orderId});
     for (const QString& t : k.quotedBy)
-        Sql::exec(db, QStringLiteral("update %1 set PONo=?, PODate=?, PODateT=? where PONo=? and %2=?").arg(t, k.party),
-                  values + QVariantList{oldNo, party});
+        Sql::exec(db, QStringLiteral("update %1 set PONo=?, PODate=?, PODateT=? where %2").arg(t, w.condition),
+                  values + w.params);
 }
 
 }  // namespace kavra::chain::Orders

@@ -44,6 +44,9 @@ struct Header {
 
 QList<qint64> ids(QSqlDatabase& db, const OrderKind& k);
 qint64 proposedId(QSqlDatabase& db, const OrderKind& k);
+// PerYear numbers: the number of the latest order entered in day's financial year, plus 1;
+// "1" when that year has none yet.
+QString proposedNumber(QSqlDatabase& db, const OrderKind& k, const QDate& day);
 QList<Line> lines(QSqlDatabase& db, const OrderKind& k, qint64 id);
 // The number, date and party of a stored order.
 std::optional<Header> header(QSqlDatabase& db, const OrderKind& k, qint64 id);
@@ -75,6 +78,7 @@ void setCancelled(QSqlDatabase& db, const OrderKind& k, qint64 id, bool cancelle
 // Sets every balance's flag from the lines.
 void retally(QSqlDatabase& db, const OrderKind& k, qint64 id);
 
+// PerParty numbers pick among the parties' orders; PerYear numbers show the newest order of that number.
 Lookups::Found find(QSqlDatabase& db, const OrderKind& k, const QString& poNo, qint64 party);
 // Rate and discount of the item's line on the latest order of the kind, else (where the
 // kind says so) the item's own rate.

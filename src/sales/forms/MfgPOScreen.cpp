@@ -24,15 +24,6 @@ namespace Orders = sales::Orders;
 
 namespace {
 
-// The order value as the box shows it: at least two digits before the point.
-QString valueText(Money m) {
-    QString s = m.toString();
-    const int sign = s.startsWith(QLatin1Char('-')) ? 1 : 0;
-    const int whole = int(s.indexOf(QLatin1Char('.'))) - sign;
-    if (whole < 2) s.insert(sign, QString(2 - whole, QLatin1Char('0')));
-    return s;
-}
-
 QString percentText(double v) {
     return v == 0 ? QString() : text::plain(v);
 }
@@ -137,7 +128,7 @@ void FrmMfgPO::showRecord(qint64 id) {
     txtPackForwd_->setText(o->packForwd == 0 ? QString() : text::plain(o->packForwd));
     cmbPackForwdType_->setCurrentIndex(o->packIsPerc ? 1 : 0);
     txtOtherChrg_->setText(o->otherChrg == 0 ? QString() : Money::fromRupees(o->otherChrg).toString());
-    txtVal_->setText(valueText(o->value));
+    txtVal_->setText(orderValueText(o->value));
     txtProfInvno_->setText(o->profInvNo);
     dtpProfInvDate_->setDate(o->profInvDate.isValid() ? o->profInvDate : Clock::today());
 }
@@ -208,7 +199,7 @@ void FrmMfgPO::customerChosen() {
 }
 
 void FrmMfgPO::computeValue() {
-    txtVal_->setText(valueText(Orders::computedValue(read())));
+    txtVal_->setText(orderValueText(Orders::computedValue(read())));
 }
 
 void FrmMfgPO::print() {
