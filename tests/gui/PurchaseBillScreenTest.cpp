@@ -45,7 +45,11 @@ TEST_P(PurchaseBillScreen, ABillAgainstTheOrderByKeyboard) {
     ASSERT_EQ(s.controller()->state(), RecState::Adding);
     EXPECT_EQ(s.findChild<QLabel*>("lblStatus")->text(), "You are about to ADD a NEW Purchase Bill Now...");
     ASSERT_EQ(focusName(), "cmbVendor");
+    emit s.grid()->headingClicked(1);
+    EXPECT_EQ(dialogs.last().text, "Please select a Vendor Name ....!!!");
     type("S");
+    emit s.grid()->headingClicked(1);
+    EXPECT_EQ(dialogs.last().text, "Select A Purchase Order from the List!!!");
     tabTo("cmbPONo");
     key(Qt::Key_Down);
     EXPECT_EQ(s.findChild<QComboBox*>("cmbPONo")->currentText(), "1");

@@ -106,6 +106,7 @@ FrmPurchase::FrmPurchase() : DocumentScreen(QStringLiteral("frmPurchase"), QStri
     };
     connect(grid_, &LineGrid::itemChosen, this, [this](int row, qint64 id) { itemChosen(row, id); });
     connect(grid_, &LineGrid::cellCommitted, this, [this] { recompute(); });
+    connect(grid_, &LineGrid::headingClicked, this, [this](int) { headingClicked(); });
     connect(grid_->table(), &QTableWidget::currentCellChanged, this, [this](int row) { cellMoved(row + 1); });
 
     // Charges, terms and the value.
@@ -357,6 +358,25 @@ void FrmPurchase::itemChosen(int row, qint64 itemId) {
         refreshBalances();
     });
     recompute();
+}
+
+// The heading puts the editor on the item of the last line (Down adds one), the list then
+// holding the order's items, once the vendor and (where it has open orders) the order are chosen.
+void FrmPurchase::headingClicked() {
+    if (ctl_->state() == RecState::Browse) return;
+    Dialogs& d = Dialogs::current();
+    if (cmbVendor_->currentIndex() < 0) {
+        d.information(appTitle(), QStringLiteral("Please select a Vendor Name ....!!!"));
+        cmbVendor_->setFocus();
+        return;
+    }
+    if (ctl_->state() == RecState::Adding && cmbPONo_->currentText().trimmed().isEmpty() && cmbPONo_->count() > 0) {
+        d.information(appTitle(), QStringLiteral("Select A Purchase Order from the List!!!"));
+        cmbPONo_->setFocus();
+        return;
+    }
+    grid_->refreshItemCodes();
+    grid_->beginEdit(std::max(1, grid_->lineCount()), CodeCol);
 }
 
 // The order's balance beside each line, the shown bill's own quantity counted as available.

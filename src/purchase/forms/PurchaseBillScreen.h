@@ -59,6 +59,7 @@ class FrmPurchase : public DocumentScreen {
     void orderChosen();
     void fillOrders(const QString& keep);
     void itemChosen(int row, qint64 itemId);
+    void headingClicked();
     void refreshBalances();
     void recompute();
     void cellMoved(int row);
