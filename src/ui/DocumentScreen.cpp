@@ -171,7 +171,8 @@ void DocumentScreen::makeController(const RecordTexts& t) {
         // Installed after the grid's own filter, so Tab is seen here first.
         grid_->editor()->installEventFilter(keys);
     }
-    if (headerBox_) headerBox_->installEventFilter(new HeaderClicks(headerBox_, [startModify] { startModify(-1, 0); }));
+    for (QWidget* box : QList<QWidget*>{headerBox_} + fieldBoxes_)
+        if (box) box->installEventFilter(new HeaderClicks(box, [startModify] { startModify(-1, 0); }));
 }
 
 QList<QWidget*> DocumentScreen::afterGrid() {
@@ -192,10 +193,11 @@ QVariant DocumentScreen::navigationStamp() {
 
 void DocumentScreen::setFieldsEnabled(bool on) {
     if (!headerBox_) return;
-    for (QWidget* w : headerBox_->findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(w) || w->focusPolicy() == Qt::NoFocus) continue;
-        w->setEnabled(on);
-    }
+    for (QWidget* box : QList<QWidget*>{headerBox_} + fieldBoxes_)
+        for (QWidget* w : box->findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(w) || w->focusPolicy() == Qt::NoFocus) continue;
+            w->setEnabled(on);
+        }
     // Documents quote an order by its party and number: a drawn one keeps them.
     if (on && partly_ && ctl_->state() == RecState::Modifying)
         for (QWidget* w : frozenWhenPartly()) w->setEnabled(false);

@@ -57,6 +57,9 @@ class DocumentScreen : public Screen, public RecordHost {
     // The line grid; item codes and names come from the item master unless the screen
     // sets its own look-ups.
     LineGrid* makeGrid(const QString& heading, int typedColumns);
+    // A box of more fields below the grid (charges, terms), locked and unlocked with the
+    // header; before makeController.
+    void addFieldBox(QWidget* box) { fieldBoxes_ << box; }
     // The controller, bound to the grid and the header.
     void makeController(const RecordTexts& t);
     // The table whose records the navigation set holds, for noticing other desks' writes.
@@ -98,6 +101,7 @@ class DocumentScreen : public Screen, public RecordHost {
 
   private:
     QString navTable_, navKey_;
+    QList<QWidget*> fieldBoxes_;
 };
 
 // ---- Field builders every document screen lays out the same way.

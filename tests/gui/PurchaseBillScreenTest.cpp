@@ -84,6 +84,7 @@ TEST_P(PurchaseBillScreen, ABillAgainstTheOrderByKeyboard) {
     EXPECT_EQ(count(db, "select QtyToReci from PurchPOSub"), 40);
     EXPECT_EQ(count(db, "select TotVal from Purchase where InvNo='SC-881' and VATrCST='VAT'"), 330000);
     EXPECT_EQ(inventory::Stores::stockOf(db, 1), 12);
+    EXPECT_FALSE(s.findChild<QLineEdit*>("txtPackForwd")->isEnabled());  // the charges too wait for Modify
 
     s.findChild<QPushButton*>("cmdNew")->click();
     QLineEdit* go = s.findChild<QLineEdit*>("txtGO");

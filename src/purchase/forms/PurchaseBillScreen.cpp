@@ -111,6 +111,7 @@ FrmPurchase::FrmPurchase() : DocumentScreen(QStringLiteral("frmPurchase"), QStri
 
     // Charges, terms and the value.
     auto* charges = new QGroupBox(this);
+    addFieldBox(charges);
     auto* c = new QGridLayout(charges);
     cmbPackForwdType_ = typeCombo(charges, "cmbPackForwdType");
     cmbFinalDiscType_ = typeCombo(charges, "cmbFinalDiscType");
