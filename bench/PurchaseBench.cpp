@@ -13,6 +13,7 @@
 #include "purchase/PurchaseBills.h"
 #include "purchase/PurchaseKinds.h"
 #include "purchase/forms/PurchaseBillScreen.h"
+#include "ui/RecordController.h"
 
 namespace kavra {
 
@@ -149,6 +150,7 @@ void purchaseBench(QSqlDatabase& db) {
         screen.load();
         openMs = t.elapsed();
         auto* vendor = screen.findChild<QComboBox*>(QStringLiteral("cmbVendor"));
+        screen.controller()->cmdNew();  // it opens on the newest bill
         t.restart();
         vendor->setCurrentIndex(vendor->findData(kVendor));
         emit vendor->activated(vendor->currentIndex());

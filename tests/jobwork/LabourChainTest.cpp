@@ -3,8 +3,6 @@
 // the stock the DCs move, and the refusals.
 #include <QCoreApplication>
 #include <QSqlQuery>
-#include <latch>
-#include <thread>
 
 #include "core/ClsProd.h"
 #include "core/Refusal.h"
@@ -20,6 +18,7 @@
 #include "printing/Workbook.h"
 #include "support/ChainDocs.h"
 #include "support/TestEnv.h"
+#include "support/TwoDesks.h"
 
 using namespace kavra;
 using namespace kavra::jobwork;
@@ -488,31 +487,12 @@ TEST_P(LabourChain, AnOrderTheCustomersDcNamesIsNotDeletedAndItsNumberChangeFoll
 
 TEST_P(LabourChain, TwoDesksSendingOneBalanceAtOnceOneIsRefused) {
     save(Way::In, dc(1, 1, "C-1", "", {{"A100", 50}}));
-    const QString name = Session::current().companyDb;
-    std::latch start(2);
-    QString refused[2], error[2];
-    bool ok[2] = {false, false};
-    auto desk = [&](int i) {
-        QSqlDatabase conn = Db::open(name);
-        start.arrive_and_wait();
-        try {
-            Sql::transaction(conn, [&] {
-                Dcs::save(conn, Way::Out, dc(1 + i, 1, QString::number(10 + i), "", {{"A100", 30}}), true, false, 1);
-            });
-            ok[i] = true;
-        } catch (const Refused& r) {
-            refused[i] = r.text();
-        } catch (const DbError& e) {
-            error[i] = e.text();
-        }
-        Db::close(conn);
-    };
-    std::thread a(desk, 0), b(desk, 1);
-    a.join();
-    b.join();
-    EXPECT_TRUE(error[0].isEmpty() && error[1].isEmpty()) << error[0].toStdString() << error[1].toStdString();
-    EXPECT_NE(ok[0], ok[1]);
-    EXPECT_EQ(ok[0] ? refused[1] : refused[0], "In Row: 1 , Qty should not be greater than 20");
+    const auto r = twoDesks([&](QSqlDatabase& conn, int i) {
+        Dcs::save(conn, Way::Out, dc(1 + i, 1, QString::number(10 + i), "", {{"A100", 30}}), true, false, 1);
+    });
+    EXPECT_TRUE(r[0].error.isEmpty() && r[1].error.isEmpty()) << r[0].error.toStdString() << r[1].error.toStdString();
+    EXPECT_NE(r[0].ok, r[1].ok);
+    EXPECT_EQ(r[0].ok ? r[1].refused : r[0].refused, "In Row: 1 , Qty should not be greater than 20");
     EXPECT_EQ(open(1), Q({20}));
     EXPECT_EQ(count(*db, "select count(*) from DcOutgoingInv"), 1);
 }

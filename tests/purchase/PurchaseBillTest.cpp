@@ -10,6 +10,7 @@
 #include "purchase/PurchaseBills.h"
 #include "purchase/PurchaseKinds.h"
 #include "support/TestEnv.h"
+#include "support/TwoDesks.h"
 
 using namespace kavra;
 using namespace kavra::test;
@@ -196,6 +197,20 @@ TEST_P(PurchaseBill, HeaderRefusalsDuplicatesAndChargesReadBackAsTyped) {
     save(again);
     again.invDate = b.invDate;
     EXPECT_EQ(check(again, false), "Your Modification conflicts with some existing records !!!");
+}
+
+// Two desks booking the order's last 100 kg at once: one bill is refused, the order never goes below 0.
+TEST_P(PurchaseBill, TwoDesksReceivingTheSameBalanceOneIsRefused) {
+    save(bill(1, "V-1", {line("RM-1", 60, 12, 242.5)}));
+    const auto r = twoDesks([&](QSqlDatabase& conn, int i) {
+        Bills::save(conn, bill(2 + i, QString("V-%1").arg(2 + i), {line("RM-1", 40, 8, 242.5)}), true, false);
+    });
+    EXPECT_TRUE(r[0].error.isEmpty() && r[1].error.isEmpty()) << r[0].error.toStdString() << r[1].error.toStdString();
+    EXPECT_NE(r[0].ok, r[1].ok);
+    EXPECT_EQ(r[0].ok ? r[1].refused : r[0].refused, "In Row: 1 , Qty should not be greater than 0");
+    EXPECT_EQ(toReceive(), (Q{0, 40, 20}));
+    EXPECT_EQ(count(*db, "select count(*) from Purchase"), 2);
+    EXPECT_EQ(stock(1), 20);
 }
 
 KAVRA_ON_EVERY_ENGINE(PurchaseBill);
