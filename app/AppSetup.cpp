@@ -8,11 +8,11 @@
 #include "core/forms/AdminScreens.h"
 #include "inventory/forms/InventoryScreens.h"
 #include "jobwork/forms/JobworkScreens.h"
-#include "purchase/forms/PurchaseScreens.h"
 #include "masters/forms/ItemScreens.h"
 #include "masters/forms/MiscScreens.h"
 #include "masters/forms/PartyScreen.h"
 #include "printing/forms/FrmColHeadingPR.h"
+#include "purchase/forms/PurchaseScreens.h"
 #include "sales/forms/InvoiceScreens.h"
 #include "sales/forms/SalesScreens.h"
 

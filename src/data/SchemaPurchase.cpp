@@ -7,11 +7,11 @@ namespace kavra::data {
 QStringList purchaseSchema() {
     QStringList m;
     // The order header existed with its key columns only.
-    for (const char* c : {"KindAttn TEXT", "PODate TEXT", "PODateT TIMESTAMP", "RefQuoteNo TEXT",
-                          "RefQuoteDate DATE", "ValidFrom DATE", "ValidTo DATE", "Remark TEXT",
-                          "IsTestCert BOOLEAN NOT NULL DEFAULT FALSE", "PurchVal BIGINT NOT NULL DEFAULT 0",
-                          "NoOfItems INTEGER NOT NULL DEFAULT 0", "Body TEXT", "ReTrkRej BOOLEAN NOT NULL DEFAULT FALSE",
-                          "Cancl BOOLEAN NOT NULL DEFAULT FALSE", "POTally BOOLEAN NOT NULL DEFAULT FALSE"})
+    for (const char* c : {"KindAttn TEXT", "PODate TEXT", "PODateT TIMESTAMP", "RefQuoteNo TEXT", "RefQuoteDate DATE",
+                          "ValidFrom DATE", "ValidTo DATE", "Remark TEXT", "IsTestCert BOOLEAN NOT NULL DEFAULT FALSE",
+                          "PurchVal BIGINT NOT NULL DEFAULT 0", "NoOfItems INTEGER NOT NULL DEFAULT 0", "Body TEXT",
+                          "ReTrkRej BOOLEAN NOT NULL DEFAULT FALSE", "Cancl BOOLEAN NOT NULL DEFAULT FALSE",
+                          "POTally BOOLEAN NOT NULL DEFAULT FALSE"})
         m << QStringLiteral("ALTER TABLE PurchPO ADD COLUMN %1").arg(QString::fromLatin1(c));
     m << "CREATE INDEX ix_PurchPO_PONo ON PurchPO (PONo, VendorCode)"
       << "CREATE INDEX ix_PurchPO_PODateT ON PurchPO (PODateT)"
@@ -24,16 +24,32 @@ QStringList purchaseSchema() {
          "PRIMARY KEY (POId, SlNo))"
       << "CREATE INDEX ix_PurchPOSub_ItemId ON PurchPOSub (ItemId, POId)";
 
-    for (const char* c :
-         {"InvDate TEXT", "InvDateT TIMESTAMP", "PONo TEXT", "PODate TEXT", "PODateT TIMESTAMP", "Transport TEXT",
-          "VehicleNo TEXT", "PackForwd DOUBLE PRECISION NOT NULL DEFAULT 0",
-          "IsPackForwdPerc BOOLEAN NOT NULL DEFAULT FALSE", "FinalDisc DOUBLE PRECISION NOT NULL DEFAULT 0",
-          "IsFinalDiscPerc BOOLEAN NOT NULL DEFAULT FALSE", "Insurance DOUBLE PRECISION NOT NULL DEFAULT 0",
-          "AnyOtherChrg DOUBLE PRECISION NOT NULL DEFAULT 0", "PayTerm TEXT", "VATrCST TEXT",
-          "TotVal BIGINT NOT NULL DEFAULT 0", "Balance BIGINT NOT NULL DEFAULT 0", "Remark TEXT",
-          "NoOfItems INTEGER NOT NULL DEFAULT 0", "InvAsPerRej BOOLEAN NOT NULL DEFAULT FALSE",
-          "Credit BOOLEAN NOT NULL DEFAULT FALSE", "TDS DOUBLE PRECISION NOT NULL DEFAULT 0",
-          "CreditAmt BIGINT NOT NULL DEFAULT 0", "CreditRem TEXT", "RejRem TEXT", "STNId BIGINT"})
+    for (const char* c : {"InvDate TEXT",
+                          "InvDateT TIMESTAMP",
+                          "PONo TEXT",
+                          "PODate TEXT",
+                          "PODateT TIMESTAMP",
+                          "Transport TEXT",
+                          "VehicleNo TEXT",
+                          "PackForwd DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "IsPackForwdPerc BOOLEAN NOT NULL DEFAULT FALSE",
+                          "FinalDisc DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "IsFinalDiscPerc BOOLEAN NOT NULL DEFAULT FALSE",
+                          "Insurance DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "AnyOtherChrg DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "PayTerm TEXT",
+                          "VATrCST TEXT",
+                          "TotVal BIGINT NOT NULL DEFAULT 0",
+                          "Balance BIGINT NOT NULL DEFAULT 0",
+                          "Remark TEXT",
+                          "NoOfItems INTEGER NOT NULL DEFAULT 0",
+                          "InvAsPerRej BOOLEAN NOT NULL DEFAULT FALSE",
+                          "Credit BOOLEAN NOT NULL DEFAULT FALSE",
+                          "TDS DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "CreditAmt BIGINT NOT NULL DEFAULT 0",
+                          "CreditRem TEXT",
+                          "RejRem TEXT",
+                          "STNId BIGINT"})
         m << QStringLiteral("ALTER TABLE Purchase ADD COLUMN %1").arg(QString::fromLatin1(c));
     m << "CREATE INDEX ix_Purchase_InvNo ON Purchase (InvNo, VendorCode)"
       << "CREATE INDEX ix_Purchase_VendorCode_PONo ON Purchase (VendorCode, PONo)"

@@ -198,8 +198,8 @@ BillScreen::BillScreen(const BillScreenKind& kind) : DocumentScreen(kind.screen,
     connect(cmbCust_, &QComboBox::activated, this, [this] { customerChosen(); });
     connect(lstDcNo_, &QListWidget::itemSelectionChanged, this, [this] { dcSelectionChanged(); });
     lstDcNo_->viewport()->installEventFilter(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmbCust_, lstDcNo_, dtpInvDate_, edit("txtInvNo"),
-                                                      edit("txtPayTerm"), rem})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmbCust_, lstDcNo_, dtpInvDate_, edit("txtInvNo"), edit("txtPayTerm"), rem})
         watch(w);
     resize(1000, 720);
 }
@@ -223,8 +223,8 @@ void BillScreen::watch(QWidget* w) {
 
 // Header, grid, charges and taxes, remarks, then Save.
 void BillScreen::setTaxOrder(const QList<QWidget*>& taxes) {
-    QList<QWidget*> order{cmbCust_, lstDcNo_, edit("txtInvNo"), dtpInvDate_, edit("txtPayTerm"), grid_->table(),
-                          edit("txtPackForwd"), cmbPackForwdType_};
+    QList<QWidget*> order{cmbCust_,           lstDcNo_,       edit("txtInvNo"),     dtpInvDate_,
+                          edit("txtPayTerm"), grid_->table(), edit("txtPackForwd"), cmbPackForwdType_};
     order << taxes;
     order << edit("txtOtherChrg") << edit("txtFinalDisc") << cmbFinalDiscType_ << edit("txtInvRem") << cmdSave_;
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
@@ -302,11 +302,12 @@ void BillScreen::showRecord(qint64 id) {
     const Bills::Head& h = s->bill.head;
     cmbCust_->clear();
     const chain::DcKind& dk = *kind_.kind->dc;
-    cmbCust_->addItem(Sql::scalar(prod().db(),
-                                  QStringLiteral("select %1 from %2 where %3=?").arg(dk.partyName, dk.partyTable, dk.party),
-                                  {h.party})
-                          .toString(),
-                      h.party);
+    cmbCust_->addItem(
+        Sql::scalar(prod().db(),
+                    QStringLiteral("select %1 from %2 where %3=?").arg(dk.partyName, dk.partyTable, dk.party),
+                    {h.party})
+            .toString(),
+        h.party);
     cmbCust_->setCurrentIndex(0);
     lstDcNo_->clear();
     for (const Bills::Choice& c : Bills::dcChoices(prod().db(), *kind_.kind, h.dcIds)) {

@@ -83,7 +83,7 @@ class InvoiceScreenTest : public EngineTest {
         EXPECT_EQ(dcs->item(0)->text(), "6");
         clickItem(dcs, 0);
         clickItem(dcs, 1, Qt::ControlModifier);
-        ASSERT_EQ(grid(&s)->lineCount(), 2);                         // the NV line is not billed
+        ASSERT_EQ(grid(&s)->lineCount(), 2);                 // the NV line is not billed
         EXPECT_EQ(grid(&s)->text(1, s.rateCol()), "10.00");  // the item's rate
         typeCell(&s, 1, s.rateCol(), "12.5");
         EXPECT_EQ(grid(&s)->text(1, s.amountCol()), "125.00");

@@ -43,7 +43,8 @@ class LabourInvoiceScreen : public EngineTest {
         o.poDate = QDate(2026, 6, 1);
         o.validFrom = o.poDate;
         o.validTo = QDate(2027, 3, 31);
-        o.lines << chain::Orders::Line{"A100", "name", "NOS", 100, 2.5} << chain::Orders::Line{"B200", "name", "NOS", 50, 4};
+        o.lines << chain::Orders::Line{"A100", "name", "NOS", 100, 2.5}
+                << chain::Orders::Line{"B200", "name", "NOS", 50, 4};
         Sql::transaction(db, [&] { jobwork::Orders::save(db, o, true); });
         const int mode = Session::current().dcMode;
         auto save = [&](Dcs::Way w, const Dcs::Dc& d) {
@@ -71,11 +72,11 @@ TEST_P(LabourInvoiceScreen, TwoDcsBilledByKeyboardThenDeleted) {
     auto* dcs = s.findChild<QListWidget*>("lstDcNo");
     ASSERT_EQ(dcs->count(), 2);
     EXPECT_EQ(dcs->item(0)->text(), "2");  // newest number first
-    key(Qt::Key_Space);  // the first DC
+    key(Qt::Key_Space);                    // the first DC
     key(Qt::Key_Down, Qt::ShiftModifier);
     ASSERT_EQ(dcs->selectedItems().size(), 2);
     LineGrid* g = s.grid();
-    ASSERT_EQ(g->lineCount(), 2);  // the "NV" line stays out
+    ASSERT_EQ(g->lineCount(), 2);                // the "NV" line stays out
     EXPECT_EQ(g->text(1, s.rateCol()), "2.50");  // the order's rate
     EXPECT_EQ(g->text(2, s.rateCol()), "4.00");
 
@@ -112,8 +113,9 @@ TEST_P(LabourInvoiceScreen, TwoDcsBilledByKeyboardThenDeleted) {
     tabTo("cmdSave");
     key(Qt::Key_Space);
     EXPECT_EQ(dialogs.last().text, "Record Stored successfully .");
-    EXPECT_EQ(count(db, "select count(*) from DcOutgoingInv where InvNo='1' and TotVal=28575 and Balance=28575 and "
-                        "IsPackForwdPerc=? and VAT=4 and ServTax=12 and CessOnServTax=2",
+    EXPECT_EQ(count(db,
+                    "select count(*) from DcOutgoingInv where InvNo='1' and TotVal=28575 and Balance=28575 and "
+                    "IsPackForwdPerc=? and VAT=4 and ServTax=12 and CessOnServTax=2",
                     {true}),
               2);
     EXPECT_EQ(count(db, "select AltQty from DcOutgoingSubInv where DcId=2"), 25);

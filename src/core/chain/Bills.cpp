@@ -85,11 +85,12 @@ QVector<Line> lines(QSqlDatabase& db, const BillKind& k, const QList<qint64>& dc
     const QString alt = k.altQty ? QStringLiteral("s.AltQty") : QStringLiteral("0");
     QSqlQuery q = Sql::exec(
         db,
-        QStringLiteral("select s.%1, d.DcNo, s.SlNo, s.ItemId, p.ProdName, i.ItemName, i.MeasureUnit, i.AltUnit, "
-                       "s.Qty, s.RejQty, s.RewQty, d.InvAsPerRej, s.Rate, s.Discount, %4, i.ItemCode from %2 s join %3 d on "
-                       "d.%1=s.%1 left join ProductL p on p.ProdId=s.ProductId left join Item i on "
-                       "i.ItemId=s.ItemId where s.%1 in (%5) and upper(trim(coalesce(s.DcRowRem,'')))<>'NV' "
-                       "order by s.%1, s.SlNo")
+        QStringLiteral(
+            "select s.%1, d.DcNo, s.SlNo, s.ItemId, p.ProdName, i.ItemName, i.MeasureUnit, i.AltUnit, "
+            "s.Qty, s.RejQty, s.RewQty, d.InvAsPerRej, s.Rate, s.Discount, %4, i.ItemCode from %2 s join %3 d on "
+            "d.%1=s.%1 left join ProductL p on p.ProdId=s.ProductId left join Item i on "
+            "i.ItemId=s.ItemId where s.%1 in (%5) and upper(trim(coalesce(s.DcRowRem,'')))<>'NV' "
+            "order by s.%1, s.SlNo")
             .arg(d.key, d.lines, d.header, alt, Rows::marks(dcIds.size())),
         Rows::bound(dcIds));
     while (q.next()) {
