@@ -99,8 +99,16 @@ void purchaseBench(QSqlDatabase& db) {
     const qint64 poId = chain::Orders::proposedId(db, purchase::orderKind());
     chain::Orders::Header h{poId, kVendor, QStringLiteral("BENCH-PO"), Clock::today(), {}};
     QList<chain::Orders::Line> po;
-    for (int i = 0; i < kItems; ++i)
-        po << chain::Orders::Line{code(i), QStringLiteral("part"), QStringLiteral("KGS"), 1000, 12.5, 1};
+    for (int i = 0; i < kItems; ++i) {
+        chain::Orders::Line l;
+        l.itemCode = code(i);
+        l.itemName = QStringLiteral("part");
+        l.uom = QStringLiteral("KGS");
+        l.qty = 1000;
+        l.rate = 12.5;
+        l.discount = 1;
+        po << l;
+    }
     Sql::transaction(db, [&] { chain::Orders::save(db, purchase::orderKind(), h, po, true); });
     Db::optimize(db);
 

@@ -43,8 +43,7 @@ class LabourInvoiceScreen : public EngineTest {
         o.poDate = QDate(2026, 6, 1);
         o.validFrom = o.poDate;
         o.validTo = QDate(2027, 3, 31);
-        o.lines << chain::Orders::Line{"A100", "name", "NOS", 100, 2.5}
-                << chain::Orders::Line{"B200", "name", "NOS", 50, 4};
+        o.lines = orderLines({{"A100", 100, "2.5"}, {"B200", 50, "4"}});
         Sql::transaction(db, [&] { jobwork::Orders::save(db, o, true); });
         const int mode = Session::current().dcMode;
         auto save = [&](Dcs::Way w, const Dcs::Dc& d) {

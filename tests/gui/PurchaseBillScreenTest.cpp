@@ -12,6 +12,7 @@
 #include "inventory/Stores.h"
 #include "purchase/PurchaseKinds.h"
 #include "purchase/forms/PurchaseBillScreen.h"
+#include "support/ChainDocs.h"
 #include "support/Keyboard.h"
 #include "support/TestEnv.h"
 #include "ui/LineGrid.h"
@@ -32,7 +33,7 @@ class PurchaseBillScreen : public EngineTest {
              "insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit, AltUnit, Rate) values "
              "(1, 'RM-1', 'Round bar', 1, 'NOS', 'KGS', 50)");
         chain::Orders::Header h{1, 1, "1", QDate(2026, 6, 1), {}};
-        QList<chain::Orders::Line> lines{{"RM-1", "Round bar", "KGS", 100, 48.5, 0}};
+        const QList<chain::Orders::Line> lines = orderLines({{"RM-1", 100, "48.5"}});
         Sql::transaction(db, [&] { chain::Orders::save(db, purchase::orderKind(), h, lines, true); });
     }
 };

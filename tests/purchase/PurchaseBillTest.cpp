@@ -9,6 +9,7 @@
 #include "inventory/Stores.h"
 #include "purchase/PurchaseBills.h"
 #include "purchase/PurchaseKinds.h"
+#include "support/ChainDocs.h"
 #include "support/TestEnv.h"
 #include "support/TwoDesks.h"
 
@@ -35,10 +36,8 @@ class PurchaseBill : public EngineTest {
              "(3, 'CO-1', 'Coolant', 2, 'LTR', 'LTR', 120)");
         // Our order 1 to STEELCO: 100 kg of bar, 40 sheets, 20 litres of coolant.
         chain::Orders::Header h{1, 1, "1", QDate(2026, 6, 1), {}};
-        QList<chain::Orders::Line> lines;
-        for (const auto& [code, qty, rate] :
-             {std::tuple{"RM-1", 100.0, 48.5}, std::tuple{"RM-2", 40.0, 310.0}, std::tuple{"CO-1", 20.0, 0.0}})
-            lines << chain::Orders::Line{code, "name", "KGS", qty, rate, 0};
+        const QList<chain::Orders::Line> lines =
+            orderLines({{"RM-1", 100, "48.5"}, {"RM-2", 40, "310"}, {"CO-1", 20, "0"}});
         Sql::transaction(*db, [&] { chain::Orders::save(*db, orderKind(), h, lines, true); });
     }
 
