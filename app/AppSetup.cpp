@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <cstdio>
 
+#include "cash/forms/HeadScreens.h"
 #include "core/Db.h"
 #include "core/forms/AdminScreens.h"
 #include "inventory/forms/InventoryScreens.h"
@@ -50,6 +51,7 @@ void registerAllScreens() {
     registerInvoiceScreens();
     registerJobworkScreens();
     registerPurchaseScreens();
+    registerCashScreens();
 }
 
 }  // namespace kavra
