@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <cstdio>
 
-#include "cash/forms/HeadScreens.h"
+#include "cash/forms/CashScreens.h"
 #include "core/Db.h"
 #include "core/forms/AdminScreens.h"
 #include "inventory/forms/InventoryScreens.h"

@@ -208,7 +208,8 @@ std::vector<Migration> company() {
             {11, "indexes for the look-ups of documents", lookupIndexesSchema()},
             {12, "the Form VAT 515 entry on manufacturing DCs, labour DC lines by DC and item", form39Schema()},
             {13, "labour invoices", labourInvoicesSchema()},
-            {14, "purchase orders and bills", purchaseSchema()}};
+            {14, "purchase orders and bills", purchaseSchema()},
+            {15, "bank accounts and bank transactions", banksSchema()}};
 }
 
 std::vector<Migration> start() {

@@ -14,5 +14,6 @@ QStringList lookupIndexesSchema();   // indexes for the screens' and saves' look
 QStringList form39Schema();          // the Form VAT 515 goods columns on DcInv; DcIncomingSub by DC and item
 QStringList labourInvoicesSchema();  // the invoice columns of DcOutgoingInv and its lines
 QStringList purchaseSchema();        // PurchPO, PurchPOSub, Purchase, PurchaseSub
+QStringList banksSchema();           // Banks, BankTrans
 
 }  // namespace kavra::data

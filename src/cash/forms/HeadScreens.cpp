@@ -116,9 +116,4 @@ QString FrmHead::confirmText(bool adding) {
     return adding ? QStringLiteral("Are You Sure To Save?") : QStringLiteral("Are You Sure To Modify?");
 }
 
-void registerCashScreens() {
-    Screens::add(QStringLiteral("frmIncome"), [] { return new FrmHead(Heads::income()); });
-    Screens::add(QStringLiteral("frmExpense"), [] { return new FrmHead(Heads::expense()); });
-}
-
 }  // namespace kavra

@@ -32,7 +32,4 @@ class FrmHead : public MasterScreen {
     QRadioButton *optDirect_, *optIndirect_;
 };
 
-// The head screens, under the names the menu opens them by.
-void registerCashScreens();
-
 }  // namespace kavra

@@ -1,5 +1,6 @@
-// Income and expense heads on both engines: the system's own heads out of reach of the
+// Income and expense heads and banks on both engines: the system's own heads out of reach of the
 // masters, names unique without regard to case, and a head in use kept until its entry goes.
+#include "cash/Banks.h"
 #include "cash/Heads.h"
 #include "core/Sql.h"
 #include "support/TestEnv.h"
@@ -52,6 +53,30 @@ TEST_P(HeadsTest, SystemHeadsAreOutOfReachAndUserHeadsFollowThem) {
         Sql::transaction(*db, [&] { Heads::remove(*db, *k, first); });
         EXPECT_FALSE(Heads::load(*db, *k, first));
     }
+}
+
+// Banks: names unique whatever the case, amounts kept to the paisa, a bank in use kept.
+TEST_P(HeadsTest, BanksAreUniqueByNameAndKeptWhileNamed) {
+    Banks::Bank b{Banks::proposedId(*db), "SBI Peenya 1023", Money::parse("5000"), true, Money::parse("25000.50")};
+    EXPECT_EQ(refusalText(Banks::validate(*db, {0, " ", {}, false, {}}, true)), "Please enter the bank Name.....");
+    qint64 id = 0;
+    Sql::transaction(*db, [&] { id = Banks::save(*db, b, true); });
+    EXPECT_EQ(refusalText(Banks::validate(*db, {0, "sbi PEENYA 1023", {}, false, {}}, true)),
+              "Bank Name Already Exists ");
+    const auto back = Banks::load(*db, id);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->openingBalance.toString(), "5000.00");
+    EXPECT_TRUE(back->isDebit);
+    EXPECT_EQ(back->creditLimit.paise(), 2500050);
+    for (const char* use : {"insert into FundTrans (Id, BankId, Amt) values (1, ?, 100)",
+                            "insert into BankTrans (TransId, BankId, DeptAmt) values (1, ?, 100)"}) {
+        exec(*db, use, {id});
+        EXPECT_EQ(refusalText(Banks::deleteBlock(*db, id)), "Since, Some Transaction has been made in this Bank");
+        exec(*db, "delete from FundTrans");
+        exec(*db, "delete from BankTrans");
+    }
+    Sql::transaction(*db, [&] { Banks::remove(*db, id); });
+    EXPECT_TRUE(Banks::ids(*db).isEmpty());
 }
 
 KAVRA_ON_EVERY_ENGINE(HeadsTest);

@@ -1,0 +1,14 @@
+#include "cash/forms/CashScreens.h"
+
+#include "cash/forms/BankScreen.h"
+#include "cash/forms/HeadScreens.h"
+
+namespace kavra {
+
+void registerCashScreens() {
+    Screens::add(QStringLiteral("frmIncome"), [] { return new FrmHead(Heads::income()); });
+    Screens::add(QStringLiteral("frmExpense"), [] { return new FrmHead(Heads::expense()); });
+    Screens::add(QStringLiteral("frmBanks"), [] { return new FrmBanks; });
+}
+
+}  // namespace kavra

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace kavra {
+
+// The cash and bank screens, under the names the menu opens them by.
+void registerCashScreens();
+
+}  // namespace kavra
