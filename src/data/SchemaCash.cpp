@@ -15,7 +15,9 @@ QStringList banksSchema() {
         "CHDate DATE, Descr TEXT, IsHiddenTrans BOOLEAN NOT NULL DEFAULT FALSE, Id BIGINT NOT NULL DEFAULT 0)",
         "CREATE INDEX ix_BankTrans_BankId ON BankTrans (BankId, Id)",
         "CREATE INDEX ix_BankTrans_TransId ON BankTrans (TransId, Id)",
-        "CREATE INDEX ix_BankTrans_Id ON BankTrans (Id)", "CREATE INDEX ix_FundTrans_BankId ON FundTrans (BankId)"};
+        "CREATE INDEX ix_BankTrans_Id ON BankTrans (Id)", "CREATE INDEX ix_FundTrans_BankId ON FundTrans (BankId)",
+        // The cash and bank panel sums the ledger by kind, side and bank from the index alone.
+        "CREATE INDEX ix_FundTrans_Money ON FundTrans (P_R_A, P_R_A_SRC_DST, IsExpense, BankId, Amt)"};
 }
 
 }  // namespace kavra::data

@@ -1,5 +1,6 @@
 // Income and expense heads and banks on both engines: the system's own heads out of reach of the
 // masters, names unique without regard to case, and a head in use kept until its entry goes.
+#include "cash/Balances.h"
 #include "cash/Banks.h"
 #include "cash/Heads.h"
 #include "core/Sql.h"
@@ -77,6 +78,53 @@ TEST_P(HeadsTest, BanksAreUniqueByNameAndKeptWhileNamed) {
     }
     Sql::transaction(*db, [&] { Banks::remove(*db, id); });
     EXPECT_TRUE(Banks::ids(*db).isEmpty());
+}
+
+// The cash and bank panel over every term: payments, receipts and both refunds by cash and
+// by bank, the bank screen's deposit, withdrawal and transfer, the entries' own bank rows
+// (never counted), the cash opening balance and an overdrawn bank's opening.
+TEST_P(HeadsTest, CashAndBankPanelCountsEveryTermOnce) {
+    exec(*db,
+         "insert into Banks (BankId, BankName, BankOPBal, IsDebit, CreditLimit) values (1, 'SBI', 500000, ?, "
+         "2000000), (2, 'CANARA', 100000, ?, 0)",
+         {true, false});
+    exec(*db, "update Misc set OpenBal=1000000");  // 10,000.00 cash to start with
+    struct Row {
+        int kind, side;
+        bool expense;
+        int bank;
+        qint64 paise;
+    };
+    int id = 0;
+    for (const Row& r : {Row{1, 2, true, 0, 30000},    // paid 300.00 in cash
+                         Row{2, 2, false, 0, 120000},  // received 1,200.00 in cash
+                         Row{3, 2, false, 0, 5000},    // refunded 50.00 of an advance received, in cash
+                         Row{3, 2, true, 0, 2500},     // got back 25.00 of an advance paid, in cash
+                         Row{2, 1, false, 1, 800000},  // 8,000.00 into SBI
+                         Row{1, 1, true, 1, 150000},   // 1,500.00 paid from SBI
+                         Row{3, 1, false, 2, 10000},   // refunded 100.00 through CANARA
+                         Row{3, 1, true, 2, 4000},     // got back 40.00 into CANARA
+                         Row{3, 3, false, 0, 99900}})  // adjusted against bills: no money moves
+        exec(*db, "insert into FundTrans (Id, P_R_A, P_R_A_SRC_DST, IsExpense, BankId, Amt) values (?,?,?,?,?,?)",
+             {++id, r.kind, r.side, r.expense, r.bank, r.paise});
+    exec(*db,
+         "insert into BankTrans (TransId, BankId, DeptAmt, DrawAmt, IsHiddenTrans, Id) values "
+         "(1, 1, 50000, 0, ?, 0), (2, 2, 0, 20000, ?, 0), (3, 1, 0, 200000, ?, 0), (3, 2, 200000, 0, ?, 0), "
+         "(4, 1, 0, 800000, ?, 5)",
+         {false, false, false, true, false});
+    const Balances::Panel p = Balances::cashAndBanks(*db);
+    // 10,000 - 300 - 50 + 1,200 + 25 - 500 deposited + 200 withdrawn = 10,575.00
+    EXPECT_EQ(p.cash.toString(), "10575.00");
+    ASSERT_EQ(p.banks.size(), 2);
+    EXPECT_EQ(p.banks[0].name, "CANARA");  // by name
+    // CANARA: 1,000 opening - 100 + 40 - 200 withdrawn + 2,000 transferred in = 2,740.00
+    EXPECT_EQ(Balances::panelText(p.banks[0].balance), "2740.00 (+)");
+    // SBI: -5,000 overdrawn + 8,000 - 1,500 + 500 deposited - 2,000 transferred out = 0.00; its entry's own row not
+    // counted
+    EXPECT_EQ(Balances::panelText(p.banks[1].balance), "0.00 (+)");
+    EXPECT_EQ(p.banks[1].creditLimit.toString(), "20000.00");
+    exec(*db, "update Banks set BankOPBal=BankOPBal+100 where BankId=1");
+    EXPECT_EQ(Balances::panelText(Balances::cashAndBanks(*db).banks[1].balance), "1.00 (-)");
 }
 
 KAVRA_ON_EVERY_ENGINE(HeadsTest);
