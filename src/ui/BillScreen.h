@@ -7,6 +7,7 @@
 #include <QVector>
 #include <optional>
 
+#include "core/Session.h"
 #include "core/chain/Bills.h"
 #include "ui/DocumentScreen.h"
 
@@ -138,6 +139,29 @@ class BillScreen : public DocumentScreen {
     QPushButton* cmdSave_ = nullptr;
     QList<QWidget*> headerFields_;
     QVector<Line> lines_;  // what the grid rows stand for
+};
+
+// A bill screen whose kind's rules take the kind's own invoice: Rules names its Invoice
+// type and its value, validate, save and remove, with the signatures every bill chain keeps.
+// The kind reads its invoice from the screen; the rest is said once here.
+template <class Rules>
+class BillScreenOf : public BillScreen {
+  public:
+    using BillScreen::BillScreen;
+
+  protected:
+    virtual typename Rules::Invoice invoice(const Bill& b) const = 0;
+    Worked value(const Bill& b) const override {
+        const auto v = Rules::value(invoice(b), roundRupees_);
+        return {v.amounts, v.total};
+    }
+    Check validateBill(const Bill& b, qint64 shownId) override {
+        return Rules::validate(prod().db(), invoice(b), roundRupees_, shownId, prod().session().invMode);
+    }
+    qint64 saveBill(const Bill& b, qint64 shownId) override {
+        return Rules::save(prod().db(), invoice(b), roundRupees_, shownId, prod().session().invMode);
+    }
+    void removeBill(qint64 id) override { Rules::remove(prod().db(), id); }
 };
 
 }  // namespace kavra

@@ -42,7 +42,7 @@ const BillScreenKind& screenKind() {
 
 }  // namespace
 
-FrmInvoiceL::FrmInvoiceL() : BillScreen(screenKind()) {
+FrmInvoiceL::FrmInvoiceL() : BillScreenOf(screenKind()) {
     QList<QWidget*> order;
     order << taxField(0, 3, QStringLiteral("*  KVAT"), "txtVAT");
     order << taxField(1, 3, QStringLiteral("*  SERVICE TAX"), "txtServTax");
@@ -98,23 +98,6 @@ Inv::Invoice FrmInvoiceL::invoice(const Bill& b) const {
     inv.taxes.servTax = text::typed(edit("txtServTax")->text());
     inv.taxes.cessOnServTax = text::typed(edit("txtCessOnServTax")->text());
     return inv;
-}
-
-BillScreen::Worked FrmInvoiceL::value(const Bill& b) const {
-    const chain::WorkValue::Result v = Inv::value(invoice(b), roundRupees_);
-    return {v.amounts, v.total};
-}
-
-Check FrmInvoiceL::validateBill(const Bill& b, qint64 shownId) {
-    return Inv::validate(prod().db(), invoice(b), roundRupees_, shownId, prod().session().invMode);
-}
-
-qint64 FrmInvoiceL::saveBill(const Bill& b, qint64 shownId) {
-    return Inv::save(prod().db(), invoice(b), roundRupees_, shownId, prod().session().invMode);
-}
-
-void FrmInvoiceL::removeBill(qint64 id) {
-    Inv::remove(prod().db(), id);
 }
 
 void FrmInvoiceL::print() {

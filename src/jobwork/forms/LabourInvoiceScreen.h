@@ -6,7 +6,15 @@
 
 namespace kavra {
 
-class FrmInvoiceL : public BillScreen {
+struct LabourBillRules {
+    using Invoice = jobwork::Invoices::Invoice;
+    static constexpr auto value = &jobwork::Invoices::value;
+    static constexpr auto validate = &jobwork::Invoices::validate;
+    static constexpr auto save = &jobwork::Invoices::save;
+    static constexpr auto remove = &jobwork::Invoices::remove;
+};
+
+class FrmInvoiceL : public BillScreenOf<LabourBillRules> {
   public:
     FrmInvoiceL();
 
@@ -15,14 +23,10 @@ class FrmInvoiceL : public BillScreen {
     void proposeTaxes(qint64 party, const QList<qint64>& dcIds) override;
     void clearTaxes() override;
     std::optional<Stored> loadBill(qint64 id) override;
-    Worked value(const Bill& b) const override;
-    Check validateBill(const Bill& b, qint64 shownId) override;
-    qint64 saveBill(const Bill& b, qint64 shownId) override;
-    void removeBill(qint64 id) override;
+    jobwork::Invoices::Invoice invoice(const Bill& b) const override;
     void print() override;
 
   private:
-    jobwork::Invoices::Invoice invoice(const Bill& b) const;
     void showTaxes(const jobwork::Invoices::Taxes& t);
     void cessTyped();
 };

@@ -50,7 +50,7 @@ QCheckBox* check(QWidget* parent, const char* name, const QString& caption) {
 
 }  // namespace
 
-FrmInvoice::FrmInvoice() : BillScreen(screenKind()) {
+FrmInvoice::FrmInvoice() : BillScreenOf(screenKind()) {
     QWidget* box = taxGrid()->parentWidget();
     optCST_ = check(box, "optCST", QStringLiteral("Form 'C'"));
     optKST_ = check(box, "optKST", QStringLiteral("Form 37"));
@@ -167,23 +167,6 @@ Inv::Invoice FrmInvoice::invoice(const Bill& b) const {
     t.formH = optFormH_->isChecked();
     t.otherCharges = h.otherCharges;
     return inv;
-}
-
-BillScreen::Worked FrmInvoice::value(const Bill& b) const {
-    const sales::InvoiceCalc::Result v = Inv::value(invoice(b), roundRupees_);
-    return {v.amounts, v.total};
-}
-
-Check FrmInvoice::validateBill(const Bill& b, qint64 shownId) {
-    return Inv::validate(prod().db(), invoice(b), roundRupees_, shownId, prod().session().invMode);
-}
-
-qint64 FrmInvoice::saveBill(const Bill& b, qint64 shownId) {
-    return Inv::save(prod().db(), invoice(b), roundRupees_, shownId, prod().session().invMode);
-}
-
-void FrmInvoice::removeBill(qint64 id) {
-    Inv::remove(prod().db(), id);
 }
 
 void FrmInvoice::print() {

@@ -8,7 +8,15 @@ class QCheckBox;
 
 namespace kavra {
 
-class FrmInvoice : public BillScreen {
+struct SalesBillRules {
+    using Invoice = sales::Invoices::Invoice;
+    static constexpr auto value = &sales::Invoices::value;
+    static constexpr auto validate = &sales::Invoices::validate;
+    static constexpr auto save = &sales::Invoices::save;
+    static constexpr auto remove = &sales::Invoices::remove;
+};
+
+class FrmInvoice : public BillScreenOf<SalesBillRules> {
   public:
     FrmInvoice();
 
@@ -17,14 +25,10 @@ class FrmInvoice : public BillScreen {
     void proposeTaxes(qint64 party, const QList<qint64>& dcIds) override;
     void clearTaxes() override;
     std::optional<Stored> loadBill(qint64 id) override;
-    Worked value(const Bill& b) const override;
-    Check validateBill(const Bill& b, qint64 shownId) override;
-    qint64 saveBill(const Bill& b, qint64 shownId) override;
-    void removeBill(qint64 id) override;
+    sales::Invoices::Invoice invoice(const Bill& b) const override;
     void print() override;
 
   private:
-    sales::Invoices::Invoice invoice(const Bill& b) const;
     void showTaxes(const sales::Invoices::Taxes& t);
     void taxTyped(const QString& control);
 
