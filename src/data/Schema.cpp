@@ -209,7 +209,8 @@ std::vector<Migration> company() {
             {12, "the Form VAT 515 entry on manufacturing DCs, labour DC lines by DC and item", form39Schema()},
             {13, "labour invoices", labourInvoicesSchema()},
             {14, "purchase orders and bills", purchaseSchema()},
-            {15, "bank accounts and bank transactions", banksSchema()}};
+            {15, "bank accounts and bank transactions", banksSchema()},
+            {16, "service invoices", serviceInvoicesSchema()}};
 }
 
 std::vector<Migration> start() {

@@ -20,4 +20,37 @@ QStringList banksSchema() {
         "CREATE INDEX ix_FundTrans_Money ON FundTrans (P_R_A, P_R_A_SRC_DST, IsExpense, BankId, Amt)"};
 }
 
+// Free-standing service invoices: ours to customers (settled by receipts under income head 3)
+// and vendors' to us; each a header and its lines. Typed charges as numbers, values in paise.
+QStringList serviceInvoicesSchema() {
+    QStringList m;
+    struct Side {
+        const char *table, *party;
+    };
+    for (const Side& s : {Side{"InvoiceServOut", "CustId"}, Side{"InvoiceServIn", "VendorCode"}}) {
+        const QString t = QString::fromLatin1(s.table), party = QString::fromLatin1(s.party);
+        m << QStringLiteral(
+                 "CREATE TABLE %1 (DcId BIGINT PRIMARY KEY, %2 BIGINT, InvNo TEXT, InvDate TEXT, InvDateT TIMESTAMP, "
+                 "DcNo TEXT, DcDate TEXT, DcDateT TIMESTAMP, PackForwd DOUBLE PRECISION NOT NULL DEFAULT 0, "
+                 "IsPackForwdPerc BOOLEAN NOT NULL DEFAULT FALSE, FinalDisc DOUBLE PRECISION NOT NULL DEFAULT 0, "
+                 "IsFinalDiscPerc BOOLEAN NOT NULL DEFAULT FALSE, AnyOtherChrg DOUBLE PRECISION NOT NULL DEFAULT 0, "
+                 "PayTerm TEXT, VAT DOUBLE PRECISION NOT NULL DEFAULT 0, ServTax DOUBLE PRECISION NOT NULL DEFAULT 0, "
+                 "CessOnServTax DOUBLE PRECISION NOT NULL DEFAULT 0, TotVal BIGINT NOT NULL DEFAULT 0, InvRem TEXT, "
+                 "Balance BIGINT NOT NULL DEFAULT 0, DebitAmt BIGINT NOT NULL DEFAULT 0, DebitRem TEXT)")
+                 .arg(t, party)
+          << QStringLiteral("CREATE INDEX ix_%1_InvNo ON %1 (InvNo, %2)").arg(t, party)
+          << QStringLiteral("CREATE INDEX ix_%1_Party ON %1 (%2, Balance)").arg(t, party)
+          << QStringLiteral("CREATE INDEX ix_%1_InvDateT ON %1 (InvDateT)").arg(t)
+          << QStringLiteral(
+                 "CREATE TABLE %1Sub (DcId BIGINT NOT NULL, SlNo INTEGER NOT NULL, ItemId BIGINT, ProductId BIGINT, "
+                 "Qty DOUBLE PRECISION NOT NULL DEFAULT 0, AltQty DOUBLE PRECISION NOT NULL DEFAULT 0, "
+                 "Rate DOUBLE PRECISION NOT NULL DEFAULT 0, Discount DOUBLE PRECISION NOT NULL DEFAULT 0, "
+                 "InvRowRem TEXT, RejQty DOUBLE PRECISION NOT NULL DEFAULT 0, RewQty DOUBLE PRECISION NOT NULL "
+                 "DEFAULT 0, RejRowRem TEXT, PRIMARY KEY (DcId, SlNo))")
+                 .arg(t)
+          << QStringLiteral("CREATE INDEX ix_%1Sub_ItemId ON %1Sub (ItemId)").arg(t);
+    }
+    return m;
+}
+
 }  // namespace kavra::data
