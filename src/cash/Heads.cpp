@@ -89,24 +89,32 @@ std::optional<Head> load(QSqlDatabase& db, const Kind& k, qint64 code) {
 }
 
 std::optional<qint64> codeOfName(QSqlDatabase& db, const Kind& k, const QString& name) {
-    const QVariant v = Sql::scalar(
-        db, QStringLiteral("select %1 from %2 where upper(%3)=upper(?) and %1>?").arg(k.code, k.table, k.name),
-        {name.trimmed(), k.reserved});
+    const QVariant v =
+        Sql::scalar(db, QStringLiteral("select %1 from %2 where %3=? and %1>?").arg(k.code, k.table, k.name),
+                    {name.trimmed(), k.reserved});
     if (!v.isValid() || v.isNull()) return std::nullopt;
     return v.toLongLong();
 }
 
+Check modifyBlock(const Kind& k, qint64 code) {
+    if (code >= 1 && code <= k.reserved) return Refusal::message(k.modifyRefused);
+    return std::nullopt;
+}
+
 Check validate(QSqlDatabase& db, const Kind& k, const Head& h, bool adding) {
-    if (!adding && h.code >= 1 && h.code <= k.reserved) return Refusal::message(k.modifyRefused);
+    if (!adding)
+        if (auto r = modifyBlock(k, h.code)) return r;
     if (h.name.trimmed().isEmpty()) return Refusal::at(k.nameField, k.enterName);
-    // Names compare without regard to case, reserved heads included.
-    if (Sql::any(db, QStringLiteral("select 1 from %1 where upper(%2)=upper(?) and %3<>?").arg(k.table, k.name, k.code),
+    // Names compare without regard to case (the column is kept so), reserved heads included.
+    if (Sql::any(db, QStringLiteral("select 1 from %1 where %2=? and %3<>?").arg(k.table, k.name, k.code),
                  {h.name.trimmed(), adding ? 0 : h.code}))
         return Refusal::at(k.nameField, QStringLiteral("An Entry Already Exists...Try Another!"));
     return std::nullopt;
 }
 
 qint64 save(QSqlDatabase& db, const Kind& k, const Head& h, bool adding) {
+    // Asked again inside the transaction: the same name saved meanwhile at another desk.
+    enforce(validate(db, k, h, adding));
     qint64 code = h.code;
     if (adding) {
         // The proposed code taken meanwhile at another desk: the next free one.
@@ -118,7 +126,6 @@ qint64 save(QSqlDatabase& db, const Kind& k, const Head& h, bool adding) {
                       .arg(k.table, k.name, k.desc, k.code),
                   {h.name.trimmed(), Misc::stored(h.desc), h.direct, code});
     } else {
-        enforce(validate(db, k, h, false));
         Sql::exec(
             db, QStringLiteral("update %1 set %2=?, %3=?, IsDirect=? where %4=?").arg(k.table, k.name, k.desc, k.code),
             {h.name.trimmed(), Misc::stored(h.desc), h.direct, code});

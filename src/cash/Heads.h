@@ -40,6 +40,8 @@ qint64 proposedId(QSqlDatabase& db, const Kind& k);
 std::optional<Head> load(QSqlDatabase& db, const Kind& k, qint64 code);
 std::optional<qint64> codeOfName(QSqlDatabase& db, const Kind& k, const QString& name);
 
+// The system's heads cannot be changed.
+Check modifyBlock(const Kind& k, qint64 code);
 Check validate(QSqlDatabase& db, const Kind& k, const Head& h, bool adding);
 // Returns the code stored: a new head whose proposed code was taken meanwhile gets the next free one.
 qint64 save(QSqlDatabase& db, const Kind& k, const Head& h, bool adding);

@@ -20,24 +20,12 @@ QString dateText(const QDateTime& dt) {
 
 // ---------------------------------------------------------------- what the screen offers
 
-bool anyDc(QSqlDatabase& db) {
-    return Bills::anyDc(db, billKind());
-}
-
 QList<Choice> customersToInvoice(QSqlDatabase& db) {
     return Bills::partiesToBill(db, billKind());
 }
 
 QList<Choice> openDcs(QSqlDatabase& db, qint64 custId) {
     return Bills::openDcs(db, billKind(), custId);
-}
-
-QList<Choice> dcChoices(QSqlDatabase& db, const QList<qint64>& dcIds) {
-    return Bills::dcChoices(db, billKind(), dcIds);
-}
-
-QString customerName(QSqlDatabase& db, qint64 custId) {
-    return Sql::scalar(db, QStringLiteral("select CustName from Customer where CustId=?"), {custId}).toString();
 }
 
 QVector<Line> dcLines(QSqlDatabase& db, const QList<qint64>& dcIds) {

@@ -55,14 +55,10 @@ struct Invoice {
 using Choice = chain::Bills::Choice;
 
 // ---- What the screen offers.
-bool anyDc(QSqlDatabase& db);
 // Customers with a DC still to invoice, by name.
 QList<Choice> customersToInvoice(QSqlDatabase& db);
 // The customer's DCs still to invoice, newest number first.
 QList<Choice> openDcs(QSqlDatabase& db, qint64 custId);
-// These DCs with their numbers, in order of entry.
-QList<Choice> dcChoices(QSqlDatabase& db, const QList<qint64>& dcIds);
-QString customerName(QSqlDatabase& db, qint64 custId);
 // The billable lines of these DCs (not "NV"), DC by DC in order of entry, with the quantity
 // net of rejections where the DC says so; rate and discount as stored.
 QVector<Line> dcLines(QSqlDatabase& db, const QList<qint64>& dcIds);

@@ -44,6 +44,19 @@ QComboBox* typeCombo(QWidget* parent, const char* name) {
 
 }  // namespace
 
+RecordTexts BillScreenKind::texts() {
+    RecordTexts t;
+    t.adding = QStringLiteral("You are about to ADD a NEW Invoice Now...");
+    t.modifying = QStringLiteral("You are about to MODIFY the existing Invoice Now...");
+    t.deleting = QStringLiteral("You are about to DELETE the existing Invoice now...");
+    t.saveQuestion = QStringLiteral("Are You Sure To Save?");
+    t.modifyQuestion = QStringLiteral("Are You Sure To Modify?");
+    t.deleteQuestion = QStringLiteral("Are You Sure To DELETE this INVOICE ? ");
+    t.saved = t.modified = QStringLiteral("Record Stored successfully .");
+    t.deleted = QStringLiteral("Records Deleted");
+    return t;
+}
+
 QString BillScreen::numberText(double v) {
     return v == 0 ? QString() : text::plain(v);
 }

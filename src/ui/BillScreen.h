@@ -36,7 +36,9 @@ struct BillScreenKind {
         QString caption, screen;
     };
     QList<Link> links;  // beside the search, the debit note first
-    RecordTexts record;
+    RecordTexts record = texts();
+    // What every bill screen says; a kind changes what differs.
+    static RecordTexts texts();
     const chain::BillKind* kind = nullptr;
 };
 

@@ -99,9 +99,7 @@ qint64 FrmHead::write(bool adding, qint64 id) {
 }
 
 Check FrmHead::modifyBlock() {
-    const qint64 code = ctl_->currentId();
-    if (code >= 1 && code <= k_.reserved) return Refusal::message(k_.modifyRefused);
-    return std::nullopt;
+    return Heads::modifyBlock(k_, ctl_->currentId());
 }
 
 Check FrmHead::deleteBlock() {

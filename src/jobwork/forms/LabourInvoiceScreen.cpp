@@ -25,15 +25,7 @@ const BillScreenKind& screenKind() {
         s.noDc = QStringLiteral("You cannot Create INVOICE without a DC-Outgoing!!!");
         s.book = QStringLiteral("DCOUTGOINGINV");
         s.links = {{"lblDebitNote", QStringLiteral("Debit Note"), QStringLiteral("frmDbCrNote_INV_LAB")}};
-        RecordTexts& t = s.record;
-        t.adding = QStringLiteral("You are about to ADD a NEW Invoice Now...");
-        t.modifying = QStringLiteral("You are about to MODIFY the existing Invoice now...");
-        t.deleting = QStringLiteral("You are about to DELETE the existing Invoice now...");
-        t.saveQuestion = QStringLiteral("Are You Sure To Save?");
-        t.modifyQuestion = QStringLiteral("Are You Sure To Modify?");
-        t.deleteQuestion = QStringLiteral("Are You Sure To DELETE this INVOICE ? ");
-        t.saved = t.modified = QStringLiteral("Record Stored successfully .");
-        t.deleted = QStringLiteral("Records Deleted");
+        s.record.modifying = QStringLiteral("You are about to MODIFY the existing Invoice now...");
         s.kind = &jobwork::billKind();
         return s;
     }();

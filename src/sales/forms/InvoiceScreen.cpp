@@ -27,15 +27,6 @@ const BillScreenKind& screenKind() {
         s.book = QStringLiteral("DCINV");
         s.links = {{"lblDebitNote", QStringLiteral("Debit Note"), QStringLiteral("frmDbCrNote_INV_MFG")},
                    {"lblExciseInv", QStringLiteral("Exc. Invoice"), QStringLiteral("frmExcise")}};
-        RecordTexts& t = s.record;
-        t.adding = QStringLiteral("You are about to ADD a NEW Invoice Now...");
-        t.modifying = QStringLiteral("You are about to MODIFY the existing Invoice Now...");
-        t.deleting = QStringLiteral("You are about to DELETE the existing Invoice now...");
-        t.saveQuestion = QStringLiteral("Are You Sure To Save?");
-        t.modifyQuestion = QStringLiteral("Are You Sure To Modify?");
-        t.deleteQuestion = QStringLiteral("Are You Sure To DELETE this INVOICE ? ");
-        t.saved = t.modified = QStringLiteral("Record Stored successfully .");
-        t.deleted = QStringLiteral("Records Deleted");
         s.kind = &sales::billKind();
         return s;
     }();
