@@ -53,4 +53,11 @@ QStringList serviceInvoicesSchema() {
     return m;
 }
 
+// The money screens' look-ups on a grown ledger: a side's entries by number (navigation, an
+// entry's rows, the next number) and a party's advances.
+QStringList ledgerLookupsSchema() {
+    return {"CREATE INDEX ix_FundTrans_Side ON FundTrans (P_R_A, IsExpense, FundTransId, SlNo)",
+            "CREATE INDEX ix_FundTrans_Advance ON FundTrans (P_R_A, IsExpense, ExpIncId, PartyName)"};
+}
+
 }  // namespace kavra::data

@@ -353,6 +353,52 @@ QDateEdit* makeDate(QWidget* parent, const char* name) {
     return d;
 }
 
+namespace {
+
+const QDate kNoDate(1900, 1, 1);
+
+class OptionalDateKeys : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* d = qobject_cast<QDateEdit*>(o);
+        if (!d) return false;
+        const bool empty = d->date() == kNoDate;
+        if (e->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (k->key() == Qt::Key_Delete) {
+                d->setDate(kNoDate);
+                return true;
+            }
+            const bool starts = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_F4 ||
+                                (!k->text().isEmpty() && k->text().at(0).isDigit());
+            if (empty && starts) d->setDate(Clock::today());
+        } else if (e->type() == QEvent::MouseButtonPress && empty) {
+            d->setDate(Clock::today());
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+QDateEdit* makeOptionalDate(QWidget* parent, const char* name) {
+    QDateEdit* d = makeDate(parent, name);
+    d->setMinimumDate(kNoDate);
+    d->setSpecialValueText(QStringLiteral(" "));
+    d->setDate(kNoDate);
+    d->installEventFilter(new OptionalDateKeys(d));
+    return d;
+}
+
+QDate optionalDate(const QDateEdit* d) {
+    return d->date() == kNoDate ? QDate() : d->date();
+}
+
+void setOptionalDate(QDateEdit* d, const QDate& date) {
+    d->setDate(date.isValid() ? date : kNoDate);
+}
+
 void tabChain(std::initializer_list<QWidget*> widgets) {
     QWidget* prev = nullptr;
     for (QWidget* w : widgets) {

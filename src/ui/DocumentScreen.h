@@ -108,6 +108,11 @@ class DocumentScreen : public Screen, public RecordHost {
 // The control gets its objectName; the caption is its buddy label.
 QLineEdit* addField(QGridLayout* g, int row, int col, const QString& caption, const char* name, int maxLen);
 QDateEdit* makeDate(QWidget* parent, const char* name);
+// A date that may be left without one: blank until a date is typed or picked (the first key
+// or click starts from today); Delete empties it again.
+QDateEdit* makeOptionalDate(QWidget* parent, const char* name);
+QDate optionalDate(const QDateEdit* d);  // null when empty
+void setOptionalDate(QDateEdit* d, const QDate& date);
 QLabel* makeCaption(QWidget* parent, const QString& caption, QWidget* buddy);
 // Tab goes through the widgets in this order.
 void tabChain(std::initializer_list<QWidget*> widgets);

@@ -45,6 +45,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmform39_dc_mfg"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmform39_dc_lab"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmpurchase"), QStringLiteral("TransPurchBill.htm")},
+        {QStringLiteral("frmreceipts"), QStringLiteral("TransCFReceipt.htm")},
         {QStringLiteral("frmbanks"), QStringLiteral("MasCHBanks.htm")},
         {QStringLiteral("frmincome"), QStringLiteral("MasAcctHeads.htm")},
         {QStringLiteral("frmexpense"), QStringLiteral("MasAcctHeads.htm")},

@@ -202,7 +202,7 @@ void RecordController::start() {
 
 void RecordController::moveTo(int index) {
     if (ids_.isEmpty()) {
-        Dialogs::current().information(appTitle(), texts_.emptyTable);
+        Dialogs::current().message(appTitle(), texts_.emptyTable, texts_.emptyIcon);
         cmdNew();
         return;
     }
@@ -323,7 +323,8 @@ void RecordController::cmdDelete() {
         cmdNew();
         return;
     }
-    moveTo(texts_.deleteGoesFirst ? 0 : std::min(index_, int(ids_.size()) - 1));
+    const int last = int(ids_.size()) - 1;
+    moveTo(texts_.deleteGoesLast ? last : texts_.deleteGoesFirst ? 0 : std::min(index_, last));
     if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
 }
 

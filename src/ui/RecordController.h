@@ -79,6 +79,7 @@ struct RecordTexts {
     QString deleting;   // "You are about to DELETE the existing P.O. now..."
     QString showing;    // status while a stored record is shown ("" on document screens)
     QString emptyTable = QStringLiteral("No records to Display.");
+    MsgIcon emptyIcon = MsgIcon::Information;
     QString saveQuestion = QStringLiteral("Are You Sure To Save ?");
     QString modifyQuestion = QStringLiteral("Are You Sure To Modify?");
     QString deleteQuestion = QStringLiteral("Are You Sure To Delete ?");
@@ -89,6 +90,7 @@ struct RecordTexts {
     bool fieldsLockedInBrowse = true;  // documents: header fields disabled until Modifying
     bool showFirstOnLoad = true;       // else the last record
     bool deleteGoesFirst = true;
+    bool deleteGoesLast = false;  // ledgers show their newest entry after a delete
 };
 
 class RecordController : public QObject {

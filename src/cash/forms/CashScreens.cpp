@@ -2,6 +2,7 @@
 
 #include "cash/forms/BankScreen.h"
 #include "cash/forms/HeadScreens.h"
+#include "cash/forms/LedgerScreen.h"
 
 namespace kavra {
 
@@ -9,6 +10,7 @@ void registerCashScreens() {
     Screens::add(QStringLiteral("frmIncome"), [] { return new FrmHead(Heads::income()); });
     Screens::add(QStringLiteral("frmExpense"), [] { return new FrmHead(Heads::expense()); });
     Screens::add(QStringLiteral("frmBanks"), [] { return new FrmBanks; });
+    Screens::add(QStringLiteral("frmReceipts"), [] { return new LedgerScreen(receiptsScreen()); });
 }
 
 }  // namespace kavra
