@@ -205,9 +205,11 @@ QList<Row> automaticRows(QSqlDatabase& db, const Side& s, qint64 head, const QSt
 
 QString amountInWords(Money m) {
     if (m < Money()) m = -m;
-    QString s = QStringLiteral("Rupees ") + clsProd::AmountInWords(m.wholeRupees());
-    if (const qint64 paise = m.paise() % 100) s += QStringLiteral(" and Paise ") + clsProd::AmountInWords(paise);
-    return s + QStringLiteral(" Only");
+    if (m.isZero()) return {};
+    QStringList parts;
+    if (m.wholeRupees() > 0) parts << QStringLiteral("RUPEES ") + clsProd::AmountInWords(m.wholeRupees());
+    if (const qint64 paise = m.paise() % 100) parts << QStringLiteral("PAISE ") + clsProd::AmountInWords(paise);
+    return (parts.join(QStringLiteral(" AND ")) + QStringLiteral(" ONLY")).toUpper().simplified();
 }
 
 // ---- Records.

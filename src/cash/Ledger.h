@@ -131,7 +131,7 @@ Details details(QSqlDatabase& db, const Side& s, qint64 head, const QString& par
 Money proposedAmount(const Side& s, const Details& d, int type);
 // An automatic selection: the party's open invoices in invoice order, each taking what it still owes.
 QList<Row> automaticRows(QSqlDatabase& db, const Side& s, qint64 head, const QString& party, Money amount);
-// "Rupees One Thousand Five Hundred and Paise Fifty Only".
+// "RUPEES ONE THOUSAND, FIVE HUNDRED AND PAISE FIFTY ONLY"; "" for nothing.
 QString amountInWords(Money m);
 
 // ---- Records.

@@ -193,7 +193,7 @@ void RecordController::place(qint64 id) {
 
 void RecordController::start() {
     reload();
-    if (ids_.isEmpty()) {
+    if (ids_.isEmpty() && !texts_.sayEmpty) {
         cmdNew();
         return;
     }
@@ -319,7 +319,7 @@ void RecordController::cmdDelete() {
     guarded([&] { host_->refreshLists(); });
     ids_.removeAll(id);
     guarded([&] { stamp_ = host_->navigationStamp(); });
-    if (ids_.isEmpty()) {
+    if (ids_.isEmpty() && !texts_.sayEmpty) {
         cmdNew();
         return;
     }

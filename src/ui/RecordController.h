@@ -80,6 +80,7 @@ struct RecordTexts {
     QString showing;    // status while a stored record is shown ("" on document screens)
     QString emptyTable = QStringLiteral("No records to Display.");
     MsgIcon emptyIcon = MsgIcon::Information;
+    bool sayEmpty = false;  // also on opening and after the last delete
     QString saveQuestion = QStringLiteral("Are You Sure To Save ?");
     QString modifyQuestion = QStringLiteral("Are You Sure To Modify?");
     QString deleteQuestion = QStringLiteral("Are You Sure To Delete ?");

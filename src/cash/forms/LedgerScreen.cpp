@@ -52,6 +52,7 @@ const LedgerScreenKind& receiptsScreen() {
         t.deleting = QStringLiteral("You are about to DELETE the existing Receipt now...");
         t.emptyTable = QStringLiteral("No Records to Display...");
         t.emptyIcon = MsgIcon::Exclamation;
+        t.sayEmpty = true;
         t.saveQuestion = QStringLiteral("Are You Sure To Save?");
         t.modifyQuestion = QStringLiteral("Are You Sure To Modify?");
         t.deleteQuestion = QStringLiteral("Make sure to Delete this Record\n\nAre You Sure to Delete This Record...?");
