@@ -1,5 +1,6 @@
 // Prints start-up and numbering figures: kavra_bench [--server host:port --db-user u]; with
-// --year [scale] the commands of the document screens on a grown year instead.
+// --year [scale] the commands of the document screens on a grown year instead; with --ledger
+// only the money screens' figures.
 // Runs in a temporary program folder (or under a temporary database prefix on a server).
 #include <QApplication>
 #include <QComboBox>
@@ -26,6 +27,7 @@ void salesBench(QSqlDatabase& db, const QString& dir);
 void invoiceBench(QSqlDatabase& db);
 void labourBench(QSqlDatabase& db);
 void purchaseBench(QSqlDatabase& db);
+void ledgerBench(QSqlDatabase& db);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
@@ -112,6 +114,19 @@ int main(int argc, char** argv) {
     clsProd prod;
     prod.OpenCompanyDatabase();
     const QStringList args = app.arguments();
+    // Only the money screens' figures, for a quick look after changing them.
+    if (args.contains(QStringLiteral("--ledger"))) {
+        ledgerBench(prod.db());
+        prod.CloseCompanyDatabase();
+        main->close();
+        delete main;
+        House::finishBackup();
+        if (cfg.isPg())
+            for (const QString& n : {QStringLiteral("DBStart"), QStringLiteral("tarka"), year.companyDb,
+                                     QStringLiteral("tarkaISO") + year.companyDb.mid(2)})
+                Db::drop(n);
+        return 0;
+    }
     if (const qsizetype at = args.indexOf(QStringLiteral("--year")); at >= 0) {
         bool given = false;
         const double scale = args.value(at + 1).toDouble(&given);
@@ -142,6 +157,7 @@ int main(int argc, char** argv) {
     invoiceBench(prod.db());
     labourBench(prod.db());
     purchaseBench(prod.db());
+    ledgerBench(prod.db());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

@@ -28,16 +28,15 @@ Panel cashAndBanks(QSqlDatabase& db) {
     Panel p;
     QHash<qint64, qint64> bank;  // paise by bank
     qint64 cash = 0;
-    QSqlQuery q = Sql::exec(db,
-                            QStringLiteral("select P_R_A, P_R_A_SRC_DST, IsExpense, coalesce(BankId,0), sum(Amt) from "
-                                           "FundTrans where P_R_A_SRC_DST in (?,?) group by P_R_A, P_R_A_SRC_DST, "
-                                           "IsExpense, coalesce(BankId,0)"),
-                            {kBank, kCash});
+    // Grouped exactly as the ledger's money index is ordered, so the sums stream from it.
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select P_R_A, P_R_A_SRC_DST, IsExpense, BankId, sum(Amt) from FundTrans "
+                                               "group by P_R_A, P_R_A_SRC_DST, IsExpense, BankId"));
     while (q.next()) {
         const qint64 amt = q.value(4).toLongLong() * sign(q.value(0).toInt(), q.value(2).toBool());
-        if (q.value(1).toInt() == kCash)
+        const int side = q.value(1).toInt();
+        if (side == kCash)
             cash += amt;
-        else
+        else if (side == kBank)
             bank[q.value(3).toLongLong()] += amt;
     }
     // The bank screen's own movements: a deposit takes cash into the bank, a withdrawal the
