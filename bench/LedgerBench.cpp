@@ -46,7 +46,8 @@ void fill(QSqlDatabase& db) {
     const QDate start(clsProd::FinancialYearOf(Clock::today()), 4, 1);
     Sql::transaction(db, [&] {
         for (int b = 1; b <= kBanks; ++b)
-            Sql::exec(db, QStringLiteral("insert into Banks (BankId, BankName, BankOPBal, IsDebit) values (?, ?, ?, ?)"),
+            Sql::exec(db,
+                      QStringLiteral("insert into Banks (BankId, BankName, BankOPBal, IsDebit) values (?, ?, ?, ?)"),
                       {b, QStringLiteral("BENCH BANK %1").arg(b), 500000, b == kBanks});
         Sql::exec(db, QStringLiteral("insert into Customer (CustId, CustName) values (?, ?)"), {kCustomer, kParty});
     });
@@ -69,13 +70,12 @@ void fill(QSqlDatabase& db) {
                      << (i % 2 ? 0 : 120000) << (i % 10 == 0);
                });
     // The customer's open invoices, each of two DCs carrying its balance.
-    insertMany(db,
-               QStringLiteral("insert into DcInv (DcInvId, CustId, DcNo, InvNo, InvDateT, TotVal, Balance) values "),
-               QStringLiteral("(?,?,?,?,?,200000,100000)"), kInvoices * 2, 500, [&](int i, QVariantList& p) {
-                   p << kFirstDc + i << kCustomer << QStringLiteral("LB%1").arg(i)
-                     << QStringLiteral("LINV-%1").arg(i / 2, 5, 10, QLatin1Char('0'))
-                     << Db::day(start.addDays((i / 2) % 360));
-               });
+    insertMany(
+        db, QStringLiteral("insert into DcInv (DcInvId, CustId, DcNo, InvNo, InvDateT, TotVal, Balance) values "),
+        QStringLiteral("(?,?,?,?,?,200000,100000)"), kInvoices * 2, 500, [&](int i, QVariantList& p) {
+            p << kFirstDc + i << kCustomer << QStringLiteral("LB%1").arg(i)
+              << QStringLiteral("LINV-%1").arg(i / 2, 5, 10, QLatin1Char('0')) << Db::day(start.addDays((i / 2) % 360));
+        });
     Db::optimize(db);
 }
 
@@ -102,10 +102,11 @@ void ledgerBench(QSqlDatabase& db) {
         }
     }
     const qint64 panelBareMs = t.elapsed();
-    std::printf("cash and bank panel over %d ledger rows and %d bank rows (%d banks, cash %s): %lld ms (bare sums "
-                "%lld ms; ledger filled in %lld ms)\n",
-                kLedgerRows, kBankRows, int(panel.banks.size()), qPrintable(Balances::panelText(panel.cash)),
-                (long long)panelMs, (long long)panelBareMs, (long long)fillMs);
+    std::printf(
+        "cash and bank panel over %d ledger rows and %d bank rows (%d banks, cash %s): %lld ms (bare sums "
+        "%lld ms; ledger filled in %lld ms)\n",
+        kLedgerRows, kBankRows, int(panel.banks.size()), qPrintable(Balances::panelText(panel.cash)),
+        (long long)panelMs, (long long)panelBareMs, (long long)fillMs);
 
     t.restart();
     const Ledger::Details d = Ledger::details(db, R, 1, kParty);
@@ -119,10 +120,11 @@ void ledgerBench(QSqlDatabase& db) {
     while (open.next()) {
     }
     const qint64 detailsBareMs = t.elapsed();
-    std::printf("Balance Details over %d open invoices of two DCs (%d listed, all %s): %lld ms (bare open-invoice "
-                "query %lld ms)\n",
-                kInvoices, int(d.open.size()), qPrintable(d.allBills.toString()), (long long)detailsMs,
-                (long long)detailsBareMs);
+    std::printf(
+        "Balance Details over %d open invoices of two DCs (%d listed, all %s): %lld ms (bare open-invoice "
+        "query %lld ms)\n",
+        kInvoices, int(d.open.size()), qPrintable(d.allBills.toString()), (long long)detailsMs,
+        (long long)detailsBareMs);
 
     t.restart();
     qint64 openMs = 0;
@@ -132,8 +134,8 @@ void ledgerBench(QSqlDatabase& db) {
         openMs = t.elapsed();
     }
     t.restart();
-    const QList<qint64> numbers = Sql::ids(
-        db, QStringLiteral("select distinct FundTransId from FundTrans where P_R_A=2 order by FundTransId"));
+    const QList<qint64> numbers =
+        Sql::ids(db, QStringLiteral("select distinct FundTransId from FundTrans where P_R_A=2 order by FundTransId"));
     const qint64 openBareMs = t.elapsed();
     std::printf("frmReceipts opened on %d receipts: %lld ms (bare navigation query %lld ms)\n", int(numbers.size()),
                 (long long)openMs, (long long)openBareMs);
@@ -161,10 +163,11 @@ void ledgerBench(QSqlDatabase& db) {
     t.restart();
     Ledger::remove(db, R, saved.number);
     const qint64 deleteMs = t.elapsed();
-    std::printf("automatic receipt over %d invoices: spread %lld ms, checks %lld ms, save %lld ms, delete %lld "
-                "ms%s\n",
-                int(e.rows.size()), (long long)spreadMs, (long long)checkMs, (long long)saveMs, (long long)deleteMs,
-                refused ? qPrintable(" (refused: " + refused->text + ")") : "");
+    std::printf(
+        "automatic receipt over %d invoices: spread %lld ms, checks %lld ms, save %lld ms, delete %lld "
+        "ms%s\n",
+        int(e.rows.size()), (long long)spreadMs, (long long)checkMs, (long long)saveMs, (long long)deleteMs,
+        refused ? qPrintable(" (refused: " + refused->text + ")") : "");
 }
 
 }  // namespace kavra

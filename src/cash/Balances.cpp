@@ -29,8 +29,9 @@ Panel cashAndBanks(QSqlDatabase& db) {
     QHash<qint64, qint64> bank;  // paise by bank
     qint64 cash = 0;
     // Grouped exactly as the ledger's money index is ordered, so the sums stream from it.
-    QSqlQuery q = Sql::exec(db, QStringLiteral("select P_R_A, P_R_A_SRC_DST, IsExpense, BankId, sum(Amt) from FundTrans "
-                                               "group by P_R_A, P_R_A_SRC_DST, IsExpense, BankId"));
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("select P_R_A, P_R_A_SRC_DST, IsExpense, BankId, sum(Amt) from FundTrans "
+                                     "group by P_R_A, P_R_A_SRC_DST, IsExpense, BankId"));
     while (q.next()) {
         const qint64 amt = q.value(4).toLongLong() * sign(q.value(0).toInt(), q.value(2).toBool());
         const int side = q.value(1).toInt();

@@ -13,6 +13,9 @@ CashPanel::CashPanel(QWidget* parent) : QGroupBox(QStringLiteral("Cash && Bank B
     table_ = makeListGrid(QStringLiteral("msfCash"), QStringLiteral("Bank Name    |Balance       |Credit Limit      "),
                           this);
     table_->setFocusPolicy(Qt::ClickFocus);
+    // Figures are never cut short; a long bank name is, and shows whole as its tip.
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c : {1, 2}) table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(4, 4, 4, 4);
     v->addWidget(table_);
@@ -24,7 +27,9 @@ void CashPanel::refresh(QSqlDatabase& db) {
     auto add = [this](const QString& name, const QString& balance, const QString& limit) {
         const int r = table_->rowCount();
         table_->insertRow(r);
-        table_->setItem(r, 0, new QTableWidgetItem(name));
+        auto* item = new QTableWidgetItem(name);
+        item->setToolTip(name);
+        table_->setItem(r, 0, item);
         for (int c : {1, 2}) {
             auto* it = new QTableWidgetItem(c == 1 ? balance : limit);
             it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -124,6 +124,11 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     lblWords_->setObjectName(QStringLiteral("lblWords"));
     lblWords_->setWordWrap(true);
     lblWords_->setStyleSheet(QStringLiteral("color: #20406a; font-style: italic;"));
+    // Its two lines are kept free, so showing it moves nothing else on the screen.
+    QSizePolicy keep = lblWords_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    lblWords_->setSizePolicy(keep);
+    lblWords_->setMinimumHeight(2 * lblWords_->fontMetrics().lineSpacing() + 4);
     lblWords_->hide();
     g->addWidget(lblWords_, 7, 1, 1, 3);
     txtDesc_ = addField(g, 8, 0, QStringLiteral("* Description"), side_.fldDesc.toLatin1().constData(), 200);
@@ -489,6 +494,11 @@ bool LedgerScreen::eventFilter(QObject* o, QEvent* e) {
             lblWords_->setText(Ledger::amountInWords(Money::parse(txtAmount_->text())));
             lblWords_->show();
         } else if (e->type() == QEvent::FocusOut) {
+            // Its two lines are kept free, so showing it moves nothing else on the screen.
+            QSizePolicy keep = lblWords_->sizePolicy();
+            keep.setRetainSizeWhenHidden(true);
+            lblWords_->setSizePolicy(keep);
+            lblWords_->setMinimumHeight(2 * lblWords_->fontMetrics().lineSpacing() + 4);
             lblWords_->hide();
         } else if (e->type() == QEvent::KeyPress) {
             const int k = static_cast<QKeyEvent*>(e)->key();
