@@ -61,6 +61,13 @@ std::optional<Money> balanceOf(QSqlDatabase& db, const Book& b, qint64 party, co
     return Money::fromDb(q.value(0));
 }
 
+QHash<QString, Money> balances(QSqlDatabase& db, const Book& b, qint64 party) {
+    QHash<QString, Money> out;
+    QSqlQuery q = Sql::exec(db, invoiceRows(b), {party});
+    while (q.next()) out.insert(q.value(0).toString().trimmed(), Money::fromDb(q.value(1)));
+    return out;
+}
+
 QList<Applied> spread(Money amount, const QList<OpenBill>& bills) {
     QList<Applied> out;
     for (const OpenBill& b : bills) {

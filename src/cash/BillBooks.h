@@ -5,6 +5,7 @@
 // lowers an invoice's Balance and its deletion raises it again by the same amount; a book
 // whose invoices may not go below nothing refuses, inside the writer's transaction, an
 // amount another desk has taken meanwhile.
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -34,6 +35,8 @@ struct OpenBill {
 QList<OpenBill> openBills(QSqlDatabase& db, const Book& b, qint64 party);
 Money outstanding(QSqlDatabase& db, const Book& b, qint64 party);
 std::optional<Money> balanceOf(QSqlDatabase& db, const Book& b, qint64 party, const QString& invNo);
+// Every invoice of the party, settled or not, by number: one read for checking many rows.
+QHash<QString, Money> balances(QSqlDatabase& db, const Book& b, qint64 party);
 
 // An amount spread over open bills in their order, each taking what it still owes.
 struct Applied {

@@ -297,6 +297,8 @@ Check validate(QSqlDatabase& db, const Side& s, const Entry& e, bool adding) {
         Money sum;
         for (const Row& r : e.rows) sum += r.amount;
         if (sum != e.amount) return Refusal::at(s.fldAmount, s.equalBills);
+        const QHash<QString, Money> balances =
+            rule->book->guarded ? BillBooks::balances(db, *rule->book, *party) : QHash<QString, Money>();
         for (int i = 0; i < e.rows.size(); ++i) {
             const Row& r = e.rows[i];
             const int row = i + 1;
@@ -307,8 +309,8 @@ Check validate(QSqlDatabase& db, const Side& s, const Entry& e, bool adding) {
             if (r.bill.trimmed().isEmpty()) return Refusal::cell(row, 1, s.billNo + QString::number(row));
             if (r.amount.isZero()) return Refusal::cell(row, 2, s.rowAmount + QString::number(row));
             if (!rule->book->guarded) continue;
-            const auto balance = BillBooks::balanceOf(db, *rule->book, *party, r.bill);
-            if (!balance) return Refusal::cell(row, 1, s.billMissing);
+            const auto balance = balances.constFind(r.bill.trimmed());
+            if (balance == balances.cend()) return Refusal::cell(row, 1, s.billMissing);
             if (r.amount > *balance) return Refusal::cell(row, 2, s.billOver);
         }
         if (e.type == kAutomatic && e.amount > BillBooks::outstanding(db, *rule->book, *party))
@@ -379,19 +381,29 @@ Entry save(QSqlDatabase& db, const Side& s, Entry e) {
         const QList<Row> rows = rowsOf(s, e);
         const bool bank = e.source == Source::Bank;
         const bool advance = e.type == s.advanceType;
-        for (int i = 0; i < rows.size(); ++i) {
-            const Row& r = rows[i];
+        // The rows a few dozen to a statement; then each invoice settled on all its rows.
+        constexpr int kPerStatement = 50;
+        for (int from = 0; from < rows.size(); from += kPerStatement) {
+            QStringList values;
+            QVariantList p;
+            for (int i = from; i < std::min(int(rows.size()), from + kPerStatement); ++i) {
+                const Row& r = rows[i];
+                values << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                p << e.id << e.number << i + 1 << Db::day(e.date) << s.kind << s.isExpense << e.head
+                  << e.party.trimmed() << int(e.source) << (bank ? QVariant(e.bankId) : QVariant())
+                  << (bank ? textOrSpace(e.chNo) : QVariant())
+                  << (bank && e.chDate.isValid() ? Db::day(e.chDate) : QVariant()) << e.type << textOrSpace(e.desc)
+                  << r.amount.toDb() << (advance ? r.amount.toDb() : QVariant()) << textOrSpace(r.bill);
+            }
             Sql::exec(db,
                       QStringLiteral("insert into FundTrans (Id, FundTransId, SlNo, DateT, P_R_A, IsExpense, ExpIncId, "
                                      "PartyName, P_R_A_SRC_DST, BankId, CHNo, CHDate, P_R_A_TYPE, TransDesc, Amt, "
-                                     "AmtBal, TrackBill) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                      {e.id, e.number, i + 1, Db::day(e.date), s.kind, s.isExpense, e.head, e.party.trimmed(),
-                       int(e.source), bank ? QVariant(e.bankId) : QVariant(), bank ? textOrSpace(e.chNo) : QVariant(),
-                       bank && e.chDate.isValid() ? Db::day(e.chDate) : QVariant(), e.type, textOrSpace(e.desc),
-                       r.amount.toDb(), advance ? r.amount.toDb() : QVariant(), textOrSpace(r.bill)});
-            if (settlesBills(s, e.head, e.type))
-                BillBooks::settle(db, *rule->book, party.value_or(0), r.bill, r.amount);
+                                     "AmtBal, TrackBill) values ") +
+                          values.join(QLatin1Char(',')),
+                      p);
         }
+        if (settlesBills(s, e.head, e.type))
+            for (const Row& r : rows) BillBooks::settle(db, *rule->book, party.value_or(0), r.bill, r.amount);
         if (e.type == kOpening && rule && rule->openBalance) {
             QSqlQuery q =
                 Sql::exec(db,

@@ -370,6 +370,11 @@ class OptionalDateKeys : public QObject {
                 d->setDate(kNoDate);
                 return true;
             }
+            // Blank, it has no parts to step through: Tab leaves it at once.
+            if (empty && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)) {
+                focusNextField(d, k->key() == Qt::Key_Tab);
+                return true;
+            }
             const bool starts = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_F4 ||
                                 (!k->text().isEmpty() && k->text().at(0).isDigit());
             if (empty && starts) d->setDate(Clock::today());
