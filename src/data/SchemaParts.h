@@ -16,5 +16,7 @@ QStringList labourInvoicesSchema();   // the invoice columns of DcOutgoingInv an
 QStringList purchaseSchema();         // PurchPO, PurchPOSub, Purchase, PurchaseSub
 QStringList banksSchema();            // Banks, BankTrans
 QStringList serviceInvoicesSchema();  // InvoiceServOut, InvoiceServIn and their lines
+QStringList
+qualityAndUpkeepSchema();  // Calibrate, CalibrateRep, Machine, Maintenance, MaintainSch, MaintainData, BrkDown
 
 }  // namespace kavra::data
