@@ -6,14 +6,16 @@ namespace kavra::data {
 // jobs recorded against them and their breakdowns. Breakdown amounts in paise.
 QStringList qualityAndUpkeepSchema() {
     QStringList m;
-    // The instrument table replaces the placeholder the reminder read; its rows keep their
+    // The placeholder the reminder read grows into the instrument table; its rows keep their
     // identifier and date, the name becoming the identification number.
-    m << "CREATE TABLE CalibrateNew (Id BIGINT PRIMARY KEY, ItemId BIGINT NOT NULL DEFAULT 0, InsGaugeId {NAME}, "
-         "Freq TEXT, Range TEXT, LC TEXT, OtherDet TEXT, NextCalibrate DATE)"
-      << "INSERT INTO CalibrateNew (Id, ItemId, InsGaugeId, NextCalibrate) SELECT Id, 0, InstName, NextCalibrate "
-         "FROM Calibrate"
-      << "DROP TABLE Calibrate"
-      << "ALTER TABLE CalibrateNew RENAME TO Calibrate"
+    m << "ALTER TABLE Calibrate ADD COLUMN ItemId BIGINT NOT NULL DEFAULT 0"
+      << "ALTER TABLE Calibrate ADD COLUMN InsGaugeId {NAME}"
+      << "ALTER TABLE Calibrate ADD COLUMN Freq TEXT"
+      << "ALTER TABLE Calibrate ADD COLUMN Range TEXT"
+      << "ALTER TABLE Calibrate ADD COLUMN LC TEXT"
+      << "ALTER TABLE Calibrate ADD COLUMN OtherDet TEXT"
+      << "UPDATE Calibrate SET InsGaugeId=InstName"
+      << "ALTER TABLE Calibrate DROP COLUMN InstName"
       << "CREATE UNIQUE INDEX ix_Calibrate_Piece ON Calibrate (ItemId, InsGaugeId)"
       << "CREATE INDEX ix_Calibrate_Next ON Calibrate (NextCalibrate)"
       << "CREATE TABLE CalibrateRep (CalibRepId BIGINT PRIMARY KEY, Id BIGINT NOT NULL, ExpectedCalibrate DATE, "
