@@ -13,7 +13,9 @@
 #include "masters/forms/MiscScreens.h"
 #include "masters/forms/PartyScreen.h"
 #include "printing/forms/FrmColHeadingPR.h"
+#include "production/forms/ProductionScreens.h"
 #include "purchase/forms/PurchaseScreens.h"
+#include "quality/forms/CalibrateScreens.h"
 #include "sales/forms/InvoiceScreens.h"
 #include "sales/forms/SalesScreens.h"
 
@@ -52,6 +54,8 @@ void registerAllScreens() {
     registerJobworkScreens();
     registerPurchaseScreens();
     registerCashScreens();
+    registerQualityScreens();
+    registerProductionScreens();
 }
 
 }  // namespace kavra

@@ -28,6 +28,7 @@ void invoiceBench(QSqlDatabase& db);
 void labourBench(QSqlDatabase& db);
 void purchaseBench(QSqlDatabase& db);
 void ledgerBench(QSqlDatabase& db);
+void upkeepBench(QSqlDatabase& db);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
@@ -158,6 +159,7 @@ int main(int argc, char** argv) {
     labourBench(prod.db());
     purchaseBench(prod.db());
     ledgerBench(prod.db());
+    upkeepBench(prod.db());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

@@ -170,16 +170,4 @@ QString organiserReminders(QSqlDatabase& db, qint64 userId, const QDate& today) 
     return QStringLiteral("--ORGANISED SCHEDULES--\n") + lines.join(QLatin1Char('\n'));
 }
 
-QStringList calibrationsDue(QSqlDatabase& db, const QDate& today) {
-    QSqlQuery q = Sql::exec(db,
-                            QStringLiteral("select InstName, NextCalibrate from Calibrate where NextCalibrate<? and "
-                                           "NextCalibrate>? order by NextCalibrate"),
-                            {Db::day(today.addDays(30)), Db::day(today.addDays(-90))});
-    QStringList out;
-    while (q.next())
-        out << q.value(0).toString() + QStringLiteral(" - ") +
-                   Db::toDate(q.value(1)).toString(QStringLiteral("dd/MM/yyyy"));
-    return out;
-}
-
 }  // namespace kavra::House

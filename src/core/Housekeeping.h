@@ -47,7 +47,5 @@ void recordLogout(QSqlDatabase& db, qint64 logId, const QDateTime& now);
 
 // The organiser's reminders due today, as one message; "" when none.
 QString organiserReminders(QSqlDatabase& db, qint64 userId, const QDate& today);
-// Calibrations due from 30 days before to 90 days after their date: "instrument - date" lines.
-QStringList calibrationsDue(QSqlDatabase& db, const QDate& today);
 
 }  // namespace kavra::House

@@ -211,7 +211,8 @@ std::vector<Migration> company() {
             {14, "purchase orders and bills", purchaseSchema()},
             {15, "bank accounts and bank transactions", banksSchema()},
             {16, "service invoices", serviceInvoicesSchema()},
-            {17, "indexes for the money screens", ledgerLookupsSchema()}};
+            {17, "indexes for the money screens", ledgerLookupsSchema()},
+            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()}};
 }
 
 std::vector<Migration> start() {
@@ -266,8 +267,9 @@ const std::vector<Migration>& migrations(DbKind kind) {
 }
 
 QStringList carryForwardTables() {
-    return {"User1",   "UserRights", "ImpSystems",  "Misc", "BusinessType", "PrintInfo", "Income",
-            "Expense", "Category",   "Measurement", "Item", "Customer",     "Supplier",  "Vendor"};
+    return {"User1",     "UserRights",   "ImpSystems",  "Misc",        "BusinessType", "PrintInfo", "Income",
+            "Expense",   "Category",     "Measurement", "Item",        "Customer",     "Supplier",  "Vendor",
+            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch"};
 }
 
 }  // namespace kavra::data

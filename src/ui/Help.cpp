@@ -51,6 +51,12 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmexpense"), QStringLiteral("MasAcctHeads.htm")},
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},
         {QStringLiteral("frmstockissue"), QStringLiteral("TransInvIss.htm")},
+        {QStringLiteral("frmmachine"), QStringLiteral("MasGenMachine.htm")},
+        {QStringLiteral("frmmaintain"), QStringLiteral("TransMaintSch.htm")},
+        {QStringLiteral("frmmaintainpro"), QStringLiteral("TransMaintPro.htm")},
+        {QStringLiteral("frmbrkdnmaint"), QStringLiteral("TransBrkDn.htm")},
+        {QStringLiteral("frmcalibrate"), QStringLiteral("QualCalibrate.htm")},
+        {QStringLiteral("frmcalibratedue"), QStringLiteral("QualCalibrate.htm")},
     };
     return t;
 }

@@ -16,13 +16,25 @@
 
 namespace kavra {
 
-RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts texts)
+RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts texts, RecordButtons buttons)
     : QObject(screen), screen_(screen), host_(host), texts_(std::move(texts)) {
-    auto btn = [&](const char* n) { return screen->findChild<QPushButton*>(QString::fromLatin1(n)); };
-    cmdNew_ = btn("cmdNew");
-    cmdSave_ = btn("cmdSave");
-    cmdModify_ = btn("cmdModify");
-    cmdDelete_ = btn("cmdDelete");
+    auto btn = [&](const QString& n) { return n.isEmpty() ? nullptr : screen->findChild<QPushButton*>(n); };
+    cmdNew_ = btn(buttons.newName);
+    cmdSave_ = btn(buttons.saveName);
+    cmdModify_ = btn(buttons.modifyName);
+    cmdDelete_ = btn(buttons.deleteName);
+    auto hook = [&](QPushButton* b, void (RecordController::*slot)()) {
+        if (b) connect(b, &QPushButton::clicked, this, slot);
+    };
+    hook(cmdNew_, &RecordController::cmdNew);
+    hook(cmdSave_, &RecordController::cmdSave);
+    hook(cmdModify_, &RecordController::cmdModify);
+    hook(cmdDelete_, &RecordController::cmdDelete);
+    lblStatus_ = nullptr;
+    lblCorres_ = nullptr;
+    txtGO_ = nullptr;
+    cmdRGB_ = nullptr;
+    if (!buttons.screenWide) return;
     lblStatus_ = screen->findChild<QLabel*>(QStringLiteral("lblStatus"));
     lblCorres_ = screen->findChild<QLabel*>(QStringLiteral("lblCorres"));
     txtGO_ = screen->findChild<QLineEdit*>(QStringLiteral("txtGO"));
@@ -37,18 +49,12 @@ RecordController::RecordController(Screen* screen, RecordHost* host, RecordTexts
         cmdRGB_->setGeometry(0, 0, 0, 0);
         cmdRGB_->hide();
     }
-    auto hook = [&](QPushButton* b, void (RecordController::*slot)()) {
-        if (b) connect(b, &QPushButton::clicked, this, slot);
-    };
-    hook(cmdNew_, &RecordController::cmdNew);
-    hook(cmdSave_, &RecordController::cmdSave);
-    hook(cmdModify_, &RecordController::cmdModify);
-    hook(cmdDelete_, &RecordController::cmdDelete);
-    hook(btn("cmdMoveFirst"), &RecordController::moveFirst);
-    hook(btn("cmdMovePrevious"), &RecordController::movePrevious);
-    hook(btn("cmdMoveNext"), &RecordController::moveNext);
-    hook(btn("cmdMoveLast"), &RecordController::moveLast);
-    if (QPushButton* exit = btn("cmdExit")) connect(exit, &QPushButton::clicked, screen, &Screen::closeWindow);
+    hook(btn(QStringLiteral("cmdMoveFirst")), &RecordController::moveFirst);
+    hook(btn(QStringLiteral("cmdMovePrevious")), &RecordController::movePrevious);
+    hook(btn(QStringLiteral("cmdMoveNext")), &RecordController::moveNext);
+    hook(btn(QStringLiteral("cmdMoveLast")), &RecordController::moveLast);
+    if (QPushButton* exit = btn(QStringLiteral("cmdExit")))
+        connect(exit, &QPushButton::clicked, screen, &Screen::closeWindow);
     if (txtGO_) {
         keepOwnEnter(txtGO_);  // Enter searches
         connect(txtGO_, &QLineEdit::returnPressed, this, [this] { search(txtGO_->text()); });

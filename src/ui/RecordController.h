@@ -94,10 +94,21 @@ struct RecordTexts {
     bool deleteGoesLast = false;  // ledgers show their newest entry after a delete
 };
 
+// The buttons a controller drives, by objectName ("" for none). A screen with two record
+// frames gives the second its own set and leaves the screen-wide parts (status line, search,
+// attachments, CLOSE, function keys, navigation) to the first.
+struct RecordButtons {
+    QString newName = QStringLiteral("cmdNew");
+    QString saveName = QStringLiteral("cmdSave");
+    QString modifyName = QStringLiteral("cmdModify");
+    QString deleteName = QStringLiteral("cmdDelete");
+    bool screenWide = true;
+};
+
 class RecordController : public QObject {
     Q_OBJECT
   public:
-    RecordController(Screen* screen, RecordHost* host, RecordTexts texts);
+    RecordController(Screen* screen, RecordHost* host, RecordTexts texts, RecordButtons buttons = {});
 
     // Reads the navigation set and shows the first (or last) record; Adding on an empty table.
     void start();

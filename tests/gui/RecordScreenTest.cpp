@@ -46,14 +46,14 @@ TEST_P(RecordScreens, StatesNavigationAndSave) {
     EXPECT_EQ(field(&c, "txtCategoryCode"), "1");
 
     QTest::mouseClick(button(&c, "cmdMovePrevious"), Qt::LeftButton);  // wraps to the last
-    EXPECT_EQ(field(&c, "txtCategoryCode"), "5");
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "6");
     QTest::mouseClick(button(&c, "cmdMoveNext"), Qt::LeftButton);  // and back to the first
     EXPECT_EQ(field(&c, "txtCategoryCode"), "1");
 
     QTest::mouseClick(button(&c, "cmdNew"), Qt::LeftButton);
     EXPECT_EQ(states(&c), "0100");
     EXPECT_EQ(status(&c), "You are about to ADD a NEW Category Now...");
-    EXPECT_EQ(field(&c, "txtCategoryCode"), "6");
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "7");
     QTest::mouseClick(button(&c, "cmdSave"), Qt::LeftButton);  // no name yet
     EXPECT_EQ(dialogs.last().text, "Please Enter the Category Name.....");
     EXPECT_EQ(states(&c), "0100");
@@ -62,7 +62,7 @@ TEST_P(RecordScreens, StatesNavigationAndSave) {
     QTest::mouseClick(button(&c, "cmdSave"), Qt::LeftButton);
     EXPECT_EQ(dialogs.last().text, "Records Saved!");
     EXPECT_EQ(dialogs.shown()[dialogs.count() - 2].text, "Are You Sure To Save?");
-    EXPECT_EQ(field(&c, "txtCategoryCode"), "6");
+    EXPECT_EQ(field(&c, "txtCategoryCode"), "7");
     EXPECT_EQ(states(&c), "1011");
     EXPECT_EQ(status(&c), "You are about to MODIFY the existing Category now...");
 
@@ -71,16 +71,16 @@ TEST_P(RecordScreens, StatesNavigationAndSave) {
     EXPECT_EQ(states(&c), "0010");
     QTest::mouseClick(button(&c, "cmdModify"), Qt::LeftButton);
     EXPECT_EQ(dialogs.last().text, "Records Modified!");
-    EXPECT_EQ(Sql::scalar(company(), "select CategoryName from Category where CategoryCode=6").toString(),
+    EXPECT_EQ(Sql::scalar(company(), "select CategoryName from Category where CategoryCode=7").toString(),
               "CASTINGS GREY");
 
     // Declining the delete question changes nothing.
     dialogs.answer(false);
     QTest::mouseClick(button(&c, "cmdDelete"), Qt::LeftButton);
-    EXPECT_EQ(count(company(), "select count(*) from Category"), 6);
+    EXPECT_EQ(count(company(), "select count(*) from Category"), 7);
     QTest::mouseClick(button(&c, "cmdDelete"), Qt::LeftButton);
     EXPECT_EQ(dialogs.last().text, "Records Deleted .");
-    EXPECT_EQ(count(company(), "select count(*) from Category"), 5);
+    EXPECT_EQ(count(company(), "select count(*) from Category"), 6);
 }
 
 TEST_P(RecordScreens, EmptyTableOpensForAdding) {

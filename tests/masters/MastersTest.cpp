@@ -104,15 +104,15 @@ TEST_P(Masters, SuppliedCategoriesAndUnitsAreProtected) {
     EXPECT_EQ(Categories::validate(db, Category{3, "TOOLS", ""}, false)->text, "You cannot Modify this Category!!!");
     EXPECT_FALSE(Categories::validate(db, Category{4, "SUB ASSEMBLY", "x"}, false));
     EXPECT_EQ(refusalText(Categories::deleteBlock(db, 4)), "You cannot Delete this Category!!!");
-    Categories::save(db, Category{6, "CASTINGS", ""}, true);
-    EXPECT_FALSE(Categories::validate(db, Category{6, "CASTINGS", "grey iron"}, false));
-    EXPECT_EQ(Categories::validate(db, Category{7, "castings", ""}, true)->text,
+    Categories::save(db, Category{7, "CASTINGS", ""}, true);
+    EXPECT_FALSE(Categories::validate(db, Category{7, "CASTINGS", "grey iron"}, false));
+    EXPECT_EQ(Categories::validate(db, Category{8, "castings", ""}, true)->text,
               "An Entry Already Exists...Try Another!");
-    EXPECT_TRUE(refusalText(Categories::deleteBlock(db, 6)).isEmpty());
+    EXPECT_TRUE(refusalText(Categories::deleteBlock(db, 7)).isEmpty());
     Items::Item it = item(1, "C-1");
-    it.categoryCode = 6;
+    it.categoryCode = 7;
     Items::save(db, it, true);
-    EXPECT_EQ(refusalText(Categories::deleteBlock(db, 6)),
+    EXPECT_EQ(refusalText(Categories::deleteBlock(db, 7)),
               "This record cannot be deleted, Since this category is being used in 'Item' Screen !!!");
 
     // A unit used only as an alternate unit may go; the main unit may not.

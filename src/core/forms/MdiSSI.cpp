@@ -24,6 +24,7 @@
 #include "core/Sql.h"
 #include "core/Users.h"
 #include "ui/Screen.h"
+#include "ui/StartupScreens.h"
 
 namespace kavra {
 
@@ -315,19 +316,7 @@ void MdiSSI::firstActivation() {
                 if (!(*r)[n - 1])
                     if (QAction* a = rightActions_.value(n)) a->setEnabled(false);
         }
-        const QStringList due = House::calibrationsDue(prod_.db(), Clock::today());
-        if (!due.isEmpty()) {
-            auto* list = new QListWidget;
-            list->setObjectName(QStringLiteral("frmCalibrateDUE"));
-            list->setWindowTitle(QStringLiteral("Calibrations due"));
-            list->addItems(due);
-            list->setAttribute(Qt::WA_DeleteOnClose);
-            QMdiSubWindow* sub = mdiArea_->addSubWindow(list);
-            sub->setAttribute(Qt::WA_DeleteOnClose);
-            sub->resize(420, 260);
-            sub->move((mdiArea_->width() - 420) / 2, (mdiArea_->height() - 260) / 2);
-            sub->show();
-        }
+        for (const QString& name : StartupScreens::due(prod_.db())) Screens::open(name);
     } catch (const DbError& e) {
         prod_.LogFailure(e, objectName(), QString());
     }
