@@ -210,7 +210,8 @@ std::vector<Migration> company() {
             {13, "labour invoices", labourInvoicesSchema()},
             {14, "purchase orders and bills", purchaseSchema()},
             {15, "bank accounts and bank transactions", banksSchema()},
-            {16, "service invoices", serviceInvoicesSchema()}};
+            {16, "service invoices", serviceInvoicesSchema()},
+            {18, "subcontract orders and DCs", subcontractSchema()}};
 }
 
 std::vector<Migration> start() {

@@ -16,5 +16,6 @@ QStringList labourInvoicesSchema();   // the invoice columns of DcOutgoingInv an
 QStringList purchaseSchema();         // PurchPO, PurchPOSub, Purchase, PurchaseSub
 QStringList banksSchema();            // Banks, BankTrans
 QStringList serviceInvoicesSchema();  // InvoiceServOut, InvoiceServIn and their lines
+QStringList subcontractSchema();      // SubConPO, SubConPOSub, DcSubConOutgoing, DcSubConIncoming and their lines
 
 }  // namespace kavra::data

@@ -10,7 +10,8 @@ namespace kavra::chain::Challans {
 std::optional<Record> record(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString none = QStringLiteral("null");
     const QStringList own{
-        k.purpose ? QStringLiteral("DeliveryPurpose, DcSign") : QStringLiteral("null, null"),
+        k.purpose ? (k.signedCopy ? QStringLiteral("DeliveryPurpose, DcSign") : QStringLiteral("DeliveryPurpose, null"))
+                  : QStringLiteral("null, null"),
         k.drawsOn ? k.drawsOn.refNo + QStringLiteral(", ") + k.drawsOn.refDateT : QStringLiteral("null, null"),
         k.tally.isEmpty() ? none : k.tally,
         k.billed ? QStringLiteral("InvNo, TotVal, Balance") : QStringLiteral("null, null, null"),
@@ -43,8 +44,8 @@ Dc toDc(const DcKind& k, const Record& r) {
     Row more = carriage(r.transport, r.vehicleNo, r.transFrom, r.transTo, r.remark);
     if (k.purpose) {
         const QString purpose = k.purposeWidth > 0 ? r.deliveryPurpose.left(k.purposeWidth) : r.deliveryPurpose;
-        more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(purpose))
-            .set(QStringLiteral("DcSign"), r.signedReturned);
+        more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(purpose));
+        if (k.signedCopy) more.set(QStringLiteral("DcSign"), r.signedReturned);
     }
     Dc d{r.id, r.party, r.dcNo, r.dcDate, r.poNo, r.poDate, more, r.lines, k.drawsOn ? r.refDcNo : QString()};
     if (k.rejections)
