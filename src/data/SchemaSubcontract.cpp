@@ -25,28 +25,13 @@ QStringList subcontractSchema() {
       << "CREATE INDEX ix_SubConPOSub_ItemId ON SubConPOSub (ItemId, POId)";
 
     // Our DCs sending material out; the header existed with its numbering columns only.
-    for (const char* c : {"PONo TEXT",
-                          "PODate TEXT",
-                          "PODateT TIMESTAMP",
-                          "Transport TEXT",
-                          "VehicleNo TEXT",
-                          "TransFrom TEXT",
-                          "TransTo TEXT",
-                          "DcRem TEXT",
-                          "EstiWt TEXT",
-                          "duedate DATE",
-                          "NoOfItems INTEGER NOT NULL DEFAULT 0",
-                          "DeliveryPurpose TEXT",
-                          "DcTally BOOLEAN NOT NULL DEFAULT FALSE",
-                          "StoreIssId BIGINT",
-                          "Form39No BIGINT",
-                          "GoodsName TEXT",
-                          "GoodsQty TEXT",
-                          "GoodsVal TEXT",
-                          "Purpose TEXT",
-                          "DocuNature TEXT",
-                          "form39LRNo TEXT"})
-        m << QStringLiteral("ALTER TABLE DcSubConOutgoing ADD COLUMN %1").arg(QString::fromLatin1(c));
+    const QString columns = QStringLiteral(
+        "PONo TEXT|PODate TEXT|PODateT TIMESTAMP|Transport TEXT|VehicleNo TEXT|TransFrom TEXT|TransTo TEXT|"
+        "DcRem TEXT|EstiWt TEXT|duedate DATE|NoOfItems INTEGER NOT NULL DEFAULT 0|DeliveryPurpose TEXT|"
+        "DcTally BOOLEAN NOT NULL DEFAULT FALSE|StoreIssId BIGINT|Form39No BIGINT|GoodsName TEXT|GoodsQty TEXT|"
+        "GoodsVal TEXT|Purpose TEXT|DocuNature TEXT|form39LRNo TEXT");
+    for (const QString& c : columns.split(QLatin1Char('|')))
+        m << QStringLiteral("ALTER TABLE DcSubConOutgoing ADD COLUMN %1").arg(c);
     m << "CREATE INDEX ix_DcSubConOutgoing_DcNo ON DcSubConOutgoing (DcNo)"
       << "CREATE INDEX ix_DcSubConOutgoing_PONo ON DcSubConOutgoing (PONo, SuppId)"
       << "CREATE INDEX ix_DcSubConOutgoing_SuppId_DcTally ON DcSubConOutgoing (SuppId, DcTally)"

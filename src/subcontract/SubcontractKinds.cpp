@@ -1,12 +1,15 @@
 #include "subcontract/SubcontractKinds.h"
 
 #include "inventory/Stores.h"
+#include "jobwork/LabourKinds.h"
 
 namespace kavra::subcontract {
 
 const chain::OrderKind& orderKind() {
     static const chain::OrderKind k = [] {
-        chain::OrderKind o;
+        // The labour order reversed: its line checks, refusals and re-tracking rule, with
+        // the purchase order's yearly number over all suppliers.
+        chain::OrderKind o = jobwork::orderKind();
         o.name = QStringLiteral("SUBCON");
         o.header = QStringLiteral("SubConPO");
         o.lines = QStringLiteral("SubConPOSub");
@@ -24,26 +27,11 @@ const chain::OrderKind& orderKind() {
         o.numbers = chain::OrderNumbers::PerYear;
         o.quotedBy = {QStringLiteral("DcSubConOutgoing"), QStringLiteral("DcSubConIncoming")};
         o.lineTexts.emptyGrid = QStringLiteral("Please Enter the item details by clicking the grid heading...");
-        o.lineTexts.enterCode = QStringLiteral("Enter a Valid Item Code/Part No. for the SlNo.");
-        o.lineTexts.codeMissing = QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!");
-        o.lineTexts.enterName = QStringLiteral("Enter Item/Component Name for the SlNo. ");
-        o.lineTexts.enterUom = QStringLiteral(
-            "Enter a Valid 'Unit Of Measurements' 'UOM'  in short Form \n eg., Kg for Kilograms, Nos for Numbers "
-            "etc. for the SlNo.%1");
         o.lineTexts.validRate = QStringLiteral("Enter the Valid Rate..... ");
         o.lineTexts.validQty = QStringLiteral("Enter the Valid Qty ..... ");
-        o.lineTexts.order = {chain::LineCheck::Code, chain::LineCheck::Name, chain::LineCheck::Drawn,
-                             chain::LineCheck::Rate, chain::LineCheck::Qty,  chain::LineCheck::Uom};
-        o.duplicateNo = QStringLiteral(" A Record with same Order No. already exist...");
         o.duplicateField = QStringLiteral("cmbSupp");
-        o.deleteRefused =
-            QStringLiteral("You cannot delete this Purchase Order , since some transactions has been made already...");
-        o.find.notFound = QStringLiteral(" NO Purchase Order exists with this No.");
-        o.rateFromItem = false;
+        o.find = {QStringLiteral(" NO Purchase Order exists with this No."), {}, {}};
         o.reTrackBy = QStringLiteral("DcSubConIncoming");
-        o.reTrackRefused = QStringLiteral(
-            "Change it by %1 Now you should not change the 'Rejections Re-Tracking with this PO Required' !!!\nSome "
-            "transactions has been made already with this purchase order!!! ");
         o.namesItems = true;
         return o;
     }();
@@ -52,33 +40,30 @@ const chain::OrderKind& orderKind() {
 
 const chain::DcKind& outgoingKind() {
     static const chain::DcKind k = [] {
-        chain::DcKind d;
-        d.header = QStringLiteral("DcSubConOutgoing");
-        d.lines = QStringLiteral("DcSubConOutgoingSub");
-        d.key = QStringLiteral("DcId");
+        // The incoming labour DC's part in the flow (its lines open until the work comes
+        // back, changed in place once some has), with our own number and a store issue.
+        chain::DcKind d = jobwork::incomingKind();
         d.party = QStringLiteral("SuppId");
         d.partyTable = QStringLiteral("Supplier");
         d.partyName = QStringLiteral("SuppName");
+        d.header = QStringLiteral("DcSubConOutgoing");
+        d.lines = QStringLiteral("DcSubConOutgoingSub");
         d.order = &orderKind();
         d.draws = ToSend;
         d.numbers = chain::DcNumbers::Book;
         d.book = QStringLiteral("DCSUBCONOUTGOING");
-        d.duplicateNo = QStringLiteral(" A Record with same DC NO. already exists ...");
+        d.duplicateNo = jobwork::outgoingKind().duplicateNo;
+        d.duplicateField = QStringLiteral("txtDCNo");
         d.alreadyMade = {{QStringLiteral("DCINV"),
                           QStringLiteral(" A Record with Same DC NO. already made for SALES - Manufacturing")},
                          {QStringLiteral("DCOUTGOINGINV"),
                           QStringLiteral(" A Record with Same DC NO. already made for LABOUR WORK ")}};
-        d.find.notFound = QStringLiteral(" NO DC exists with this No.");
+        d.find = {QStringLiteral(" NO DC exists with this No."), {}, {}};
         d.texts.selectParty = QStringLiteral("Please Select a Supplier");
-        d.texts.enterDcNo = QStringLiteral("Enter the DC Number ");
         d.texts.selectPo = QStringLiteral("You have to select a PO Number from the list...");
-        d.texts.selectPoIcon = MsgIcon::Critical;
         d.texts.emptyGrid = QStringLiteral("Please Enter the item details by clicking the grid heading...");
-        d.texts.enterCode = QStringLiteral("Enter Valid Item Code/Part No. for the SlNo.");
-        d.texts.codeMissing = QStringLiteral("Item Code/Part No. does not exist ... Press F5 Key to Add New Items!!!");
-        d.texts.enterParticulars = QStringLiteral("Enter Particulars for the SlNo. ");
         d.texts.validQty = QStringLiteral("Enter the Valid Qty  ");
-        d.texts.stockShort = QStringLiteral("Stock is not enough for this DC...");
+        d.texts.stockShort = jobwork::outgoingKind().texts.stockShort;
         d.texts.openDrawn = QStringLiteral(
             "Since %1 %2  of '%3' has been received Already from Supplier(SubContractor), \n Qty should be greater or "
             "equal to %1");
@@ -86,10 +71,10 @@ const chain::DcKind& outgoingKind() {
             "Some of the SlNo. %1 has been received Already from Supplier(SubContractor): its Item and Particulars "
             "cannot change.");
         d.stock = inventory::Stores::issueLink(inventory::IssueSource::SubconOutgoing, QStringLiteral("RedStkSC"));
-        d.openBalance = QStringLiteral("BalQty");
-        d.tally = QStringLiteral("DcTally");
         d.purpose = true;
         d.signedCopy = false;
+        d.weightAndDue = true;
+        d.lineRates = true;
         d.blocks = {{chain::DcBlock::Drawn,
                      QStringLiteral("You cannot delete this DC , since some Finished Items has been received back from "
                                     "this supplier in this regard!!!"),

@@ -66,21 +66,26 @@ class SubcontractChain : public EngineTest {
         Sql::transaction(*db, [&] { WorkOrders::save(*db, o, adding); });
     }
 
-    OutgoingDcs::Dc dc(qint64 id, const QString& no, std::initializer_list<L> lines, const QString& po = "1") {
-        OutgoingDcs::Dc d{dcOf(id, 1, no, po, lines, "Plating "), {}, {}, {}};
-        for (int i = 0; i < d.record.lines.size(); ++i) d.rates << 12.5;
+    Challans::Record dc(qint64 id, const QString& no, std::initializer_list<L> lines, const QString& po = "1") {
+        Challans::Record d = dcOf(id, 1, no, po, lines, "Plating ");
+        for (auto& l : d.lines) l.rate = 12.5;
         return d;
     }
-    QString dcRefusal(const OutgoingDcs::Dc& d, bool adding = true) {
-        return refusalText(OutgoingDcs::validate(*db, d, adding, OutgoingDcs::reducesStock(*db), mode()));
+    QString dcRefusal(const Challans::Record& d, bool adding = true) {
+        return refusalText(Challans::validate(*db, outgoingKind(), Challans::toDc(outgoingKind(), d), adding,
+                                              Challans::linkedToStock(*db, outgoingKind()), mode()));
     }
-    void save(const OutgoingDcs::Dc& d, bool adding = true) {
+    void save(const Challans::Record& d, bool adding = true) {
         ASSERT_EQ(dcRefusal(d, adding), "");
-        Sql::transaction(*db, [&] { OutgoingDcs::save(*db, d, adding, OutgoingDcs::reducesStock(*db), mode()); });
+        Sql::transaction(*db, [&] { saveOn(*db, d, adding); });
+    }
+    static void saveOn(QSqlDatabase& conn, const Challans::Record& d, bool adding) {
+        Challans::save(conn, outgoingKind(), Challans::toDc(outgoingKind(), d), adding,
+                       Challans::linkedToStock(conn, outgoingKind()), mode(), {});
     }
     void remove(qint64 id) {
         ASSERT_EQ(refusalText(Challans::changeBlock(*db, outgoingKind(), id, true)), "");
-        Sql::transaction(*db, [&] { OutgoingDcs::remove(*db, id); });
+        Sql::transaction(*db, [&] { Challans::remove(*db, outgoingKind(), id, {}); });
     }
     static int mode() { return Session::current().dcMode; }
 
@@ -160,20 +165,20 @@ TEST_P(SubcontractChain, OrderSentOutOnTwoDcsAndBackToTheStart) {
     EXPECT_FALSE(flag("POTally"));
     EXPECT_EQ(lots(), Q({0, 20, 0}));
     EXPECT_TRUE(Challans::openOrders(*db, outgoingKind(), 1).isEmpty());
-    EXPECT_EQ(OutgoingDcs::load(*db, 2)->dueDate, QDate(2026, 7, 1));
+    EXPECT_EQ(Challans::record(*db, outgoingKind(), 2)->dueDate, QDate(2026, 7, 1));
 
     // DC 1 down and up: the order and the lots move by exactly the change.
-    one.record.lines[0].qty = 25;
+    one.lines[0].qty = 25;
     save(one, false);
     EXPECT_EQ(toSend(), Q({15, 0}));
     EXPECT_FALSE(flag("POTallyS"));
     EXPECT_EQ(lots(), Q({5, 30, 0}));
     // While it is modified its own issue counts as stock.
-    Challans::Context ctx{1, "1", Challans::storedOf(OutgoingDcs::load(*db, 1)->record), {}};
+    Challans::Context ctx{1, "1", Challans::storedOf(*Challans::record(*db, outgoingKind(), 1)), {}};
     const auto fig = Challans::figures(*db, outgoingKind(), ctx, {1});
     EXPECT_DOUBLE_EQ(fig.value(1).stock, 60);
     EXPECT_DOUBLE_EQ(fig.value(1).poBalance, 40);
-    one.record.lines[0].qty = 40;
+    one.lines[0].qty = 40;
     save(one, false);
     EXPECT_EQ(toSend(), Q({0, 0}));
     EXPECT_TRUE(flag("POTallyS"));
@@ -207,20 +212,19 @@ TEST_P(SubcontractChain, ADcPartlyBackChangesInPlace) {
               "You cannot delete this DC , since some Finished Items has been received back from this supplier in "
               "this regard!!!");
     EXPECT_EQ(refusalText(Challans::changeBlock(*db, outgoingKind(), 1, false)), "");
-    d.record.lines[0].qty = 10;
+    d.lines[0].qty = 10;
     EXPECT_EQ(dcRefusal(d, false),
               "Since 15 NOS  of 'Bolt' has been received Already from Supplier(SubContractor), \n Qty should be "
               "greater or equal to 15");
-    d.record.lines[0].qty = 30;
-    d.rates[1] = 7;
+    d.lines[0].qty = 30;
+    d.lines[1].rate = 7;
     save(d, false);
     EXPECT_EQ(withSupplier(1), Q({15, 10}));
     EXPECT_EQ(toSend(), Q({30, 30}));
-    EXPECT_DOUBLE_EQ(OutgoingDcs::load(*db, 1)->rates.value(1), 7);
-    d.record.lines[0].qty = 15;
-    d.record.lines[1].qty = 0.0;
-    d.record.lines.removeLast();
-    d.rates.removeLast();
+    EXPECT_DOUBLE_EQ(Challans::record(*db, outgoingKind(), 1)->lines.value(1).rate, 7);
+    d.lines[0].qty = 15;
+    d.lines[1].qty = 0.0;
+    d.lines.removeLast();
     exec(*db, "update DcSubConOutgoingSub set BalQty=0 where DcId=1 and SlNo=2");
     EXPECT_TRUE(dcRefusal(d, false).startsWith("Some of the SlNo. 2 has been received Already"));
 }
@@ -246,8 +250,7 @@ TEST_P(SubcontractChain, DcNumbersBesideSalesAndLabourDcs) {
     exec(*db, "insert into DcSubConOutgoing (DcId, DcNo, DcDateT, SuppId) values (9, '9', ?, 1)", {QDate(2026, 3, 1)});
     const auto refusal = [&](const char* no, int m) {
         auto d = dc(1, no, {{"A100", 1}}, "");
-        return refusalText(
-            Challans::duplicateNumber(*db, outgoingKind(), Challans::toDc(outgoingKind(), d.record), 0, m));
+        return refusalText(Challans::duplicateNumber(*db, outgoingKind(), Challans::toDc(outgoingKind(), d), 0, m));
     };
     clsProd prod;
     ASSERT_EQ(prod.OpenCompanyDatabase(), QString());
@@ -329,7 +332,7 @@ TEST_P(SubcontractChain, ReTrackingFrozenOnceMaterialCameBack) {
 TEST_P(SubcontractChain, TwoDesksSendingTheLastOfAnOrder) {
     saveOrder(order(1, 1, "1", {{"A100", 50}}));
     const auto r = twoDesks([&](QSqlDatabase& conn, int i) {
-        OutgoingDcs::save(conn, dc(1 + i, QString::number(1 + i), {{"A100", 40}}), true, false, 1);
+        saveOn(conn, dc(1 + i, QString::number(1 + i), {{"A100", 40}}), true);
     });
     EXPECT_TRUE(r[0].error.isEmpty() && r[1].error.isEmpty()) << r[0].error.toStdString() << r[1].error.toStdString();
     EXPECT_NE(r[0].ok, r[1].ok);

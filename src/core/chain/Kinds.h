@@ -180,6 +180,10 @@ struct DcKind {
     bool purpose = false;
     int purposeWidth = 0;
     bool signedCopy = true;  // the purpose comes with the signed-copy flag
+    // The header keeps the estimated weight (EstiWt) and the day the material is due back
+    // (duedate, Null when none); lines the value of one unit sent (Rate).
+    bool weightAndDue = false;
+    bool lineRates = false;
     // Lines carry the party's rejections (RejQty, RewQty, RejRowRem), none when saved.
     bool rejections = false;
     // The bill is kept on the DC row (InvNo, TotVal, Balance).
