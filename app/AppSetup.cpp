@@ -16,6 +16,7 @@
 #include "purchase/forms/PurchaseScreens.h"
 #include "sales/forms/InvoiceScreens.h"
 #include "sales/forms/SalesScreens.h"
+#include "subcontract/forms/SubcontractScreens.h"
 
 namespace kavra {
 
@@ -51,6 +52,7 @@ void registerAllScreens() {
     registerInvoiceScreens();
     registerJobworkScreens();
     registerPurchaseScreens();
+    registerSubcontractScreens();
     registerCashScreens();
 }
 

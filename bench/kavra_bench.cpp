@@ -26,6 +26,7 @@ void salesBench(QSqlDatabase& db, const QString& dir);
 void invoiceBench(QSqlDatabase& db);
 void labourBench(QSqlDatabase& db);
 void purchaseBench(QSqlDatabase& db);
+void subcontractBench(QSqlDatabase& db);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
@@ -142,6 +143,7 @@ int main(int argc, char** argv) {
     invoiceBench(prod.db());
     labourBench(prod.db());
     purchaseBench(prod.db());
+    subcontractBench(prod.db());
     prod.CloseCompanyDatabase();
     main->close();
     delete main;

@@ -2,14 +2,14 @@
 // frmPurchasePO: our orders to vendors, numbered by us within the financial year, with the
 // vendor's contact, quotation, terms and conditions, and what is still to be received.
 #include "purchase/PurchaseOrders.h"
-#include "ui/OrderScreen.h"
+#include "ui/SupplierOrderScreen.h"
 
 class QComboBox;
 class QListWidget;
 
 namespace kavra {
 
-class FrmPurchasePO : public OrderScreen {
+class FrmPurchasePO : public SupplierOrderScreen {
     Q_OBJECT
   public:
     FrmPurchasePO();
@@ -22,21 +22,17 @@ class FrmPurchasePO : public OrderScreen {
     void refreshLists() override;
 
   protected:
-    void customerChosen() override;
     void computeValue() override;
     bool reTrackByDefault() override;
     void print() override;
 
   private:
     purchase::Orders::Order read() const;
-    void showContacts(const QStringList& contacts);
     void itemPicked(const QString& code);
 
-    QLineEdit *txtPrefix_, *txtRefQuoteNo_;
+    QLineEdit* txtRefQuoteNo_;
     QDateEdit* dtpRefQuoteDate_;
-    QComboBox* cmbKindAttn_;
     QCheckBox* chkTestCert_;
-    QTextEdit* rtbTerms_;
     QListWidget* lstItem_;
 };
 

@@ -1,0 +1,133 @@
+#include "subcontract/forms/WorkOrderScreen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTextEdit>
+
+#include "printing/forms/ShownPrint.h"
+#include "subcontract/SubcontractKinds.h"
+
+namespace kavra {
+
+namespace WorkOrders = subcontract::WorkOrders;
+
+namespace {
+
+OrderScreenTexts texts() {
+    OrderScreenTexts t;
+    t.caption = QStringLiteral("SUB CONTRACT");
+    t.heading = QStringLiteral("Purchase Order - Outgoing");
+    t.idCaption = QStringLiteral("PO Id");
+    t.poCaption = QStringLiteral("Our P.O. NO.");
+    t.validCaption = QStringLiteral("VALID               *  FROM");
+    t.validToCaption = QStringLiteral("TO");
+    t.valueCaption = QStringLiteral("P.O. VALUE");
+    t.printCaption = QStringLiteral("&Printer");
+    t.partyField = QStringLiteral("cmbSupp");
+    t.partyCaption = QStringLiteral("TO SUPPLIER");
+    t.partyPlaceholder = QStringLiteral("(Select a Supplier)");
+    t.addressCaption = QStringLiteral("SUPPLIER's   ADDRESS");
+    t.taxField = QStringLiteral("txtKST");
+    t.taxCaption = QStringLiteral("KST No && Date");
+    t.payTermCaption.clear();
+    t.record.modifying = QStringLiteral("You are about to MODIFY the existing P.O. Now...");
+    t.record.emptyTable = QStringLiteral("No records to Display !");
+    return t;
+}
+
+}  // namespace
+
+FrmSubConPO::FrmSubConPO() : SupplierOrderScreen(QStringLiteral("frmSubConPO"), subcontract::orderKind(), texts()) {
+    txtRem_->setToolTip(QStringLiteral("REMARKS (for Internal Use)"));
+    placeTail(5, 2, 6, 0, 6, 2);
+    placeTerms(7);
+    finish({cmbKindAttn_, txtVal_, txtRem_, rtbTerms_});
+}
+
+bool FrmSubConPO::load() {
+    if (!SupplierOrderScreen::load()) return false;
+    refreshLists();
+    return true;
+}
+
+void FrmSubConPO::refreshLists() {
+    tryDb([&] { showPrefix(WorkOrders::numberPrefix(prod().db())); });
+}
+
+void FrmSubConPO::showRecord(qint64 id) {
+    const auto o = WorkOrders::load(prod().db(), id);
+    if (!o) return;
+    showFields({o->id,
+                o->suppId,
+                {},
+                {},
+                {},
+                o->poNo,
+                {},
+                o->remark,
+                o->poDate,
+                o->validFrom,
+                o->validTo,
+                o->value,
+                o->reTrkRej,
+                o->cancelled,
+                o->lines});
+    txtVal_->setText(orderValueText(o->value));
+    showSupplier(o->suppId, o->kindAttn, o->body);
+}
+
+void FrmSubConPO::clearForNew(qint64 id) {
+    clearFields(id);
+    clearSupplier();
+    tryDb([&] {
+        txtPOno_->setText(chain::Orders::proposedNumber(prod().db(), subcontract::orderKind(), Clock::today()));
+    });
+}
+
+bool FrmSubConPO::reTrackByDefault() {
+    return WorkOrders::reTrackByDefault(prod().db());
+}
+
+WorkOrders::Order FrmSubConPO::read() const {
+    const OrderFields f = readFields();
+    WorkOrders::Order o;
+    o.id = f.id;
+    o.suppId = f.party;
+    o.kindAttn = cmbKindAttn_->currentText();
+    o.poNo = f.poNo;
+    o.poDate = f.poDate;
+    o.validFrom = f.validFrom;
+    o.validTo = f.validTo;
+    o.remark = f.remark;
+    o.reTrkRej = f.reTrkRej;
+    o.value = f.value;
+    o.body = rtbTerms_->toPlainText();
+    o.lines = f.lines;
+    return o;
+}
+
+Check FrmSubConPO::validate(bool adding) {
+    const Check r = WorkOrders::validate(prod().db(), read(), adding);
+    // The re-tracking box goes back to what the supplier's DCs were made with.
+    if (r && r->field == QLatin1String("chkReTrkRej")) chkReTrkRej_->setChecked(!chkReTrkRej_->isChecked());
+    return r;
+}
+
+qint64 FrmSubConPO::write(bool adding, qint64 id) {
+    WorkOrders::Order o = read();
+    o.id = id;
+    return WorkOrders::save(prod().db(), o, adding);
+}
+
+void FrmSubConPO::computeValue() {
+    txtVal_->setText(orderValueText(WorkOrders::computedValue(read())));
+}
+
+void FrmSubConPO::print() {
+    Print::printShown(
+        this, ctl_, [this](qint64 id) { return WorkOrders::printOut(prod().db(), id); },
+        Print::Document{QStringLiteral("woPo"), QStringLiteral("WOOPO")});
+}
+
+}  // namespace kavra
