@@ -4,6 +4,9 @@
 // the company's prefix before our number (not part of it), the person to attend to it
 // (KindAttn: the names on the supplier's earlier orders and its contact) and the terms,
 // proposed from the supplier's latest order.
+#include <QCheckBox>
+#include <QLineEdit>
+
 #include "core/chain/Orders.h"
 #include "ui/OrderScreen.h"
 
@@ -31,6 +34,30 @@ class SupplierOrderScreen : public OrderScreen {
     // Address, tax numbers and the contacts offered; the person typed stays.
     void showDetails(qint64 party, const QString& kindAttn);
     void showContacts(const QStringList& contacts);
+};
+
+// The domain calls of a supplier order screen, said once over the chain's rules: Rules
+// names the Order and its validate, save and computedValue.
+template <class Rules>
+class SupplierOrderScreenOf : public SupplierOrderScreen {
+  public:
+    using SupplierOrderScreen::SupplierOrderScreen;
+
+    Check validate(bool adding) override {
+        const Check r = Rules::validate(prod().db(), read(), adding);
+        // The re-tracking box goes back to what the order's documents were made with.
+        if (r && r->field == QLatin1String("chkReTrkRej")) chkReTrkRej_->setChecked(!chkReTrkRej_->isChecked());
+        return r;
+    }
+    qint64 write(bool adding, qint64 id) override {
+        typename Rules::Order o = read();
+        o.id = id;
+        return Rules::save(prod().db(), o, adding);
+    }
+
+  protected:
+    virtual typename Rules::Order read() const = 0;
+    void computeValue() override { txtVal_->setText(orderValueText(Rules::computedValue(read()))); }
 };
 
 }  // namespace kavra

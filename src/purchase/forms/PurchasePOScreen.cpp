@@ -53,7 +53,8 @@ OrderScreenTexts texts() {
 
 }  // namespace
 
-FrmPurchasePO::FrmPurchasePO() : SupplierOrderScreen(QStringLiteral("frmPurchasePO"), purchase::orderKind(), texts()) {
+FrmPurchasePO::FrmPurchasePO()
+    : SupplierOrderScreenOf(QStringLiteral("frmPurchasePO"), purchase::orderKind(), texts()) {
     QWidget* box = headerBox_;
     QGridLayout* g = headerGrid();
 
@@ -170,23 +171,6 @@ Orders::Order FrmPurchasePO::read() const {
     o.body = rtbTerms_->toPlainText();
     o.lines = f.lines;
     return o;
-}
-
-Check FrmPurchasePO::validate(bool adding) {
-    const Check r = Orders::validate(prod().db(), read(), adding);
-    // The re-tracking box goes back to what the order's bills were made with.
-    if (r && r->field == QLatin1String("chkReTrkRej")) chkReTrkRej_->setChecked(!chkReTrkRej_->isChecked());
-    return r;
-}
-
-qint64 FrmPurchasePO::write(bool adding, qint64 id) {
-    Orders::Order o = read();
-    o.id = id;
-    return Orders::save(prod().db(), o, adding);
-}
-
-void FrmPurchasePO::computeValue() {
-    txtVal_->setText(orderValueText(Orders::computedValue(read())));
 }
 
 void FrmPurchasePO::itemPicked(const QString& code) {

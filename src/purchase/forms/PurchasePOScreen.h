@@ -9,7 +9,14 @@ class QListWidget;
 
 namespace kavra {
 
-class FrmPurchasePO : public SupplierOrderScreen {
+struct PurchaseOrderRules {
+    using Order = purchase::Orders::Order;
+    static constexpr auto validate = &purchase::Orders::validate;
+    static constexpr auto save = &purchase::Orders::save;
+    static constexpr auto computedValue = &purchase::Orders::computedValue;
+};
+
+class FrmPurchasePO : public SupplierOrderScreenOf<PurchaseOrderRules> {
     Q_OBJECT
   public:
     FrmPurchasePO();
@@ -17,17 +24,15 @@ class FrmPurchasePO : public SupplierOrderScreen {
     bool load() override;
     void showRecord(qint64 id) override;
     void clearForNew(qint64 id) override;
-    Check validate(bool adding) override;
-    qint64 write(bool adding, qint64 id) override;
     void refreshLists() override;
 
   protected:
-    void computeValue() override;
     bool reTrackByDefault() override;
     void print() override;
 
+    purchase::Orders::Order read() const override;
+
   private:
-    purchase::Orders::Order read() const;
     void itemPicked(const QString& code);
 
     QLineEdit* txtRefQuoteNo_;

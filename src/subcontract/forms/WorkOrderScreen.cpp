@@ -38,7 +38,7 @@ OrderScreenTexts texts() {
 
 }  // namespace
 
-FrmSubConPO::FrmSubConPO() : SupplierOrderScreen(QStringLiteral("frmSubConPO"), subcontract::orderKind(), texts()) {
+FrmSubConPO::FrmSubConPO() : SupplierOrderScreenOf(QStringLiteral("frmSubConPO"), subcontract::orderKind(), texts()) {
     txtRem_->setToolTip(QStringLiteral("REMARKS (for Internal Use)"));
     placeTail(5, 2, 6, 0, 6, 2);
     placeTerms(7);
@@ -58,21 +58,20 @@ void FrmSubConPO::refreshLists() {
 void FrmSubConPO::showRecord(qint64 id) {
     const auto o = WorkOrders::load(prod().db(), id);
     if (!o) return;
-    showFields({o->id,
-                o->suppId,
-                {},
-                {},
-                {},
-                o->poNo,
-                {},
-                o->remark,
-                o->poDate,
-                o->validFrom,
-                o->validTo,
-                o->value,
-                o->reTrkRej,
-                o->cancelled,
-                o->lines});
+    // The supplier's address and numbers are the master's: showSupplier fills them.
+    OrderFields f;
+    f.id = o->id;
+    f.party = o->suppId;
+    f.poNo = o->poNo;
+    f.remark = o->remark;
+    f.poDate = o->poDate;
+    f.validFrom = o->validFrom;
+    f.validTo = o->validTo;
+    f.value = o->value;
+    f.reTrkRej = o->reTrkRej;
+    f.cancelled = o->cancelled;
+    f.lines = o->lines;
+    showFields(f);
     txtVal_->setText(orderValueText(o->value));
     showSupplier(o->suppId, o->kindAttn, o->body);
 }
@@ -105,23 +104,6 @@ WorkOrders::Order FrmSubConPO::read() const {
     o.body = rtbTerms_->toPlainText();
     o.lines = f.lines;
     return o;
-}
-
-Check FrmSubConPO::validate(bool adding) {
-    const Check r = WorkOrders::validate(prod().db(), read(), adding);
-    // The re-tracking box goes back to what the supplier's DCs were made with.
-    if (r && r->field == QLatin1String("chkReTrkRej")) chkReTrkRej_->setChecked(!chkReTrkRej_->isChecked());
-    return r;
-}
-
-qint64 FrmSubConPO::write(bool adding, qint64 id) {
-    WorkOrders::Order o = read();
-    o.id = id;
-    return WorkOrders::save(prod().db(), o, adding);
-}
-
-void FrmSubConPO::computeValue() {
-    txtVal_->setText(orderValueText(WorkOrders::computedValue(read())));
 }
 
 void FrmSubConPO::print() {

@@ -6,7 +6,14 @@
 
 namespace kavra {
 
-class FrmSubConPO : public SupplierOrderScreen {
+struct WorkOrderRules {
+    using Order = subcontract::WorkOrders::Order;
+    static constexpr auto validate = &subcontract::WorkOrders::validate;
+    static constexpr auto save = &subcontract::WorkOrders::save;
+    static constexpr auto computedValue = &subcontract::WorkOrders::computedValue;
+};
+
+class FrmSubConPO : public SupplierOrderScreenOf<WorkOrderRules> {
     Q_OBJECT
   public:
     FrmSubConPO();
@@ -14,17 +21,13 @@ class FrmSubConPO : public SupplierOrderScreen {
     bool load() override;
     void showRecord(qint64 id) override;
     void clearForNew(qint64 id) override;
-    Check validate(bool adding) override;
-    qint64 write(bool adding, qint64 id) override;
     void refreshLists() override;
 
   protected:
-    void computeValue() override;
     bool reTrackByDefault() override;
     void print() override;
 
-  private:
-    subcontract::WorkOrders::Order read() const;
+    subcontract::WorkOrders::Order read() const override;
 };
 
 }  // namespace kavra
