@@ -23,8 +23,8 @@ constexpr qint64 kSupplier = 950001;
 constexpr qint64 kFirstItem = 950001;
 constexpr int kItems = 100;
 constexpr int kLotsPerItem = 1000;
-constexpr qint64 kFirstNote = 950001;
-constexpr double kSent = 150;  // per line: as many lots of one
+constexpr qint64 kFirstNote = 990001;  // past the purchase bench's notes
+constexpr double kSent = 150;          // per line: as many lots of one
 
 QString code(int i) {
     return QStringLiteral("BSC-%1").arg(i, 3, 10, QLatin1Char('0'));

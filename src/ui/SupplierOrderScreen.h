@@ -37,11 +37,20 @@ class SupplierOrderScreen : public OrderScreen {
 };
 
 // The domain calls of a supplier order screen, said once over the chain's rules: Rules
-// names the Order and its validate, save and computedValue.
+// names the Order and its validate, save, computedValue, numberPrefix and reTrackByDefault.
 template <class Rules>
 class SupplierOrderScreenOf : public SupplierOrderScreen {
   public:
     using SupplierOrderScreen::SupplierOrderScreen;
+
+    bool load() override {
+        if (!SupplierOrderScreen::load()) return false;
+        refreshLists();
+        return true;
+    }
+    void refreshLists() override {
+        tryDb([&] { showPrefix(Rules::numberPrefix(prod().db())); });
+    }
 
     Check validate(bool adding) override {
         const Check r = Rules::validate(prod().db(), read(), adding);
@@ -57,6 +66,7 @@ class SupplierOrderScreenOf : public SupplierOrderScreen {
 
   protected:
     virtual typename Rules::Order read() const = 0;
+    bool reTrackByDefault() override { return Rules::reTrackByDefault(prod().db()); }
     void computeValue() override { txtVal_->setText(orderValueText(Rules::computedValue(read()))); }
 };
 

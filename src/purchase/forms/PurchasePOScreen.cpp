@@ -99,17 +99,11 @@ FrmPurchasePO::FrmPurchasePO()
     connect(lstItem_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* i) { itemPicked(i->text()); });
 }
 
-bool FrmPurchasePO::load() {
-    if (!SupplierOrderScreen::load()) return false;
-    refreshLists();
-    return true;
-}
-
 void FrmPurchasePO::refreshLists() {
+    SupplierOrderScreenOf::refreshLists();
     tryDb([&] {
         lstItem_->clear();
         lstItem_->addItems(Sql::texts(prod().db(), QStringLiteral("select ItemCode from Item order by ItemCode")));
-        showPrefix(Orders::numberPrefix(prod().db()));
     });
 }
 
@@ -146,10 +140,6 @@ void FrmPurchasePO::clearForNew(qint64 id) {
     chkTestCert_->setChecked(false);
     if (lstItem_->count() == 0) refreshLists();
     tryDb([&] { txtPOno_->setText(Orders::proposedNumber(prod().db(), Clock::today())); });
-}
-
-bool FrmPurchasePO::reTrackByDefault() {
-    return Orders::reTrackByDefault(prod().db());
 }
 
 Orders::Order FrmPurchasePO::read() const {

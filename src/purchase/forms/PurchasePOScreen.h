@@ -14,6 +14,8 @@ struct PurchaseOrderRules {
     static constexpr auto validate = &purchase::Orders::validate;
     static constexpr auto save = &purchase::Orders::save;
     static constexpr auto computedValue = &purchase::Orders::computedValue;
+    static constexpr auto numberPrefix = &purchase::Orders::numberPrefix;
+    static constexpr auto reTrackByDefault = &purchase::Orders::reTrackByDefault;
 };
 
 class FrmPurchasePO : public SupplierOrderScreenOf<PurchaseOrderRules> {
@@ -21,13 +23,11 @@ class FrmPurchasePO : public SupplierOrderScreenOf<PurchaseOrderRules> {
   public:
     FrmPurchasePO();
 
-    bool load() override;
     void showRecord(qint64 id) override;
     void clearForNew(qint64 id) override;
     void refreshLists() override;
 
   protected:
-    bool reTrackByDefault() override;
     void print() override;
 
     purchase::Orders::Order read() const override;

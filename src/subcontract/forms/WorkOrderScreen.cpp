@@ -45,16 +45,6 @@ FrmSubConPO::FrmSubConPO() : SupplierOrderScreenOf(QStringLiteral("frmSubConPO")
     finish({cmbKindAttn_, txtVal_, txtRem_, rtbTerms_});
 }
 
-bool FrmSubConPO::load() {
-    if (!SupplierOrderScreen::load()) return false;
-    refreshLists();
-    return true;
-}
-
-void FrmSubConPO::refreshLists() {
-    tryDb([&] { showPrefix(WorkOrders::numberPrefix(prod().db())); });
-}
-
 void FrmSubConPO::showRecord(qint64 id) {
     const auto o = WorkOrders::load(prod().db(), id);
     if (!o) return;
@@ -82,10 +72,6 @@ void FrmSubConPO::clearForNew(qint64 id) {
     tryDb([&] {
         txtPOno_->setText(chain::Orders::proposedNumber(prod().db(), subcontract::orderKind(), Clock::today()));
     });
-}
-
-bool FrmSubConPO::reTrackByDefault() {
-    return WorkOrders::reTrackByDefault(prod().db());
 }
 
 WorkOrders::Order FrmSubConPO::read() const {

@@ -11,6 +11,8 @@ struct WorkOrderRules {
     static constexpr auto validate = &subcontract::WorkOrders::validate;
     static constexpr auto save = &subcontract::WorkOrders::save;
     static constexpr auto computedValue = &subcontract::WorkOrders::computedValue;
+    static constexpr auto numberPrefix = &subcontract::WorkOrders::numberPrefix;
+    static constexpr auto reTrackByDefault = &subcontract::WorkOrders::reTrackByDefault;
 };
 
 class FrmSubConPO : public SupplierOrderScreenOf<WorkOrderRules> {
@@ -18,13 +20,10 @@ class FrmSubConPO : public SupplierOrderScreenOf<WorkOrderRules> {
   public:
     FrmSubConPO();
 
-    bool load() override;
     void showRecord(qint64 id) override;
     void clearForNew(qint64 id) override;
-    void refreshLists() override;
 
   protected:
-    bool reTrackByDefault() override;
     void print() override;
 
     subcontract::WorkOrders::Order read() const override;
