@@ -92,7 +92,7 @@ const chain::Form39::Kind& form39Kind() {
         {{QStringLiteral("DcInv"),
           QStringLiteral("VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!")},
          {QStringLiteral("DcOutgoingInv"),
-          QStringLiteral("VAT 515 Sl.No. Already exists in DC Labour...Try Another!!!")}}};
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Labour Work...Try Another!!!")}}};
     return k;
 }
 

@@ -6,8 +6,10 @@
 #include "core/ClsProd.h"
 #include "core/Session.h"
 #include "core/Sql.h"
+#include "core/chain/Form39.h"
 #include "core/chain/Orders.h"
 #include "inventory/Stores.h"
+#include "jobwork/LabourKinds.h"
 #include "purchase/PurchaseBills.h"
 #include "subcontract/OutgoingDcs.h"
 #include "subcontract/SubcontractKinds.h"
@@ -339,6 +341,36 @@ TEST_P(SubcontractChain, TwoDesksSendingTheLastOfAnOrder) {
     EXPECT_EQ(r[0].ok ? r[1].refused : r[0].refused, "In Row: 1 , Qty should not be greater than 10");
     EXPECT_EQ(toSend(), Q({10}));
     EXPECT_EQ(count(*db, "select count(*) from DcSubConOutgoing"), 1);
+}
+
+// Form VAT 515 numbers run in one series with the labour and manufacturing DCs; the work
+// order's sheet carries the supplier, the person and our numbers.
+TEST_P(SubcontractChain, Form39SeriesAndTheWorkOrderSheet) {
+    auto o = order(1, 1, "1", {{"A100", 10}});
+    o.kindAttn = "Mr Rao";
+    o.body = "Return within 10 days";
+    saveOrder(o);
+    save(dc(1, "1", {{"A100", 4}}));
+    exec(*db, "insert into DcOutgoingInv (DcId, DcNo, DcDateT, CustId, Form39No) values (1, '8', ?, 1, 7)",
+         {QDate(2026, 6, 2)});
+    EXPECT_EQ(chain::Form39::proposed(*db, form39Kind(), QDate(2026, 6, 10)), 8);
+    chain::Form39::Entry e{1, 7, "Bolts", "4", "50", "Plating", "DC", ""};
+    EXPECT_EQ(refusalText(chain::Form39::validate(*db, form39Kind(), e)),
+              "VAT 515 Sl.No. Already exists in DC Labour Work...Try Another!!!");
+    e.no = 8;
+    Sql::transaction(*db, [&] { chain::Form39::store(*db, form39Kind(), e); });
+    EXPECT_EQ(chain::Form39::proposed(*db, jobwork::form39Kind(), QDate(2026, 6, 10)), 9);
+    e.dcId = 1;
+    EXPECT_EQ(refusalText(chain::Form39::validate(*db, jobwork::form39Kind(), e)),
+              "VAT 515 Sl.No. Already exists in DC Sub Contract...Try Another!!!");
+
+    exec(*db, "update Misc set MyKST='K-1', PrefixWO='WO/'");
+    const Print::Document doc = WorkOrders::printOut(*db, 1);
+    EXPECT_EQ(doc.fields.value("PONo").toString(), "WO/1");
+    EXPECT_EQ(doc.fields.value("KindAttn").toString(), " KIND ATTN: Mr Rao");
+    EXPECT_EQ(doc.fields.value("OurKST").toString(), "Our KST : K-1");
+    EXPECT_EQ(doc.fields.value("Terms").toString(), "Return within 10 days");
+    EXPECT_EQ(doc.words, Money::fromPaise(3000));
 }
 
 }  // namespace
