@@ -328,6 +328,16 @@ TEST_P(SubcontractChain, ReTrackingFrozenOnceMaterialCameBack) {
          {QDate(2026, 6, 1)});
     EXPECT_TRUE(orderRefusal(o, false).contains("'Rejections Re-Tracking with this PO Required'"));
     EXPECT_TRUE(refusalText(chain::Orders::deleteBlock(*db, orderKind(), 1)).startsWith("You cannot delete"));
+
+    // Renumbered (F11), the order takes our DC and the supplier's along.
+    save(dc(1, "1", {{"A100", 4}}));
+    const chain::Orders::NumberChange change{1, "5", QDate(2026, 6, 2)};
+    EXPECT_EQ(refusalText(chain::Orders::numberChangeBlock(*db, orderKind(), change)), "");
+    Sql::transaction(*db, [&] { chain::Orders::changeNumber(*db, orderKind(), change); });
+    EXPECT_EQ(text("select PONo from DcSubConOutgoing where DcId=1"), "5");
+    EXPECT_EQ(text("select PONo from DcSubConIncoming where DcId=1"), "5");
+    EXPECT_EQ(toSend(), Q({6}));
+    EXPECT_EQ(Challans::openOrders(*db, outgoingKind(), 1), QStringList{"5"});
 }
 
 // Two desks sending the last of an order at once: one DC is refused, the balance never below nothing.
