@@ -56,18 +56,14 @@ TEST_P(SubconScreens, OrderAndItsDcByKeyboard) {
     EXPECT_EQ(po.findChild<QComboBox*>("cmbKindAttn")->itemText(0), "Mr Rao");
     EXPECT_EQ(po.findChild<QLineEdit*>("txtKST")->text(), "KST-4");
     EXPECT_EQ(po.findChild<QTextEdit*>("rtbAddr")->toPlainText(), "Peenya");
-    tabTo("cmbKindAttn");
-    type("Mr Rao");
-    tabTo("txtVal");
-    type("30");
-    tabTo("rtbTerms");
-    type("Plating within a week");
-    tabTo("chkReTrkRej");
-    key(Qt::Key_Tab);
+    fields({{"cmbKindAttn", "Mr Rao"}, {"txtVal", "30"}, {"rtbTerms", "Plating within a week"}});
+    // Ctrl+Enter leaves the terms, Enter the re-tracking box, into the grid.
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_EQ(focusName(), "chkReTrkRej");
+    key(Qt::Key_Return);
     LineGrid* g = po.grid();
     ASSERT_TRUE(g->isEditing());
-    type("A1");
-    key(Qt::Key_Return);
+    cells({"A1"});
     EXPECT_EQ(g->text(1, 2), "Shaft");
     ASSERT_EQ(g->editColumn(), 4);
     // Back to the name: retyped, it becomes the item's.
@@ -100,10 +96,7 @@ TEST_P(SubconScreens, OrderAndItsDcByKeyboard) {
     tabTo("cmbPONo");
     key(Qt::Key_Down);
     EXPECT_EQ(dc.findChild<QComboBox*>("cmbPONo")->currentText(), "1");
-    tabTo("cmbDeliveryPurpose");
-    type("FOR PLATING");
-    tabTo("txtEstiWt");
-    type("12");
+    fields({{"cmbDeliveryPurpose", "FOR PLATING"}, {"txtEstiWt", "12"}});
     tabTo("dtpDueDate");
     key(Qt::Key_Return);
     g = dc.grid();
