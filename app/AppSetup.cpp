@@ -18,6 +18,7 @@
 #include "quality/forms/CalibrateScreens.h"
 #include "sales/forms/InvoiceScreens.h"
 #include "sales/forms/SalesScreens.h"
+#include "subcontract/forms/SubcontractScreens.h"
 
 namespace kavra {
 
@@ -53,6 +54,7 @@ void registerAllScreens() {
     registerInvoiceScreens();
     registerJobworkScreens();
     registerPurchaseScreens();
+    registerSubcontractScreens();
     registerCashScreens();
     registerQualityScreens();
     registerProductionScreens();

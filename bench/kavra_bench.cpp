@@ -27,6 +27,7 @@ void salesBench(QSqlDatabase& db, const QString& dir);
 void invoiceBench(QSqlDatabase& db);
 void labourBench(QSqlDatabase& db);
 void purchaseBench(QSqlDatabase& db);
+void subcontractBench(QSqlDatabase& db);
 void ledgerBench(QSqlDatabase& db);
 void upkeepBench(QSqlDatabase& db);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
@@ -158,6 +159,7 @@ int main(int argc, char** argv) {
     invoiceBench(prod.db());
     labourBench(prod.db());
     purchaseBench(prod.db());
+    subcontractBench(prod.db());
     ledgerBench(prod.db());
     upkeepBench(prod.db());
     prod.CloseCompanyDatabase();

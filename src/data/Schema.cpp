@@ -212,6 +212,7 @@ std::vector<Migration> company() {
             {15, "bank accounts and bank transactions", banksSchema()},
             {16, "service invoices", serviceInvoicesSchema()},
             {17, "indexes for the money screens", ledgerLookupsSchema()},
+            {18, "subcontract orders and DCs", subcontractSchema()},
             {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()}};
 }
 

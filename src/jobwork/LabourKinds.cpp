@@ -192,7 +192,9 @@ const chain::Form39::Kind& form39Kind() {
         &outgoingKind(),
         QStringLiteral("VAT 515 Sl.No. Already exists...Try Another!!!"),
         {{QStringLiteral("DcInv"),
-          QStringLiteral("VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!")}}};
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Manufacturing...Try Another!!!")},
+         {QStringLiteral("DcSubConOutgoing"),
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Sub Contract...Try Another!!!")}}};
     return k;
 }
 

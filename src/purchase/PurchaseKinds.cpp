@@ -12,6 +12,7 @@ const chain::OrderKind& orderKind() {
         o.partyTable = QStringLiteral("Vendor");
         o.partyName = QStringLiteral("VendorName");
         o.partyWord = QStringLiteral("Vendor");
+        o.partyAddress = QStringLiteral("VendorAddr");
         o.balances = {{QStringLiteral("QtyToReci"), QStringLiteral("POTally"),
                        QStringLiteral("Since %1 %2 of '%3' has been Received from Vendor Already, \n Qty should be "
                                       "greater or equal to %1")}};

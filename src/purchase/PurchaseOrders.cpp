@@ -31,33 +31,11 @@ std::optional<Order> load(QSqlDatabase& db, qint64 id) {
 }
 
 VendorDetails vendorDetails(QSqlDatabase& db, qint64 vendorCode) {
-    VendorDetails v;
-    QString contact;
-    QSqlQuery q = Sql::exec(
-        db, QStringLiteral("select VendorName, VendorAddr, CSTNo, KSTNo, Contact from Vendor where VendorCode=?"),
-        {vendorCode});
-    if (q.next())
-        Sql::readRow(q, Sql::trimmed(v.name), Sql::trimmed(v.address), Sql::trimmed(v.cst), Sql::trimmed(v.kst),
-                     Sql::trimmed(contact));
-    q = QSqlQuery();
-    for (const QString& c :
-         Sql::texts(db,
-                    QStringLiteral("select distinct KindAttn from PurchPO where VendorCode=? and trim(KindAttn)<>'' "
-                                   "order by KindAttn"),
-                    {vendorCode})) {
-        const QString t = c.trimmed();
-        if (!v.contacts.contains(t)) v.contacts << t;
-    }
-    if (!contact.isEmpty() && !v.contacts.contains(contact)) v.contacts << contact;
-    return v;
+    return Engine::partyDetails(db, orderKind(), vendorCode);
 }
 
 QString latestTerms(QSqlDatabase& db, qint64 vendorCode) {
-    return Sql::scalar(db,
-                       QStringLiteral("select Body from PurchPO where POId=(select max(POId) from PurchPO where "
-                                      "VendorCode=?)"),
-                       {vendorCode})
-        .toString();
+    return Engine::latestTerms(db, orderKind(), vendorCode);
 }
 
 bool reTrackByDefault(QSqlDatabase& db) {

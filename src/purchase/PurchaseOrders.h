@@ -42,11 +42,7 @@ struct Order {
 
 std::optional<Order> load(QSqlDatabase& db, qint64 id);
 
-struct VendorDetails {
-    QString name, address, cst, kst;
-    // The contacts named on the vendor's earlier orders, then the vendor's own contact.
-    QStringList contacts;
-};
+using VendorDetails = chain::Orders::PartyDetails;
 VendorDetails vendorDetails(QSqlDatabase& db, qint64 vendorCode);
 // The terms of the vendor's latest order, "" when there is none.
 QString latestTerms(QSqlDatabase& db, qint64 vendorCode);

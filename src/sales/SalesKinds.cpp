@@ -120,7 +120,9 @@ const chain::Form39::Kind& form39Kind() {
         &dcKind(),
         QStringLiteral("VAT 515 Sl.No. Already exists...Try Another!!!"),
         {{QStringLiteral("DcOutgoingInv"),
-          QStringLiteral("VAT 515 Sl.No. Already exists in DC Labour Work...Try Another!!!")}}};
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Labour Work...Try Another!!!")},
+         {QStringLiteral("DcSubConOutgoing"),
+          QStringLiteral("VAT 515 Sl.No. Already exists in DC Sub Contract...Try Another!!!")}}};
     return k;
 }
 

@@ -19,6 +19,7 @@
 #include "core/Sql.h"
 #include "core/Text.h"
 #include "core/chain/Lookups.h"
+#include "core/chain/Rows.h"
 #include "ui/Form39Screen.h"
 #include "ui/Grid.h"
 #include "ui/LineGrid.h"
@@ -31,7 +32,7 @@ namespace Lookups = chain::Lookups;
 
 namespace {
 
-constexpr int kCode = 1, kParticulars = 2, kQty = 3, kRemark = 4;
+constexpr int kCode = 1, kParticulars = 2, kQty = 3;
 
 QComboBox* listOfEarlier(QWidget* parent, const char* name) {
     auto* c = new QComboBox(parent);
@@ -60,11 +61,13 @@ QDateEdit* shownDate(QWidget* parent, const QString& name) {
 DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.caption), k_(kind), dk_(*kind.kind) {
     QLabel* heading = makeDocHeading(this, k_.heading);
 
-    const Header h = makeHeader("cmbCust", k_.party, QStringLiteral("DcId"), k_.idName.toLatin1().constData());
+    const QByteArray partyField = k_.partyField.toLatin1();
+    const Header h =
+        makeHeader(partyField.constData(), k_.party, QStringLiteral("DcId"), k_.idName.toLatin1().constData());
     QGroupBox* box = h.box;
     QGridLayout* g = h.grid;
     txtId_ = h.id;
-    partyBox_->setPlaceholderText(QStringLiteral("(Select a Customer)"));
+    partyBox_->setPlaceholderText(k_.partyPlaceholder);
     if (!k_.partyTip.isEmpty()) partyBox_->setToolTip(k_.partyTip);
 
     cmbPONo_ = pickList(box, "cmbPONo");
@@ -72,7 +75,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     auto* po = new QHBoxLayout;
     po->addWidget(cmbPONo_, 1);
     po->addWidget(dtpPOdate_);
-    g->addWidget(makeCaption(box, QStringLiteral("Customer P.O. NO."), cmbPONo_), 1, 0);
+    g->addWidget(makeCaption(box, k_.poCaption, cmbPONo_), 1, 0);
     g->addLayout(po, 1, 1);
     txtDCNo_ = addField(g, 1, 2, k_.dcNo, "txtDCNo", 20);
 
@@ -111,7 +114,16 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
         g->addWidget(makeCaption(box, QStringLiteral("Customer DC NO."), cmbRefDCno_), 5, 0);
         g->addLayout(ref, 5, 1);
     }
-    if (dk_.purpose) {
+    if (dk_.weightAndDue) {
+        txtEstiWt_ = addField(g, 5, 0, QStringLiteral("* Estimated Wt in Kgs."), "txtEstiWt", 50);
+        dtpDueDate_ = makeDate(box, "dtpDueDate");
+        // The lowest date shows blank: no day is given.
+        dtpDueDate_->setMinimumDate(QDate(2000, 1, 1));
+        dtpDueDate_->setSpecialValueText(QStringLiteral(" "));
+        g->addWidget(makeCaption(box, QStringLiteral("* Due Date"), dtpDueDate_), 5, 2);
+        g->addWidget(dtpDueDate_, 5, 3);
+    }
+    if (dk_.purpose && dk_.signedCopy) {
         chkDCSigned_ = new QCheckBox(QStringLiteral("Signed and Returned"), box);
         chkDCSigned_->setObjectName(QStringLiteral("chkDCSigned"));
         g->addWidget(chkDCSigned_, dk_.drawsOn ? 6 : 5, 1);
@@ -119,7 +131,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     lblMoreDet_ = makeLinkLabel(box, "lblMoreDet");
     lblMoreDet_->setText(QStringLiteral("Click me  for  Details"));
     lblMoreDet_->installEventFilter(this);
-    g->addWidget(lblMoreDet_, dk_.drawsOn ? 6 : 5, 3, Qt::AlignRight);
+    g->addWidget(lblMoreDet_, dk_.drawsOn || dk_.weightAndDue ? 6 : 5, 3, Qt::AlignRight);
 
     lblUnitGuide_ = new QLabel(this);
     lblUnitGuide_->setObjectName(QStringLiteral("lblUnitGuide"));
@@ -132,10 +144,10 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
         guides->addWidget(lblRemHelp);
     }
 
-    makeGrid(k_.gridHeading, 4);
+    makeGrid(k_.gridHeading, remarkCol());
     grid_->setItemColumns(kCode, kParticulars, -1);
     QList<int> numeric{kQty};
-    for (int c : {k_.stockCol, k_.onHandCol, k_.poBalCol})
+    for (int c : {k_.stockCol, k_.onHandCol, k_.poBalCol, k_.rateCol})
         if (c > 0) numeric << c;
     grid_->setNumericColumns(numeric);
     const auto allCodes = grid_->itemCodes;
@@ -170,10 +182,17 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
 
     auto* side = new QHBoxLayout;
     for (const auto& [name, caption, shown] : {std::tuple{"lblRejRework", "Rejections", !k_.rejections.isEmpty()},
-                                               std::tuple{"lblForm39", "Form VAT 515", k_.form39 != nullptr}}) {
+                                               std::tuple{"lblForm39", "Form VAT 515", k_.form39 != nullptr},
+                                               std::tuple{"lblExciseDC", "Excise DC", bool(k_.printExcise)}}) {
         if (!shown) continue;
         auto* l = makeLinkLabel(this, name);
         l->setText(QString::fromLatin1(caption));
+        l->installEventFilter(this);
+        side->addWidget(l);
+    }
+    if (!k_.pendingSide.isEmpty()) {
+        auto* l = makeLinkLabel(this, k_.pendingSide.toLatin1().constData());
+        l->setText(k_.pendingSideCaption);
         l->installEventFilter(this);
         side->addWidget(l);
     }
@@ -201,6 +220,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     order << txtDCNo_ << dtpDCDate_ << cmbTransport_ << cmbVehicleNo_ << cmbTransFrom_ << cmbTransTo_;
     if (cmbDeliveryPurpose_) order << cmbDeliveryPurpose_;
     order << txtRem_;
+    if (txtEstiWt_) order << txtEstiWt_ << dtpDueDate_;
     if (chkDCSigned_) order << chkDCSigned_;
     order << grid_->table() << findChild<QPushButton*>(QStringLiteral("cmdSave"));
     for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
@@ -213,7 +233,10 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
         cmbRefDCno_->installEventFilter(this);
         connect(cmbRefDCno_, &QComboBox::activated, this, [this] { refChosen(); });
     }
-    connect(grid_, &LineGrid::itemChosen, this, [this](int row, qint64) { refreshFigures({row}); });
+    connect(grid_, &LineGrid::itemChosen, this, [this](int row, qint64 itemId) {
+        proposeRate(row, itemId);
+        refreshFigures({row});
+    });
     connect(grid_, &LineGrid::cellCommitted, this, [this](int row, int col) {
         if (col == kCode) refreshFigures({row});
     });
@@ -390,10 +413,18 @@ void DcScreen::showRecord(qint64 id) {
     if (cmbDeliveryPurpose_) cmbDeliveryPurpose_->setEditText(d.deliveryPurpose);
     txtRem_->setText(d.remark);
     if (chkDCSigned_) chkDCSigned_->setChecked(d.signedReturned);
+    if (txtEstiWt_) {
+        txtEstiWt_->setText(d.estiWt);
+        dtpDueDate_->setDate(d.dueDate.value_or(dtpDueDate_->minimumDate()));
+    }
     lstPicker_->hide();
     lstProduct_->hide();
     grid_->clearLines();
-    for (const Challans::Line& l : d.lines) grid_->addLine({l.itemCode, l.particulars, text::plain(l.qty), l.remark});
+    for (const Challans::Line& l : d.lines) {
+        QStringList cells{l.itemCode, l.particulars, text::plain(l.qty)};
+        if (k_.rateCol > 0) cells << chain::Rows::rateText(l.rate);
+        grid_->addLine(cells << l.remark);
+    }
     grid_->setStoredLineCount(int(d.lines.size()));
     useOrderItems(false);
 }
@@ -421,6 +452,10 @@ void DcScreen::clearForNew(qint64 id) {
         if (c) c->setEditText(QString());
     txtRem_->clear();
     if (chkDCSigned_) chkDCSigned_->setChecked(false);
+    if (txtEstiWt_) {
+        txtEstiWt_->clear();
+        dtpDueDate_->setDate(dtpDueDate_->minimumDate());
+    }
     lstPicker_->hide();
     lstProduct_->hide();
     lblUnitGuide_->clear();
@@ -446,13 +481,20 @@ Challans::Record DcScreen::read() const {
     if (cmbDeliveryPurpose_) d.deliveryPurpose = cmbDeliveryPurpose_->currentText().trimmed();
     d.remark = txtRem_->text().trimmed();
     d.signedReturned = chkDCSigned_ && chkDCSigned_->isChecked();
+    if (txtEstiWt_) {
+        d.estiWt = txtEstiWt_->text().trimmed();
+        if (dtpDueDate_->date() != dtpDueDate_->minimumDate()) d.dueDate = dtpDueDate_->date();
+    }
     const int n = usedLines();
-    for (int r = 1; r <= n; ++r)
-        d.lines << Challans::Line{grid_->text(r, kCode).trimmed(),
-                                  grid_->text(r, kParticulars).trimmed(),
-                                  text::typed(grid_->text(r, kQty)),
-                                  grid_->text(r, kRemark).trimmed(),
-                                  {}};
+    for (int r = 1; r <= n; ++r) {
+        Challans::Line l{grid_->text(r, kCode).trimmed(),
+                         grid_->text(r, kParticulars).trimmed(),
+                         text::typed(grid_->text(r, kQty)),
+                         grid_->text(r, remarkCol()).trimmed(),
+                         {}};
+        if (k_.rateCol > 0) l.rate = text::typed(grid_->text(r, k_.rateCol));
+        d.lines << l;
+    }
     return d;
 }
 
@@ -504,6 +546,7 @@ bool DcScreen::partlyProcessed() {
 
 QWidget* DcScreen::beforeGrid() {
     if (chkDCSigned_) return chkDCSigned_;
+    if (dtpDueDate_) return dtpDueDate_;
     return txtRem_;
 }
 
@@ -621,6 +664,11 @@ void DcScreen::cellMoved(int row, int col) {
     lstProduct_->setVisible(lstProduct_->count() > 0);
 }
 
+void DcScreen::proposeRate(int row, qint64 itemId) {
+    if (k_.rateCol <= 0 || !k_.proposedRate || !grid_->text(row, k_.rateCol).trimmed().isEmpty()) return;
+    tryDb([&] { grid_->setText(row, k_.rateCol, chain::Rows::rateText(k_.proposedRate(prod().db(), itemId))); });
+}
+
 void DcScreen::headingClicked() {
     if (ctl_->state() == RecState::Browse) return;
     Dialogs& d = Dialogs::current();
@@ -673,8 +721,9 @@ void DcScreen::takePicked() {
         grid_->setText(row, kCode, code);
         tryDb([&] {
             const auto items = Lookups::itemsByCode(prod().db(), {code});
-            if (!items.isEmpty())
-                grid_->setText(row, kParticulars, Lookups::proposedParticulars(prod().db(), items.cbegin()->id));
+            if (items.isEmpty()) return;
+            grid_->setText(row, kParticulars, Lookups::proposedParticulars(prod().db(), items.cbegin()->id));
+            proposeRate(row, items.cbegin()->id);
         });
         refreshFigures({row});
         if (first == 0) first = row;
@@ -727,6 +776,14 @@ bool DcScreen::eventFilter(QObject* o, QEvent* e) {
         }
         if (name == QLatin1String("lblRejRework")) {
             openSideScreen(k_.rejections);
+            return true;
+        }
+        if (name == QLatin1String("lblExciseDC")) {
+            if (ctl_->currentId() != 0 && k_.printExcise) k_.printExcise(this, ctl_->currentId());
+            return true;
+        }
+        if (!k_.pendingSide.isEmpty() && name == k_.pendingSide) {
+            Dialogs::current().information(appTitle(), k_.pendingSideText);
             return true;
         }
         if (name == QLatin1String("lblForm39")) {

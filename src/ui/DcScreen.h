@@ -5,6 +5,7 @@
 // Qty, remark and the figures the kind shows, driven by the chain's DC kind. The chain
 // supplies its texts and the few rules of its own (print, questions, notices).
 #include <QDate>
+#include <QSqlDatabase>
 #include <functional>
 #include <optional>
 
@@ -30,6 +31,9 @@ struct DcScreenKind {
     QString party;    // "TO CUSTOMER"
     QString idName;   // "txtDcInvID"
     QString dcNo;     // "DC NO."
+    QString partyField = QStringLiteral("cmbCust");
+    QString partyPlaceholder = QStringLiteral("(Select a Customer)");
+    QString poCaption = QStringLiteral("Customer P.O. NO.");
     QString poDateName = QStringLiteral("dtpPODate");
     QString remark = QStringLiteral("* NOTE:  (REMARKS)");
     QString gridHeading;
@@ -41,6 +45,10 @@ struct DcScreenKind {
     // Grid columns of the figures, -1 where the kind has none: stock in the stores (shown
     // only while the stock link is on when stockOnlyLinked), open with the party, order balance.
     int stockCol = -1, onHandCol = -1, poBalCol = -1;
+    // On kinds with line rates: the rate column (the remark follows it) and the rate a
+    // picked item proposes.
+    int rateCol = -1;
+    std::function<double(QSqlDatabase&, qint64 itemId)> proposedRate;
     bool stockOnlyLinked = false;
     RecordTexts record;
     const chain::DcKind* kind = nullptr;
@@ -50,6 +58,10 @@ struct DcScreenKind {
     // Said before a stored DC is changed or deleted, when there is something to say.
     std::function<std::optional<QString>(const chain::Challans::Record&)> changeNotice;
     std::function<void(DcScreen*, qint64)> print;
+    // The excise copy (lblExciseDC), where the kind prints one.
+    std::function<void(DcScreen*, qint64)> printExcise;
+    // Side screens not yet there (lblAnnexureII): the label and what a click says.
+    QString pendingSide, pendingSideCaption, pendingSideText;
 };
 
 class DcScreen : public DocumentScreen {
@@ -78,6 +90,8 @@ class DcScreen : public DocumentScreen {
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
+    int remarkCol() const { return k_.rateCol > 0 ? k_.rateCol + 1 : 4; }
+    void proposeRate(int row, qint64 itemId);
     chain::Challans::Record read() const;
     chain::Challans::Context context() const;
     QString orderNo() const;
@@ -111,6 +125,8 @@ class DcScreen : public DocumentScreen {
     QDateEdit *dtpPOdate_, *dtpDCDate_;
     QDateEdit* dtpRefDcDate_ = nullptr;
     QLineEdit *txtDCNo_, *txtRem_, *txtId_;
+    QLineEdit* txtEstiWt_ = nullptr;
+    QDateEdit* dtpDueDate_ = nullptr;  // its lowest date stands for none
     QCheckBox* chkDCSigned_ = nullptr;
     QLabel* lblMoreDet_ = nullptr;
     QListWidget* lstProduct_ = nullptr;

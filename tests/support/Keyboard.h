@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <initializer_list>
+#include <utility>
 
 namespace kavra::test::keyboard {
 
@@ -41,6 +43,13 @@ T* window() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* t = qobject_cast<T*>(w)) found = t;
     return found;
+}
+// Tabs to each named control in turn and types its text.
+inline void fields(std::initializer_list<std::pair<const char*, const char*>> typed) {
+    for (const auto& [name, text] : typed) {
+        tabTo(name);
+        type(QString::fromUtf8(text));
+    }
 }
 // Types a line's cells from the editor's cell on, Enter after each.
 inline void cells(const QStringList& texts) {

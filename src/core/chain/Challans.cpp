@@ -359,16 +359,18 @@ QList<Line> lines(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString remark = k.particulars ? QStringLiteral("s.DcRowRem") : QStringLiteral("null");
     const QString products =
         k.particulars ? QStringLiteral(" left join ProductL p on p.ProdId=s.ProductId") : QString();
+    const QString rate = k.lineRates ? QStringLiteral("s.Rate") : QStringLiteral("0");
     QSqlQuery l = Sql::exec(db,
-                            QStringLiteral("select s.ItemId, i.ItemCode, %5, s.Qty, %7, %1, s.SlNo, %4 from %2 s left "
-                                           "join Item i on i.ItemId=s.ItemId%6 where s.%3=? order by s.SlNo")
-                                .arg(open, k.lines, k.key, track, product, products, remark),
+                            QStringLiteral("select s.ItemId, i.ItemCode, %5, s.Qty, %7, %1, s.SlNo, %4, %8 from %2 s "
+                                           "left join Item i on i.ItemId=s.ItemId%6 where s.%3=? order by s.SlNo")
+                                .arg(open, k.lines, k.key, track, product, products, remark, rate),
                             {id});
     while (l.next()) {
         Line line;
         Sql::readRow(l, line.itemId, Sql::trimmed(line.itemCode), Sql::trimmed(line.particulars), line.qty,
                      Sql::trimmed(line.remark), line.openBalance, line.slNo);
         line.drawn = parseTrack(l.value(7).toString());
+        line.rate = l.value(8).toDouble();
         out << line;
     }
     return out;

@@ -37,6 +37,7 @@ struct Line {
     double openBalance = 0;  // what is still open of it, on kinds that keep it
     // What it took from the DCs it answers (their identifier, the quantity), on kinds that draw.
     QList<QPair<qint64, double>> drawn{};
+    double rate = 0;  // on kinds with line rates
 };
 
 // The columns every DC has; the kind's others go in more.
@@ -73,6 +74,8 @@ struct Record {
     QString deliveryPurpose;      // kinds with a purpose
     bool signedReturned = false;  // the party's signed copy came back
     QString refDcNo;              // kinds that draw: the one DC answered, "" for any open one
+    QString estiWt;               // kinds with weight and due date
+    std::optional<QDate> dueDate;
     QList<Line> lines;
     // As stored; filled by record().
     QDate refDcDate;

@@ -1,6 +1,7 @@
 // A DC as the screens show it, read and written with the columns its kind keeps.
 #include <QSqlQuery>
 
+#include "core/Db.h"
 #include "core/Sql.h"
 #include "core/chain/Challans.h"
 #include "core/chain/Rows.h"
@@ -10,7 +11,8 @@ namespace kavra::chain::Challans {
 std::optional<Record> record(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString none = QStringLiteral("null");
     const QStringList own{
-        k.purpose ? QStringLiteral("DeliveryPurpose, DcSign") : QStringLiteral("null, null"),
+        k.purpose ? (k.signedCopy ? QStringLiteral("DeliveryPurpose, DcSign") : QStringLiteral("DeliveryPurpose, null"))
+                  : QStringLiteral("null, null"),
         k.drawsOn ? k.drawsOn.refNo + QStringLiteral(", ") + k.drawsOn.refDateT : QStringLiteral("null, null"),
         k.tally.isEmpty() ? none : k.tally,
         k.billed ? QStringLiteral("InvNo, TotVal, Balance") : QStringLiteral("null, null, null"),
@@ -35,6 +37,14 @@ std::optional<Record> record(QSqlDatabase& db, const DcKind& k, qint64 id) {
     if (!q.value(17).isNull()) r.balance = Money::fromDb(q.value(17));
     if (!q.value(18).isNull() && q.value(18).toLongLong() != 0) r.stockId = q.value(18).toLongLong();
     q = QSqlQuery();
+    if (k.weightAndDue) {
+        q = Sql::exec(db, QStringLiteral("select EstiWt, duedate from %1 where %2=?").arg(k.header, k.key), {id});
+        if (q.next()) {
+            r.estiWt = q.value(0).toString().trimmed();
+            if (!q.value(1).isNull()) r.dueDate = q.value(1).toDate();
+        }
+        q = QSqlQuery();
+    }
     r.lines = lines(db, k, id);
     return r;
 }
@@ -43,12 +53,17 @@ Dc toDc(const DcKind& k, const Record& r) {
     Row more = carriage(r.transport, r.vehicleNo, r.transFrom, r.transTo, r.remark);
     if (k.purpose) {
         const QString purpose = k.purposeWidth > 0 ? r.deliveryPurpose.left(k.purposeWidth) : r.deliveryPurpose;
-        more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(purpose))
-            .set(QStringLiteral("DcSign"), r.signedReturned);
+        more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(purpose));
+        if (k.signedCopy) more.set(QStringLiteral("DcSign"), r.signedReturned);
     }
+    if (k.weightAndDue)
+        more.set(QStringLiteral("EstiWt"), Rows::optionalText(r.estiWt))
+            .set(QStringLiteral("duedate"), Db::day(r.dueDate.value_or(QDate())));
     Dc d{r.id, r.party, r.dcNo, r.dcDate, r.poNo, r.poDate, more, r.lines, k.drawsOn ? r.refDcNo : QString()};
     if (k.rejections)
         for (Line& l : d.lines) l.extra = unrejected();
+    if (k.lineRates)
+        for (Line& l : d.lines) l.extra.set(QStringLiteral("Rate"), l.rate);
     return d;
 }
 

@@ -57,6 +57,7 @@ struct OrderKind {
     QString header, lines;                     // "MfgPO", "MfgPOSub"; keyed by POId, lines by (POId, SlNo)
     QString party;                             // "CustId"
     QString partyTable, partyName, partyWord;  // "Customer", "CustName", "Customer"
+    QString partyAddress;                      // "VendorAddr": orders to our suppliers show it
     QList<Balance> balances;
     OrderNumbers numbers = OrderNumbers::PerParty;
     // Documents that name an order by its party and number.
@@ -73,6 +74,8 @@ struct OrderKind {
     // the order; the refusal takes %1, the way to put the box back.
     QString reTrackBy;
     QString reTrackRefused;
+    // The save writes each line's name and unit back into the item master.
+    bool namesItems = false;
 };
 
 // A note or issue a DC raises in the stores, and its reversal; supplied by the stores.
@@ -176,6 +179,11 @@ struct DcKind {
     // uncut) with the signed-copy flag (DeliveryPurpose, DcSign).
     bool purpose = false;
     int purposeWidth = 0;
+    bool signedCopy = true;  // the purpose comes with the signed-copy flag
+    // The header keeps the estimated weight (EstiWt) and the day the material is due back
+    // (duedate, Null when none); lines the value of one unit sent (Rate).
+    bool weightAndDue = false;
+    bool lineRates = false;
     // Lines carry the party's rejections (RejQty, RewQty, RejRowRem), none when saved.
     bool rejections = false;
     // The bill is kept on the DC row (InvNo, TotVal, Balance).

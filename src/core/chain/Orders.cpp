@@ -305,6 +305,16 @@ qint64 save(QSqlDatabase& db, const OrderKind& k, Header h, const QList<Line>& g
         if (it == items.cend()) throw Refused(Refusal::cell(row, 1, k.lineTexts.codeMissing));
         return it->id;
     };
+    if (k.namesItems)
+        // The grid's name and unit are the item's from now on, where they differ.
+        for (int i = 0; i < given.size(); ++i) {
+            const Line& l = given[i];
+            const QString name = l.itemName.trimmed(), unit = l.uom.trimmed().left(k.uomWidth);
+            const auto it = items.constFind(l.itemCode);
+            if (it == items.cend() || name.isEmpty() || (it->name == name && it->unit == unit)) continue;
+            Sql::exec(db, QStringLiteral("update Item set ItemName=?, MeasureUnit=? where ItemId=?"),
+                      {name, unit, it->id});
+        }
     if (!partly) {
         Sql::exec(db, QStringLiteral("delete from %1 where POId=?").arg(k.lines), {h.id});
         for (int i = 0; i < given.size(); ++i)
@@ -396,6 +406,37 @@ Lookups::Found find(QSqlDatabase& db, const OrderKind& k, const QString& poNo, q
         return {id.toLongLong(), {}};
     }
     return Lookups::byPartyNumber(db, k.header, key(), QStringLiteral("PONo"), k.party, poNo, party, k.find);
+}
+
+PartyDetails partyDetails(QSqlDatabase& db, const OrderKind& k, qint64 party) {
+    PartyDetails d;
+    QString contact;
+    QSqlQuery q = Sql::exec(db,
+                            QStringLiteral("select %1, %2, CSTNo, KSTNo, Contact from %3 where %4=?")
+                                .arg(k.partyName, k.partyAddress, k.partyTable, k.party),
+                            {party});
+    if (q.next())
+        Sql::readRow(q, Sql::trimmed(d.name), Sql::trimmed(d.address), Sql::trimmed(d.cst), Sql::trimmed(d.kst),
+                     Sql::trimmed(contact));
+    q = QSqlQuery();
+    for (const QString& c : Sql::texts(db,
+                                       QStringLiteral("select distinct KindAttn from %1 where %2=? and "
+                                                      "trim(KindAttn)<>'' order by KindAttn")
+                                           .arg(k.header, k.party),
+                                       {party})) {
+        const QString t = c.trimmed();
+        if (!d.contacts.contains(t)) d.contacts << t;
+    }
+    if (!contact.isEmpty() && !d.contacts.contains(contact)) d.contacts << contact;
+    return d;
+}
+
+QString latestTerms(QSqlDatabase& db, const OrderKind& k, qint64 party) {
+    return Sql::scalar(db,
+                       QStringLiteral("select Body from %1 where POId=(select max(POId) from %1 where %2=?)")
+                           .arg(k.header, k.party),
+                       {party})
+        .toString();
 }
 
 std::optional<QPair<double, double>> proposedRate(QSqlDatabase& db, const OrderKind& k, qint64 itemId) {

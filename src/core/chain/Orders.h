@@ -84,6 +84,17 @@ Lookups::Found find(QSqlDatabase& db, const OrderKind& k, const QString& poNo, q
 // kind says so) the item's own rate.
 std::optional<QPair<double, double>> proposedRate(QSqlDatabase& db, const OrderKind& k, qint64 itemId);
 
+// ---- Orders to our suppliers: the party's details are shown, not kept, with the people
+// named on its earlier orders (KindAttn) and the terms (Body) of its latest one.
+struct PartyDetails {
+    QString name, address, cst, kst;
+    // The contacts named on the party's earlier orders, then the party's own contact.
+    QStringList contacts;
+};
+PartyDetails partyDetails(QSqlDatabase& db, const OrderKind& k, qint64 party);
+// The terms of the party's latest order, "" when there is none.
+QString latestTerms(QSqlDatabase& db, const OrderKind& k, qint64 party);
+
 // ---- What documents drawing on a balance see.
 // The party's orders still open for that balance (not tallied, not cancelled), in order of entry.
 QStringList openOrders(QSqlDatabase& db, const OrderKind& k, int balance, qint64 party);

@@ -53,30 +53,10 @@ OrderScreenTexts texts() {
 
 }  // namespace
 
-FrmPurchasePO::FrmPurchasePO() : OrderScreen(QStringLiteral("frmPurchasePO"), purchase::orderKind(), texts()) {
+FrmPurchasePO::FrmPurchasePO()
+    : SupplierOrderScreenOf(QStringLiteral("frmPurchasePO"), purchase::orderKind(), texts()) {
     QWidget* box = headerBox_;
     QGridLayout* g = headerGrid();
-    // The vendor's address and numbers are the vendor master's, shown here, kept there.
-    rtbAddr_->setReadOnly(true);
-    for (QLineEdit* e : {txtCST_, txtTinNo_}) showOnly(e);
-
-    // The company's prefix stands before our number; it is not part of it.
-    txtPrefix_ = new QLineEdit(box);
-    txtPrefix_->setObjectName(QStringLiteral("txtPrefix"));
-    txtPrefix_->setMaximumWidth(90);
-    showOnly(txtPrefix_);
-    g->removeWidget(txtPOno_);
-    auto* number = new QHBoxLayout;
-    number->addWidget(txtPrefix_);
-    number->addWidget(txtPOno_, 1);
-    g->addLayout(number, 1, 3);
-
-    cmbKindAttn_ = new QComboBox(box);
-    cmbKindAttn_->setObjectName(QStringLiteral("cmbKindAttn"));
-    cmbKindAttn_->setEditable(true);
-    cmbKindAttn_->setInsertPolicy(QComboBox::NoInsert);
-    g->addWidget(makeCaption(box, QStringLiteral("KIND ATTN:"), cmbKindAttn_), 4, 2);
-    g->addWidget(cmbKindAttn_, 4, 3);
 
     txtRefQuoteNo_ = new QLineEdit(box);
     txtRefQuoteNo_->setObjectName(QStringLiteral("txtRefQuoteNo"));
@@ -93,13 +73,7 @@ FrmPurchasePO::FrmPurchasePO() : OrderScreen(QStringLiteral("frmPurchasePO"), pu
     chkTestCert_->setObjectName(QStringLiteral("chkTestCert"));
     g->addWidget(chkTestCert_, 7, 0, 1, 2);
 
-    rtbTerms_ = new QTextEdit(box);
-    rtbTerms_->setObjectName(QStringLiteral("rtbTerms"));
-    rtbTerms_->setAcceptRichText(false);
-    rtbTerms_->setTabChangesFocus(true);
-    rtbTerms_->setFixedHeight(rtbTerms_->fontMetrics().lineSpacing() * 4 + 12);
-    g->addWidget(makeCaption(box, QStringLiteral("Enter Terms and Conditions Below:"), rtbTerms_), 8, 0, 1, 4);
-    g->addWidget(rtbTerms_, 9, 0, 1, 4);
+    placeTerms(8);
 
     lstItem_ = new QListWidget(box);
     lstItem_->setObjectName(QStringLiteral("lstItem"));
@@ -125,36 +99,22 @@ FrmPurchasePO::FrmPurchasePO() : OrderScreen(QStringLiteral("frmPurchasePO"), pu
     connect(lstItem_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* i) { itemPicked(i->text()); });
 }
 
-bool FrmPurchasePO::load() {
-    if (!OrderScreen::load()) return false;
-    refreshLists();
-    return true;
-}
-
 void FrmPurchasePO::refreshLists() {
+    SupplierOrderScreenOf::refreshLists();
     tryDb([&] {
         lstItem_->clear();
         lstItem_->addItems(Sql::texts(prod().db(), QStringLiteral("select ItemCode from Item order by ItemCode")));
-        txtPrefix_->setText(Orders::numberPrefix(prod().db()));
     });
-}
-
-void FrmPurchasePO::showContacts(const QStringList& contacts) {
-    const QString typed = cmbKindAttn_->currentText();
-    cmbKindAttn_->clear();
-    cmbKindAttn_->addItems(contacts);
-    cmbKindAttn_->setEditText(typed);
 }
 
 void FrmPurchasePO::showRecord(qint64 id) {
     const auto o = Orders::load(prod().db(), id);
     if (!o) return;
-    const Orders::VendorDetails v = Orders::vendorDetails(prod().db(), o->vendorCode);
     showFields({o->id,
                 o->vendorCode,
-                v.address,
-                v.cst,
-                v.kst,
+                {},
+                {},
+                {},
                 o->poNo,
                 {},
                 o->remark,
@@ -166,29 +126,20 @@ void FrmPurchasePO::showRecord(qint64 id) {
                 o->cancelled,
                 o->lines});
     txtVal_->setText(orderValueText(o->value));
-    cmbKindAttn_->setEditText(QString());
-    showContacts(v.contacts);
-    cmbKindAttn_->setEditText(o->kindAttn);
+    showSupplier(o->vendorCode, o->kindAttn, o->body);
     txtRefQuoteNo_->setText(o->refQuoteNo);
     dtpRefQuoteDate_->setDate(o->refQuoteDate.isValid() ? o->refQuoteDate : o->poDate);
     chkTestCert_->setChecked(o->testCert);
-    rtbTerms_->setPlainText(o->body);
 }
 
 void FrmPurchasePO::clearForNew(qint64 id) {
     clearFields(id);
-    cmbKindAttn_->clear();
-    cmbKindAttn_->setEditText(QString());
+    clearSupplier();
     txtRefQuoteNo_->clear();
     dtpRefQuoteDate_->setDate(Clock::today());
     chkTestCert_->setChecked(false);
-    rtbTerms_->clear();
     if (lstItem_->count() == 0) refreshLists();
     tryDb([&] { txtPOno_->setText(Orders::proposedNumber(prod().db(), Clock::today())); });
-}
-
-bool FrmPurchasePO::reTrackByDefault() {
-    return Orders::reTrackByDefault(prod().db());
 }
 
 Orders::Order FrmPurchasePO::read() const {
@@ -210,35 +161,6 @@ Orders::Order FrmPurchasePO::read() const {
     o.body = rtbTerms_->toPlainText();
     o.lines = f.lines;
     return o;
-}
-
-Check FrmPurchasePO::validate(bool adding) {
-    const Check r = Orders::validate(prod().db(), read(), adding);
-    // The re-tracking box goes back to what the order's bills were made with.
-    if (r && r->field == QLatin1String("chkReTrkRej")) chkReTrkRej_->setChecked(!chkReTrkRej_->isChecked());
-    return r;
-}
-
-qint64 FrmPurchasePO::write(bool adding, qint64 id) {
-    Orders::Order o = read();
-    o.id = id;
-    return Orders::save(prod().db(), o, adding);
-}
-
-void FrmPurchasePO::customerChosen() {
-    if (partyId() == 0) return;
-    tryDb([&] {
-        const Orders::VendorDetails v = Orders::vendorDetails(prod().db(), partyId());
-        rtbAddr_->setPlainText(v.address);
-        txtCST_->setText(v.cst);
-        txtTinNo_->setText(v.kst);
-        showContacts(v.contacts);
-        rtbTerms_->setPlainText(Orders::latestTerms(prod().db(), partyId()));
-    });
-}
-
-void FrmPurchasePO::computeValue() {
-    txtVal_->setText(orderValueText(Orders::computedValue(read())));
 }
 
 void FrmPurchasePO::itemPicked(const QString& code) {

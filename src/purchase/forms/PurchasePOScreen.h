@@ -2,41 +2,42 @@
 // frmPurchasePO: our orders to vendors, numbered by us within the financial year, with the
 // vendor's contact, quotation, terms and conditions, and what is still to be received.
 #include "purchase/PurchaseOrders.h"
-#include "ui/OrderScreen.h"
+#include "ui/SupplierOrderScreen.h"
 
 class QComboBox;
 class QListWidget;
 
 namespace kavra {
 
-class FrmPurchasePO : public OrderScreen {
+struct PurchaseOrderRules {
+    using Order = purchase::Orders::Order;
+    static constexpr auto validate = &purchase::Orders::validate;
+    static constexpr auto save = &purchase::Orders::save;
+    static constexpr auto computedValue = &purchase::Orders::computedValue;
+    static constexpr auto numberPrefix = &purchase::Orders::numberPrefix;
+    static constexpr auto reTrackByDefault = &purchase::Orders::reTrackByDefault;
+};
+
+class FrmPurchasePO : public SupplierOrderScreenOf<PurchaseOrderRules> {
     Q_OBJECT
   public:
     FrmPurchasePO();
 
-    bool load() override;
     void showRecord(qint64 id) override;
     void clearForNew(qint64 id) override;
-    Check validate(bool adding) override;
-    qint64 write(bool adding, qint64 id) override;
     void refreshLists() override;
 
   protected:
-    void customerChosen() override;
-    void computeValue() override;
-    bool reTrackByDefault() override;
     void print() override;
 
+    purchase::Orders::Order read() const override;
+
   private:
-    purchase::Orders::Order read() const;
-    void showContacts(const QStringList& contacts);
     void itemPicked(const QString& code);
 
-    QLineEdit *txtPrefix_, *txtRefQuoteNo_;
+    QLineEdit* txtRefQuoteNo_;
     QDateEdit* dtpRefQuoteDate_;
-    QComboBox* cmbKindAttn_;
     QCheckBox* chkTestCert_;
-    QTextEdit* rtbTerms_;
     QListWidget* lstItem_;
 };
 

@@ -1,0 +1,18 @@
+#pragma once
+// Subcontracting as the document engine sees it: our work order to a supplier with a
+// balance each way, and our DC sending the material out, its lines open (BalQty) until
+// the supplier's DCs bring the work back.
+#include "core/chain/Form39.h"
+#include "core/chain/Kinds.h"
+
+namespace kavra::subcontract {
+
+// Balances of the work order, in this order.
+enum SubconBalance { ToSend = 0, ToReceive = 1 };
+
+const chain::OrderKind& orderKind();
+const chain::DcKind& outgoingKind();
+// Our DC's Form VAT 515 entry.
+const chain::Form39::Kind& form39Kind();
+
+}  // namespace kavra::subcontract
