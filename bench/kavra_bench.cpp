@@ -116,9 +116,8 @@ int main(int argc, char** argv) {
     clsProd prod;
     prod.OpenCompanyDatabase();
     const QStringList args = app.arguments();
-    // Only the money screens' figures, for a quick look after changing them.
-    if (args.contains(QStringLiteral("--ledger"))) {
-        ledgerBench(prod.db());
+    // A partial run closes the year and drops what it made on a server.
+    auto finish = [&] {
         prod.CloseCompanyDatabase();
         main->close();
         delete main;
@@ -128,20 +127,17 @@ int main(int argc, char** argv) {
                                      QStringLiteral("tarkaISO") + year.companyDb.mid(2)})
                 Db::drop(n);
         return 0;
+    };
+    // Only the money screens' figures, for a quick look after changing them.
+    if (args.contains(QStringLiteral("--ledger"))) {
+        ledgerBench(prod.db());
+        return finish();
     }
     if (const qsizetype at = args.indexOf(QStringLiteral("--year")); at >= 0) {
         bool given = false;
         const double scale = args.value(at + 1).toDouble(&given);
         yearBench(prod.db(), dir.path(), given && scale > 0 ? scale : 1.0);
-        prod.CloseCompanyDatabase();
-        main->close();
-        delete main;
-        House::finishBackup();
-        if (cfg.isPg())
-            for (const QString& n : {QStringLiteral("DBStart"), QStringLiteral("tarka"), year.companyDb,
-                                     QStringLiteral("tarkaISO") + year.companyDb.mid(2)})
-                Db::drop(n);
-        return 0;
+        return finish();
     }
     const int perTable = 100000;
     t.restart();
