@@ -380,9 +380,7 @@ void DcScreen::useOrderItems(bool tellWhenClosed) {
         orderCodes_ = codes;
     } else if (!po.isEmpty()) {
         orderCodes_ = Challans::openOrderItemCodes(prod().db(), dk_, partyId(), po);
-        if (!orderCodes_ && tellWhenClosed)
-            Dialogs::current().exclamation(appTitle(),
-                                           QStringLiteral("check 'Customer P.O. NO' i.e Purchase order ..."));
+        if (!orderCodes_ && tellWhenClosed) Dialogs::current().exclamation(appTitle(), k_.orderClosed);
     }
     grid_->refreshItemCodes();
 }
@@ -673,7 +671,7 @@ void DcScreen::headingClicked() {
     if (ctl_->state() == RecState::Browse) return;
     Dialogs& d = Dialogs::current();
     if (partyId() == 0) {
-        d.critical(appTitle(), QStringLiteral("Please select a Customer Name ....!!!"));
+        d.critical(appTitle(), k_.headingNoParty);
         return;
     }
     try {

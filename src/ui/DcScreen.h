@@ -34,6 +34,10 @@ struct DcScreenKind {
     QString partyField = QStringLiteral("cmbCust");
     QString partyPlaceholder = QStringLiteral("(Select a Customer)");
     QString poCaption = QStringLiteral("Customer P.O. NO.");
+    // Said when the grid heading is clicked before a party is chosen, and when the typed
+    // order is closed or not the party's.
+    QString headingNoParty = QStringLiteral("Please select a Customer Name ....!!!");
+    QString orderClosed = QStringLiteral("check 'Customer P.O. NO' i.e Purchase order ...");
     QString poDateName = QStringLiteral("dtpPODate");
     QString remark = QStringLiteral("* NOTE:  (REMARKS)");
     QString gridHeading;

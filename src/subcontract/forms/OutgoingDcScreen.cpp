@@ -28,6 +28,8 @@ const DcScreenKind& outgoing() {
         s.partyField = QStringLiteral("cmbSupp");
         s.partyPlaceholder = QStringLiteral("(Select a Supplier)");
         s.poCaption = QStringLiteral("OUR ORDER NO.");
+        s.headingNoParty = QStringLiteral("Please select a Supplier Name ....!!!");
+        s.orderClosed = QStringLiteral("check 'OUR ORDER NO.' i.e Purchase order ...");
         s.gridHeading = QStringLiteral(
             " SlNo |Item Code / Part No.         | Particulars                              |     Qty    | Rate        "
             "|Remarks         |Stk.Qty  | PO Bal.Qty   ");
