@@ -203,6 +203,10 @@ FrmCalibrate::FrmCalibrate() : Screen(QStringLiteral("frmCalibrate")) {
     b.deleteName = QStringLiteral("cmdDeleteRep");
     b.screenWide = false;
     repCtl_ = new RecordController(this, repHost_.get(), r, b);
+    // A report belongs to a stored instrument: none is written while a new one is being entered.
+    connect(ctl_, &RecordController::stateChanged, repBox,
+            [this, repBox](RecState st) { repBox->setEnabled(st != RecState::Adding && ctl_->currentId() != 0); });
+    repBox->setEnabled(ctl_->state() != RecState::Adding && ctl_->currentId() != 0);
 
     for (QLineEdit* e : {txtFreq_, txtInsGaugeRange_, txtLC_, txtOtherDet_})
         connect(e, &QLineEdit::textEdited, ctl_, &RecordController::fieldEdited);
