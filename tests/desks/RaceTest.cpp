@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include "cash/Ledger.h"
 #include "core/Housekeeping.h"
 #include "core/chain/Rows.h"
 #include "inventory/Stores.h"
@@ -134,6 +135,21 @@ TEST_P(Desks, OneDcIsInvoicedOnce) {
     EXPECT_EQ(t.refusals, QStringList(4, sales::billKind().invoicedMeanwhile.arg("300")));
     EXPECT_EQ(count(*db, "select count(*) from DcInv where InvNo is not null"), 1);
     EXPECT_GT(Sql::scalar(*db, "select TotVal from DcInv where DcInvId=?", {dc}).toLongLong(), 0);
+    expectWhole();
+}
+
+TEST_P(Desks, AnInvoiceIsNeverPaidBeyondItsBalance) {
+    const qint64 dc = saveDc("310", 3, 4);
+    race(1, {"--what", "invoice", "--dcs", QString::number(dc), "--inv-no", "700", "--count", "1"});
+    const qint64 billed = Sql::scalar(*db, "select TotVal from DcInv where DcInvId=?", {dc}).toLongLong();
+    ASSERT_GT(billed, 0);
+    // Six desks each receive two fifths of it at once: two fit.
+    const QString part = Money::fromPaise(billed * 2 / 5).toString();
+    const Tally t = race(6, {"--what", "receipt", "--inv", "700", "--amount", part, "--count", "1"});
+    EXPECT_EQ(t.saved, 2);
+    EXPECT_EQ(t.refusals, QStringList(4, Ledger::receipts().billOver));
+    EXPECT_EQ(count(*db, "select Balance from DcInv where DcInvId=?", {dc}), billed - 2 * (billed * 2 / 5));
+    EXPECT_EQ(count(*db, "select count(distinct Id) from FundTrans"), 2);
     expectWhole();
 }
 

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "cash/Ledger.h"
 #include "core/Db.h"
 #include "core/FinancialYear.h"
 #include "core/Sql.h"
@@ -307,8 +308,37 @@ void furnish(QSqlDatabase& db, const Plan& plan, const QDate& day) {
     }
 }
 
+// Money received: every invoice's balance is what it was billed less what the ledger says it
+// settled, never below nothing, and every entry is one Id under one number.
+void moneyHeld(QSqlDatabase& db, QStringList& out) {
+    QSqlQuery q = Sql::exec(
+        db, QStringLiteral("select i.InvNo, i.TotVal, i.Balance, (select coalesce(sum(f.Amt), 0) from FundTrans f "
+                           "where f.P_R_A=2 and f.ExpIncId=1 and f.TrackBill=i.InvNo) from DcInv i where i.DcInvId in "
+                           "(select max(DcInvId) from DcInv where InvNo is not null and InvNo<>'Nil' group by InvNo)"));
+    while (q.next()) {
+        const qint64 billed = q.value(1).toLongLong(), balance = q.value(2).toLongLong(),
+                     received = q.value(3).toLongLong();
+        if (balance < 0 || balance != billed - received)
+            out << QStringLiteral("Invoice %1: billed %2, received %3, balance %4.")
+                       .arg(q.value(0).toString().trimmed())
+                       .arg(billed)
+                       .arg(received)
+                       .arg(balance);
+    }
+    if (const qint64 n = Sql::scalar(db, QStringLiteral("select count(*) from (select Id from FundTrans group by Id "
+                                                        "having count(distinct FundTransId)>1) t"))
+                             .toLongLong())
+        out << QStringLiteral("%1 ledger Ids carry two entry numbers.").arg(n);
+    if (const qint64 n =
+            Sql::scalar(db, QStringLiteral("select count(*) from (select P_R_A, FundTransId from FundTrans group by "
+                                           "P_R_A, FundTransId having count(distinct Id)>1) t"))
+                .toLongLong())
+        out << QStringLiteral("%1 entry numbers are on two entries.").arg(n);
+}
+
 QStringList faults(QSqlDatabase& db) {
     QStringList out;
+    moneyHeld(db, out);
     headersAndLines(db, out);
     numbersOnce(db, out);
     orderBalances(db, out);
@@ -329,6 +359,8 @@ bool knownRefusal(const QString& text) {
                           // The DC chosen was deleted meanwhile: the invoice has no lines.
                           QStringLiteral("Select a DcNo to have the invoice particulars....."),
                           Stores::issueGoneMessage(), Stores::shortStockMessage(),
+                          // A receipt beyond what another desk left of the invoice.
+                          Ledger::receipts().billOver,
                           // A DC invoiced, rejected or paid meanwhile.
                           QStringLiteral("%1 not allowed with this DC %2: %3, since %4")};
         for (const QString& t : d.alreadyMade) texts << t;

@@ -12,6 +12,7 @@
 //   invoice-delete --invoice ID
 //   issue --item ID --qty Q        a material issue
 //   issue-delete --issue ID
+//   receipt --inv NO --amount A    money received against one invoice of the desks' customer
 //   mixed                          any of these on whatever the books hold at that moment
 // Without --count and --seconds it goes on until it is killed.
 #include <QCoreApplication>
@@ -23,6 +24,7 @@
 #include <optional>
 #include <string>
 
+#include "cash/Ledger.h"
 #include "core/ClsProd.h"
 #include "core/Db.h"
 #include "core/Session.h"
@@ -164,6 +166,29 @@ class Desk {
                            Stores::reverseIssue(db_, id);
                            return id;
                        });
+    }
+
+    // A manual receipt by cheque-less cash, as the receipts screen writes it.
+    Outcome receipt(const QString& invNo, const QString& amount) {
+        const Ledger::Side& side = Ledger::receipts();
+        Ledger::Entry e;
+        try {
+            e.id = Ledger::proposedId(db_);
+            e.number = Ledger::proposedNumber(db_, side);
+            e.party =
+                Sql::scalar(db_, QStringLiteral("select CustName from Customer where CustId=?"), {desks::kCustomer})
+                    .toString();
+        } catch (const DbError& err) {
+            return {QStringLiteral("error"), err.text()};
+        }
+        e.date = day_;
+        e.source = Ledger::Source::Cash;
+        e.head = 1;
+        e.type = Ledger::kManual;
+        e.amount = Money::parse(amount);
+        e.rows = {{invNo, e.amount}};
+        return attempt([&] { return Ledger::validate(db_, side, e, true); },
+                       [&] { return Ledger::save(db_, side, e).number; });
     }
 
     // One attempt at whatever the books offer now; false when there was nothing to try.
@@ -335,6 +360,8 @@ int main(int argc, char** argv) {
             print(what, desk.issue(option("--item").toLongLong(), option("--qty").toDouble()));
         } else if (what == QLatin1String("issue-delete")) {
             print(what, desk.deleteIssue(option("--issue").toLongLong()));
+        } else if (what == QLatin1String("receipt")) {
+            print(what, desk.receipt(option("--inv"), option("--amount")));
         } else {
             std::fprintf(stderr, "Unknown --what %s.\n", qPrintable(what));
             return 2;
