@@ -1,5 +1,6 @@
 #include "cash/BillBooks.h"
 
+#include <QSet>
 #include <QSqlQuery>
 
 #include "core/Refusal.h"
@@ -89,6 +90,44 @@ void settle(QSqlDatabase& db, const Book& b, qint64 party, const QString& invNo,
         db, QStringLiteral("update %1 set Balance=Balance-? where %2=? and InvNo=?%3").arg(b.table, b.party, guard),
         params);
     if (q.numRowsAffected() <= 0) throw Refused(Refusal::message(b.overdrawn));
+}
+
+void settleAll(QSqlDatabase& db, const Book& b, qint64 party, const QList<Applied>& amounts) {
+    constexpr int kPerStatement = 100;
+    for (int from = 0; from < amounts.size(); from += kPerStatement) {
+        const QList<Applied> part = amounts.mid(from, kPerStatement);
+        QStringList cases, marks;
+        QVariantList caseParams, inParams;
+        QSet<QString> numbers;
+        bool taking = false;
+        for (const Applied& a : part) {
+            cases << QStringLiteral("when ? then cast(? as bigint)");
+            caseParams << a.invNo.trimmed() << a.amount.toDb();
+            marks << QStringLiteral("?");
+            inParams << a.invNo.trimmed();
+            numbers << a.invNo.trimmed();
+            taking = taking || a.amount > Money();
+        }
+        if (numbers.size() != part.size()) {  // one invoice twice: its amounts add up
+            for (const Applied& a : part) settle(db, b, party, a.invNo, a.amount);
+            continue;
+        }
+        const QString where = QStringLiteral("%1=? and InvNo in (%2)").arg(b.party, marks.join(QLatin1Char(',')));
+        Sql::exec(db,
+                  QStringLiteral("update %1 set Balance=Balance-(case InvNo %2 end) where %3")
+                      .arg(b.table, cases.join(QLatin1Char(' ')), where),
+                  caseParams + QVariantList{party} + inParams);
+        // Every invoice found, and on a guarded book none taken below nothing.
+        const qint64 found =
+            Sql::scalar(db, QStringLiteral("select count(distinct InvNo) from %1 where %2").arg(b.table, where),
+                        QVariantList{party} + inParams)
+                .toLongLong();
+        const bool overdrawn =
+            b.guarded && taking &&
+            Sql::any(db, QStringLiteral("select 1 from %1 where %2 and Balance<0").arg(b.table, where),
+                     QVariantList{party} + inParams);
+        if (found != part.size() || overdrawn) throw Refused(Refusal::message(b.overdrawn));
+    }
 }
 
 }  // namespace kavra::BillBooks

@@ -47,5 +47,7 @@ QList<Applied> spread(Money amount, const QList<OpenBill>& bills);
 
 // Settles (or, with a negative amount, gives back) part of one invoice on all its rows.
 void settle(QSqlDatabase& db, const Book& b, qint64 party, const QString& invNo, Money amount);
+// The same for many invoices of one party, a statement per hundred of them: all or nothing.
+void settleAll(QSqlDatabase& db, const Book& b, qint64 party, const QList<Applied>& amounts);
 
 }  // namespace kavra::BillBooks

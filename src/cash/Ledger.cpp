@@ -83,11 +83,11 @@ namespace {
 // A party name compared as renames compare it: trimmed, in any case.
 const QString kPartyIs = QStringLiteral("lower(trim(PartyName))=lower(?)");
 
+}  // namespace
+
 QString sideWhere(const Side& s) {
     return QStringLiteral("P_R_A=%1 and IsExpense=%2").arg(s.kind).arg(s.isExpense ? "TRUE" : "FALSE");
 }
-
-}  // namespace
 
 QList<Pick> headList(QSqlDatabase& db, const Side& s) {
     const Heads::Kind& k = *s.heads;
@@ -402,8 +402,11 @@ Entry save(QSqlDatabase& db, const Side& s, Entry e) {
                           values.join(QLatin1Char(',')),
                       p);
         }
-        if (settlesBills(s, e.head, e.type))
-            for (const Row& r : rows) BillBooks::settle(db, *rule->book, party.value_or(0), r.bill, r.amount);
+        if (settlesBills(s, e.head, e.type)) {
+            QList<BillBooks::Applied> taken;
+            for (const Row& r : rows) taken.append({r.bill, r.amount});
+            BillBooks::settleAll(db, *rule->book, party.value_or(0), taken);
+        }
         if (e.type == kOpening && rule && rule->openBalance) {
             QSqlQuery q =
                 Sql::exec(db,
@@ -454,8 +457,11 @@ void remove(QSqlDatabase& db, const Side& s, qint64 number) {
         // The party as it is named now: a rename rewrote the rows' name with it.
         const auto rule = s.rule(st->head);
         const auto party = rule ? partyId(db, *rule, st->party) : std::nullopt;
-        if (party && settlesBills(s, st->head, st->type))
-            for (const Row& r : st->rows) BillBooks::settle(db, *rule->book, *party, r.bill, -r.amount);
+        if (party && settlesBills(s, st->head, st->type)) {
+            QList<BillBooks::Applied> back;
+            for (const Row& r : st->rows) back.append({r.bill, -r.amount});
+            BillBooks::settleAll(db, *rule->book, *party, back);
+        }
         if (party && st->type == kOpening && rule->openBalance)
             Sql::exec(db,
                       QStringLiteral("update %1 set OpenBalPndg=OpenBalPndg+? where %2=?")

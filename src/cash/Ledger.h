@@ -137,6 +137,8 @@ QString amountInWords(Money m);
 // ---- Records.
 qint64 proposedId(QSqlDatabase& db);
 qint64 proposedNumber(QSqlDatabase& db, const Side& s);
+// The condition that picks the side's rows out of the ledger.
+QString sideWhere(const Side& s);
 // The side's entry numbers, in order.
 QList<qint64> numbers(QSqlDatabase& db, const Side& s);
 std::optional<Entry> load(QSqlDatabase& db, const Side& s, qint64 number);

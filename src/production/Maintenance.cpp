@@ -113,20 +113,25 @@ Check validateSchedules(int type, const QList<ScheduleRow>& rows) {
 
 void saveSchedules(QSqlDatabase& db, int type, const QList<ScheduleRow>& rows) {
     enforce(validateSchedules(type, rows));
+    // The machines by name as they are now, at whatever desk one was renamed or removed, and
+    // this type's schedules: read once, then only the rows that change are written.
+    QHash<QString, qint64> machines;
+    QSqlQuery q = Sql::exec(db, QStringLiteral("select MachId, MachName from Machine"));
+    while (q.next()) machines.insert(q.value(1).toString().trimmed().toLower(), q.value(0).toLongLong());
+    const QList<qint64> scheduled =
+        Sql::ids(db, QStringLiteral("select MachId from MaintainSch where MainId=?"), {type});
+    const QSet<qint64> exists(scheduled.cbegin(), scheduled.cend());
     for (const ScheduleRow& row : rows) {
-        // By name: the machine as it is now, at whatever desk it was renamed or removed.
-        const QVariant id =
-            Sql::scalar(db, QStringLiteral("select MachId from Machine where MachName=?"), {row.machName.trimmed()});
-        if (!id.isValid()) continue;
-        const bool exists =
-            Sql::any(db, QStringLiteral("select 1 from MaintainSch where MainId=? and MachId=?"), {type, id});
+        const auto found = machines.constFind(row.machName.trimmed().toLower());
+        if (found == machines.cend()) continue;
+        const qint64 id = *found;
         if (row.text.trimmed().isEmpty()) {
-            if (exists)
+            if (exists.contains(id))
                 Sql::exec(db, QStringLiteral("delete from MaintainSch where MainId=? and MachId=?"), {type, id});
             continue;
         }
         const QString descr = joinDescr(row.text, row.number.trimmed().toInt());
-        if (exists)
+        if (exists.contains(id))
             Sql::exec(db, QStringLiteral("update MaintainSch set Descr=? where MainId=? and MachId=?"),
                       {descr, type, id});
         else
@@ -184,14 +189,18 @@ QList<ProcessRow> processGrid(QSqlDatabase& db, const QDate& day) {
 }
 
 int record(QSqlDatabase& db, const QDate& day, const QList<ProcessRow>& rows) {
+    // The day's recorded jobs, read once: each due job then finds or adds its one row.
+    QSet<QPair<qint64, int>> recorded;
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("select MachId, MainId from MaintainData where MainDate=?"), {Db::day(day)});
+    while (q.next()) recorded.insert({q.value(0).toLongLong(), q.value(1).toInt()});
     int written = 0;
     for (const ProcessRow& r : rows) {
         for (int t = 1; t <= kTypes; ++t) {
             const Job& j = r.jobs[t - 1];
             if (!j.due) continue;
             const QVariantList key{r.machId, t, Db::day(day)};
-            if (Sql::any(db, QStringLiteral("select 1 from MaintainData where MachId=? and MainId=? and MainDate=?"),
-                         key))
+            if (recorded.contains({r.machId, t}))
                 Sql::exec(db,
                           QStringLiteral("update MaintainData set StatusC=?, Descr=? where MachId=? and MainId=? and "
                                          "MainDate=?"),

@@ -179,14 +179,17 @@ QList<QWidget*> DocumentScreen::afterGrid() {
     return {findChild<QPushButton*>(QStringLiteral("cmdSave")), findChild<QPushButton*>(QStringLiteral("cmdModify"))};
 }
 
-void DocumentScreen::setNavigationTable(const QString& table, const QString& key) {
+void DocumentScreen::setNavigationTable(const QString& table, const QString& key, const QString& filter) {
     navTable_ = table;
     navKey_ = key;
+    navFilter_ = filter;
 }
 
 QVariant DocumentScreen::navigationStamp() {
     if (navTable_.isEmpty()) return {};
-    QSqlQuery q = Sql::exec(prod().db(), QStringLiteral("select count(*), max(%1) from %2").arg(navKey_, navTable_));
+    QSqlQuery q =
+        Sql::exec(prod().db(), QStringLiteral("select count(*), max(%1) from %2%3")
+                                   .arg(navKey_, navTable_, navFilter_.isEmpty() ? QString() : " where " + navFilter_));
     if (!q.next()) return {};
     return QStringLiteral("%1:%2").arg(q.value(0).toLongLong()).arg(q.value(1).toLongLong());
 }

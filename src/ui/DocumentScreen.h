@@ -62,8 +62,9 @@ class DocumentScreen : public Screen, public RecordHost {
     void addFieldBox(QWidget* box) { fieldBoxes_ << box; }
     // The controller, bound to the grid and the header.
     void makeController(const RecordTexts& t);
-    // The table whose records the navigation set holds, for noticing other desks' writes.
-    void setNavigationTable(const QString& table, const QString& key);
+    // The table whose records the navigation set holds, for noticing other desks' writes; a
+    // filter (the program's own condition, never typed text) when the set is part of the table.
+    void setNavigationTable(const QString& table, const QString& key, const QString& filter = {});
 
     // ---- What a screen may refine.
     // A click into a shown document: false (after saying why) keeps it as it is.
@@ -100,7 +101,7 @@ class DocumentScreen : public Screen, public RecordHost {
     bool partly_ = false;
 
   private:
-    QString navTable_, navKey_;
+    QString navTable_, navKey_, navFilter_;
     QList<QWidget*> fieldBoxes_;
 };
 

@@ -222,6 +222,7 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     resize(1240, 700);
 
     makeController(kind.texts);
+    setNavigationTable(QStringLiteral("FundTrans"), QStringLiteral("FundTransId"), Ledger::sideWhere(side_));
     connect(ctl_, &RecordController::stateChanged, this,
             [this](RecState s) { grid_->setEditable(s == RecState::Adding); });
 
@@ -249,15 +250,6 @@ bool LedgerScreen::load() {
 
 QList<qint64> LedgerScreen::navigation() {
     return Ledger::numbers(prod().db(), side_);
-}
-
-QVariant LedgerScreen::navigationStamp() {
-    QSqlQuery q = Sql::exec(prod().db(),
-                            QStringLiteral("select count(*), max(FundTransId) from FundTrans where P_R_A=? and "
-                                           "IsExpense=?"),
-                            {side_.kind, side_.isExpense});
-    if (!q.next()) return {};
-    return QStringLiteral("%1:%2").arg(q.value(0).toLongLong()).arg(q.value(1).toLongLong());
 }
 
 qint64 LedgerScreen::proposeId() {
@@ -377,9 +369,10 @@ void LedgerScreen::headChanged() {
     if (filling_) return;
     tryDb([&] { head_ = Ledger::headOfName(prod().db(), side_, txtHead_->text()).value_or(0); });
     // The type texts differ between heads; a type the head does not take counts as none.
+    const int typed = Ledger::typeCode(side_, txtType_->text());
     type_ = 0;
     for (const Ledger::TypeText& t : Ledger::typesFor(side_, head_))
-        if (t.code == Ledger::typeCode(side_, txtType_->text())) type_ = t.code;
+        if (t.code == typed) type_ = typed;
     grid_->clearLines();
     refreshDetails();
 }

@@ -42,7 +42,6 @@ class LedgerScreen : public DocumentScreen {
     bool load() override;
 
     QList<qint64> navigation() override;
-    QVariant navigationStamp() override;
     qint64 proposeId() override;
     void showRecord(qint64 number) override;
     void clearForNew(qint64 number) override;
