@@ -1,12 +1,16 @@
 // Figures for the money screens on a grown ledger: a million ledger rows, a hundred thousand
 // bank movements over five banks, one customer with five thousand open invoices of two DCs.
 // Each figure is printed beside the bare query for the same answer.
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSqlDatabase>
 #include <cstdio>
 
 #include "cash/Balances.h"
 #include "cash/Ledger.h"
+#include "cash/Vouchers.h"
 #include "cash/forms/LedgerScreen.h"
 #include "core/ClsProd.h"
 #include "core/Db.h"
@@ -23,7 +27,10 @@ constexpr int kBanks = 5;
 constexpr int kInvoices = 5000;
 constexpr qint64 kCustomer = 950001;
 constexpr qint64 kFirstDc = 1500001;
+constexpr int kBills = 5000;
+constexpr qint64 kVendor = 950001, kFirstBill = 1700001;
 const QString kParty = QStringLiteral("BENCH LEDGER CUSTOMER");
+const QString kVendorName = QStringLiteral("BENCH LEDGER VENDOR");
 
 // Rows in statements of a few hundred, all in one transaction.
 void insertMany(QSqlDatabase& db, const QString& head, const QString& row, int count, int perStatement,
@@ -50,6 +57,8 @@ void fill(QSqlDatabase& db) {
                       QStringLiteral("insert into Banks (BankId, BankName, BankOPBal, IsDebit) values (?, ?, ?, ?)"),
                       {b, QStringLiteral("BENCH BANK %1").arg(b), 500000, b == kBanks});
         Sql::exec(db, QStringLiteral("insert into Customer (CustId, CustName) values (?, ?)"), {kCustomer, kParty});
+        Sql::exec(db, QStringLiteral("insert into Vendor (VendorCode, VendorName) values (?, ?)"),
+                  {kVendor, kVendorName});
     });
     // Entries of every kind and side under the user's heads, a few rows each.
     insertMany(db,
@@ -76,7 +85,51 @@ void fill(QSqlDatabase& db) {
             p << kFirstDc + i << kCustomer << QStringLiteral("LB%1").arg(i)
               << QStringLiteral("LINV-%1").arg(i / 2, 5, 10, QLatin1Char('0')) << Db::day(start.addDays((i / 2) % 360));
         });
+    // The vendor's open purchase bills.
+    insertMany(db, QStringLiteral("insert into Purchase (PurchId, VendorCode, InvNo, InvDateT, TotVal, Balance) values "),
+               QStringLiteral("(?,?,?,?,150000,150000)"), kBills, 500, [&](int i, QVariantList& p) {
+                   p << kFirstBill + i << kVendor << QStringLiteral("PB-%1").arg(i, 5, 10, QLatin1Char('0'))
+                     << Db::day(start.addDays(i % 360));
+               });
     Db::optimize(db);
+}
+
+// An automatic entry taking the first 200 of the party's bills whole: spread, checked, saved,
+// then deleted, each timed.
+struct EntryTimes {
+    int rows = 0;
+    qint64 spread = 0, check = 0, save = 0, remove = 0;
+    QString refused;
+    Ledger::Entry saved;
+};
+
+EntryTimes timeEntry(QSqlDatabase& db, const Ledger::Side& s, qint64 head, const QString& party, Money amount,
+                     bool keep = false) {
+    EntryTimes out;
+    Ledger::Entry e;
+    e.id = Ledger::proposedId(db);
+    e.number = Ledger::proposedNumber(db, s);
+    e.date = Clock::today();
+    e.source = Ledger::Source::Bank;
+    e.bankId = 1;
+    e.head = head;
+    e.party = party;
+    e.type = Ledger::kAutomatic;
+    e.amount = amount;
+    QElapsedTimer t;
+    t.start();
+    e.rows = Ledger::automaticRows(db, s, head, party, e.amount);
+    out.rows = int(e.rows.size());
+    out.spread = t.restart();
+    if (const Check c = Ledger::validate(db, s, e, true)) out.refused = c->text;
+    out.check = t.restart();
+    out.saved = Ledger::save(db, s, e);
+    out.save = t.restart();
+    if (!keep) {
+        Ledger::remove(db, s, out.saved.number);
+        out.remove = t.elapsed();
+    }
+    return out;
 }
 
 }  // namespace
@@ -140,34 +193,36 @@ void ledgerBench(QSqlDatabase& db) {
     std::printf("frmReceipts opened on %d receipts: %lld ms (bare navigation query %lld ms)\n", int(numbers.size()),
                 (long long)openMs, (long long)openBareMs);
 
-    // An automatic receipt taking the first 200 invoices whole.
-    Ledger::Entry e;
-    e.id = Ledger::proposedId(db);
-    e.number = Ledger::proposedNumber(db, R);
-    e.date = Clock::today();
-    e.source = Ledger::Source::Bank;
-    e.bankId = 1;
-    e.head = 1;
-    e.party = kParty;
-    e.type = Ledger::kAutomatic;
-    e.amount = Money::parse(QStringLiteral("200000"));
+    auto report = [](const char* what, const EntryTimes& x) {
+        std::printf("automatic %s over %d bills: spread %lld ms, checks %lld ms, save %lld ms, delete %lld ms%s\n",
+                    what, x.rows, (long long)x.spread, (long long)x.check, (long long)x.save, (long long)x.remove,
+                    x.refused.isEmpty() ? "" : qPrintable(" (refused: " + x.refused + ")"));
+    };
+    report("receipt", timeEntry(db, R, 1, kParty, Money::parse(QStringLiteral("200000"))));
+
+    // A payment over 200 purchase bills, then its voucher of 20 pages.
+    const Ledger::Side& P = Ledger::payments();
     t.restart();
-    e.rows = Ledger::automaticRows(db, R, 1, kParty, e.amount);
-    const qint64 spreadMs = t.elapsed();
+    QSqlQuery bills = Sql::exec(db,
+                                QStringLiteral("select InvNo, Balance from Purchase where PurchId in (select "
+                                               "max(PurchId) from Purchase where VendorCode=? and Balance>0 group by "
+                                               "InvNo)"),
+                                {kVendor});
+    while (bills.next()) {
+    }
+    const qint64 billsBareMs = t.elapsed();
+    const EntryTimes pay = timeEntry(db, P, 3, kVendorName, Money::parse(QStringLiteral("300000")), true);
+    std::printf("(bare open-bill query over %d purchase bills: %lld ms)\n", kBills, (long long)billsBareMs);
+    report("payment", pay);
+    Print::setTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/Xl"));
+    const QString path = QDir::temp().filePath(QStringLiteral("kavra-bench-voucher.xlsx"));
     t.restart();
-    const Check refused = Ledger::validate(db, R, e, true);
-    const qint64 checkMs = t.elapsed();
-    t.restart();
-    const Ledger::Entry saved = Ledger::save(db, R, e);
-    const qint64 saveMs = t.elapsed();
-    t.restart();
-    Ledger::remove(db, R, saved.number);
-    const qint64 deleteMs = t.elapsed();
-    std::printf(
-        "automatic receipt over %d invoices: spread %lld ms, checks %lld ms, save %lld ms, delete %lld "
-        "ms%s\n",
-        int(e.rows.size()), (long long)spreadMs, (long long)checkMs, (long long)saveMs, (long long)deleteMs,
-        refused ? qPrintable(" (refused: " + refused->text + ")") : "");
+    int pages = 0;
+    if (const auto doc = Vouchers::voucher(db, P, pay.saved.number)) pages = Print::writeDocument(db, *doc, path);
+    std::printf("payment voucher of %d bills: %d pages written in %lld ms\n", pay.rows, pages,
+                (long long)t.elapsed());
+    QFile::remove(path);
+    Ledger::remove(db, P, pay.saved.number);
 }
 
 }  // namespace kavra

@@ -24,6 +24,23 @@ std::optional<Book> forIncomeHead(int head) {
     }
 }
 
+std::optional<Book> forExpenseHead(int head) {
+    const QString over = QStringLiteral("Enter the Amount Lesser than / Equal to the Bill Value");
+    switch (head) {
+        case 3:
+            return Book{QStringLiteral("Purchase"), QStringLiteral("VendorCode"), QStringLiteral("PurchId"), true,
+                        true, over};
+        case 4:
+            return Book{
+                QStringLiteral("DcSubConIncoming"), QStringLiteral("SuppId"), QStringLiteral("DcId"), true, true, over};
+        case 5:
+            return Book{
+                QStringLiteral("InvoiceServIn"), QStringLiteral("VendorCode"), QStringLiteral("DcId"), false, false, over};
+        default:
+            return std::nullopt;
+    }
+}
+
 namespace {
 
 // One row per invoice: the row with the highest key among its rows.

@@ -26,6 +26,9 @@ struct Book {
 
 // The book an income head settles: 1 sales, 2 labour, 3 service invoices; nullopt for others.
 std::optional<Book> forIncomeHead(int head);
+// The book an expense head settles: 3 purchase bills, 4 subcontractors' invoices, 5 vendors'
+// service invoices; nullopt for others.
+std::optional<Book> forExpenseHead(int head);
 
 struct OpenBill {
     QString invNo;

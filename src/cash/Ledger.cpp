@@ -15,6 +15,7 @@ const Side& receipts() {
         s.kind = 2;
         s.isExpense = false;
         s.heads = &Heads::income();
+        s.headGroups = {3};
         s.rule = [](qint64 head) -> std::optional<HeadRule> {
             if (head < 1 || head > 3) return std::nullopt;
             return HeadRule{QStringLiteral("Customer"),
@@ -26,6 +27,7 @@ const Side& receipts() {
                             true};
         };
         s.advanceType = 5;
+        s.advancesPooledAbove = 2;
         s.types = {{kAutomatic, QStringLiteral("Automatic Selection")},
                    {kManual, QStringLiteral("Manual Selection")},
                    {kOpening, QStringLiteral("Opening Balance")},
@@ -47,6 +49,67 @@ const Side& receipts() {
     return s;
 }
 
+const Side& payments() {
+    static const Side s = [] {
+        Side s;
+        s.screen = QStringLiteral("frmPayments");
+        s.kind = 1;
+        s.isExpense = true;
+        s.heads = &Heads::expense();
+        s.headGroups = {2, 5};
+        s.rule = [](qint64 head) -> std::optional<HeadRule> {
+            if (head == 1 || head == 2)
+                // Staff are paid as they are named; the salary screen sums the name under head 2.
+                return HeadRule{QStringLiteral("Staff"),
+                                QStringLiteral("StaffId"),
+                                QStringLiteral("StaffName"),
+                                QStringLiteral("StatusC=TRUE"),
+                                QStringLiteral("Staff does not exists "),
+                                std::nullopt,
+                                false,
+                                {kAutomatic},
+                                QStringLiteral("Please Enter a Valid Pay Type Automatic Selection")};
+            if (head == 4)
+                return HeadRule{QStringLiteral("Supplier"),  QStringLiteral("SuppId"),
+                                QStringLiteral("SuppName"),  QString(),
+                                QStringLiteral("Supplier does not exists "), BillBooks::forExpenseHead(4),
+                                true,                        {},
+                                QString()};
+            if (head == 3 || head == 5)
+                return HeadRule{QStringLiteral("Vendor"),  QStringLiteral("VendorCode"),
+                                QStringLiteral("VendorName"), QString(),
+                                QStringLiteral("Vendor does not exists "), BillBooks::forExpenseHead(int(head)),
+                                true,                       {},
+                                QString()};
+            return std::nullopt;
+        };
+        s.advanceType = 4;
+        s.types = {{kAutomatic, QStringLiteral("Automatic Selection")},
+                   {kManual, QStringLiteral("Manual Selection")},
+                   {kOpening, QStringLiteral("Opening Balance")},
+                   {4, QStringLiteral("Pay - Advance")}};
+        s.noun = QStringLiteral("Payment");
+        s.numberTyped = true;
+        s.fldNumber = QStringLiteral("txtPayId");
+        s.numberTaken = QStringLiteral(" A Record with same Payment No. already exists ...");
+        s.enterNumber = QStringLiteral("Please Enter the Payment No...");
+        s.fldHead = QStringLiteral("txtExpType");
+        s.fldParty = QStringLiteral("txtToWhom");
+        s.fldType = QStringLiteral("txtPayType");
+        s.fldAmount = QStringLiteral("txtAmount");
+        s.fldDesc = QStringLiteral("txtDesc");
+        s.enterHead = QStringLiteral("Please Enter the Expense Type...");
+        s.enterParty = QStringLiteral("Please Enter the \"Pay To\" Whom?");
+        s.typeForBills = QStringLiteral(
+            "Please Enter a Valid Pay Type Pay - Advance / Automatic Selection / Manual Selection / Opening Balance");
+        s.typeForOthers = QStringLiteral("Please Enter a Valid Pay Type Automatic Selection / Pay - Advance");
+        s.totalOver = QStringLiteral("Enter the Amount Lesser \\ Equal to the total Bill Values");
+        s.openingOver = QStringLiteral("Enter the Amount Lesser \\ Equal to Opening Balance");
+        return s;
+    }();
+    return s;
+}
+
 // ---- Types.
 
 int typeCode(const Side& s, const QString& text) {
@@ -63,10 +126,12 @@ QString typeText(const Side& s, int code) {
 }
 
 QList<TypeText> typesFor(const Side& s, qint64 head) {
-    if (s.rule(head)) return s.types;
+    const auto r = s.rule(head);
+    if (r && r->types.isEmpty()) return s.types;
+    const QList<int> codes = r ? r->types : QList<int>{kAutomatic, s.advanceType};
     QList<TypeText> out;
     for (const TypeText& x : s.types)
-        if (x.code == kAutomatic || x.code == s.advanceType) out << x;
+        if (codes.contains(x.code)) out << x;
     return out;
 }
 
@@ -92,11 +157,18 @@ QString sideWhere(const Side& s) {
 QList<Pick> headList(QSqlDatabase& db, const Side& s) {
     const Heads::Kind& k = *s.heads;
     QList<Pick> out;
+    QString groups;
+    QVariantList bounds;
+    for (int i = 0; i < s.headGroups.size(); ++i) {
+        groups += QStringLiteral(" when %1<=? then %2").arg(k.code).arg(i + 1);
+        bounds << s.headGroups[i];
+    }
     QSqlQuery q = Sql::exec(db,
-                            QStringLiteral("select %1, %2, case when %1<=? then 1 else 2 end as Grp from %3 "
-                                           "order by Grp, %2")
-                                .arg(k.code, k.name, k.table),
-                            {k.reserved});
+                            QStringLiteral("select %1, %2, case%3 else %4 end as Grp from %5 order by Grp, %2")
+                                .arg(k.code, k.name, groups)
+                                .arg(s.headGroups.size() + 1)
+                                .arg(k.table),
+                            bounds);
     while (q.next()) out.append({q.value(0).toLongLong(), q.value(1).toString().trimmed()});
     return out;
 }
@@ -162,13 +234,13 @@ Details details(QSqlDatabase& db, const Side& s, qint64 head, const QString& par
     Details d;
     const QString name = party.trimmed();
     const auto r = s.rule(head);
-    d.reserved = bool(r);
-    // Advances under a head of one's own are pooled over every such head of the party.
+    d.reserved = r && (r->book || r->openBalance);
+    const bool pooled = !r && s.advancesPooledAbove > 0;
     d.advance = Money::fromDb(
         Sql::scalar(db,
                     QStringLiteral("select sum(AmtBal) from FundTrans where %1 and %2 and %3")
-                        .arg(kPartyIs, sideWhere(s), r ? QStringLiteral("ExpIncId=?") : QStringLiteral("ExpIncId>?")),
-                    {name, r ? head : qint64(2)}));
+                        .arg(kPartyIs, sideWhere(s), pooled ? QStringLiteral("ExpIncId>?") : QStringLiteral("ExpIncId=?")),
+                    {name, pooled ? s.advancesPooledAbove : head}));
     if (!r) return d;
     if (r->openBalance)
         d.opening = Money::fromDb(Sql::scalar(db,
@@ -272,6 +344,16 @@ QList<Row> rowsOf(const Side& s, const Entry& e) {
     return {Row{QString(), e.amount}};
 }
 
+// A typed number must be free among the kind's entries other than this one.
+Check numberCheck(QSqlDatabase& db, const Side& s, const Entry& e) {
+    if (!s.numberTyped) return std::nullopt;
+    if (e.number <= 0) return Refusal::at(s.fldNumber, s.enterNumber);
+    if (Sql::any(db, QStringLiteral("select 1 from FundTrans where Id<>? and FundTransId=? and P_R_A=?"),
+                 {e.id, e.number, s.kind}))
+        return Refusal::at(s.fldNumber, s.numberTaken);
+    return std::nullopt;
+}
+
 Money openingOf(QSqlDatabase& db, const HeadRule& r, qint64 party) {
     return Money::fromDb(Sql::scalar(
         db, QStringLiteral("select OpenBalPndg from %1 where %2=?").arg(r.partyTable, r.partyKey), {party}));
@@ -281,15 +363,18 @@ Money openingOf(QSqlDatabase& db, const HeadRule& r, qint64 party) {
 
 Check validate(QSqlDatabase& db, const Side& s, const Entry& e, bool adding) {
     if (Check c = bankChecks(s, e)) return c;
-    if (!adding) return std::nullopt;
+    if (!adding) return numberCheck(db, s, e);
     if (e.head <= 0) return Refusal::at(s.fldHead, s.enterHead);
     if (e.party.trimmed().isEmpty()) return Refusal::at(s.fldParty, s.enterParty);
     const auto rule = s.rule(e.head);
     bool typeOk = false;
     for (const TypeText& t : typesFor(s, e.head)) typeOk = typeOk || t.code == e.type;
-    if (!typeOk) return Refusal::at(s.fldType, rule ? s.typeForBills : s.typeForOthers);
+    if (!typeOk)
+        return Refusal::at(s.fldType, !rule                         ? s.typeForOthers
+                                      : rule->typeRefusal.isEmpty() ? s.typeForBills
+                                                                    : rule->typeRefusal);
     if (e.amount <= Money()) return Refusal::at(s.fldAmount, s.enterAmount);
-    if (!rule) return std::nullopt;
+    if (!rule) return numberCheck(db, s, e);
     const auto party = partyId(db, *rule, e.party);
     if (!party) return Refusal::at(s.fldParty, rule->notFound);
     const bool bills = settlesBills(s, e.head, e.type);
@@ -318,7 +403,7 @@ Check validate(QSqlDatabase& db, const Side& s, const Entry& e, bool adding) {
     }
     if (e.type == kOpening && rule->openBalance && e.amount > openingOf(db, *rule, *party))
         return Refusal::at(s.fldAmount, s.openingOver);
-    return std::nullopt;
+    return numberCheck(db, s, e);
 }
 
 namespace {
@@ -371,8 +456,12 @@ Entry save(QSqlDatabase& db, const Side& s, Entry e) {
         // Another desk may have written an entry since New proposed these.
         if (e.id <= 0 || Sql::any(db, QStringLiteral("select 1 from FundTrans where Id=?"), {e.id}))
             e.id = Sql::nextId(db, QStringLiteral("FundTrans"), QStringLiteral("Id"));
-        if (e.number <= 0 ||
-            Sql::any(db, QStringLiteral("select 1 from FundTrans where P_R_A=? and FundTransId=?"), {s.kind, e.number}))
+        // A number the user typed is never replaced: the checks below refuse it when taken.
+        const bool keep = s.numberTyped && e.numberAsTyped;
+        if (!keep && (e.number <= 0 || Sql::any(db,
+                                                QStringLiteral("select 1 from FundTrans where P_R_A=? and "
+                                                               "FundTransId=?"),
+                                                {s.kind, e.number})))
             e.number = proposedNumber(db, s);
         // The balances as they stand now, after any other desk's save.
         enforce(validate(db, s, e, true));
@@ -428,20 +517,24 @@ Check changeBlock(QSqlDatabase& db, const Side& s, qint64 number) {
 
 void modify(QSqlDatabase& db, const Side& s, const Entry& e) {
     Sql::transaction(db, [&] {
-        enforce(changeBlock(db, s, e.number));
-        enforce(bankChecks(s, e));
+        const QVariant was = Sql::scalar(
+            db, QStringLiteral("select max(FundTransId) from FundTrans where %1 and Id=?").arg(sideWhere(s)), {e.id});
+        if (!was.isValid() || was.isNull()) return;
+        enforce(changeBlock(db, s, was.toLongLong()));
+        enforce(validate(db, s, e, false));
         const bool bank = e.source == Source::Bank;
-        Sql::exec(
-            db,
-            QStringLiteral("update FundTrans set DateT=?, TransDesc=?, P_R_A_SRC_DST=?, CHNo=?, CHDate=?, "
-                           "BankId=? where %1 and Id=? and FundTransId=?")
-                .arg(sideWhere(s)),
-            {Db::day(e.date), textOrSpace(e.desc), int(e.source), bank ? textOrSpace(e.chNo) : QStringLiteral(" "),
-             bank && e.chDate.isValid() ? Db::day(e.chDate) : QVariant(), bank ? e.bankId : 0, e.id, e.number});
+        Sql::exec(db,
+                  QStringLiteral("update FundTrans set DateT=?, TransDesc=?, P_R_A_SRC_DST=?, CHNo=?, CHDate=?, "
+                                 "BankId=?, FundTransId=? where %1 and Id=?")
+                      .arg(sideWhere(s)),
+                  {Db::day(e.date), textOrSpace(e.desc), int(e.source),
+                   bank ? textOrSpace(e.chNo) : QStringLiteral(" "),
+                   bank && e.chDate.isValid() ? Db::day(e.chDate) : QVariant(), bank ? e.bankId : 0,
+                   s.numberTyped ? e.number : was.toLongLong(), e.id});
         Sql::exec(db, QStringLiteral("delete from BankTrans where Id=?"), {e.id});
         // The bank row carries the amount as stored, whatever the screen shows.
         Entry written = e;
-        if (const auto st = stored(db, s, e.number)) {
+        if (const auto st = stored(db, s, s.numberTyped ? e.number : was.toLongLong())) {
             written.amount = Money();
             for (const Row& r : st->rows) written.amount += r.amount;
         }

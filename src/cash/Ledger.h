@@ -43,6 +43,8 @@ struct HeadRule {
     QString notFound;                         // "Customer does not exists "
     std::optional<BillBooks::Book> book;      // the invoices types 1 and 2 settle
     bool openBalance = true;                  // type 3 lowers the party's OpenBalPndg
+    QList<int> types;                         // the type codes the head takes; empty: all of the side's
+    QString typeRefusal;                      // when another is typed; "": the side's typeForBills
 };
 
 struct Side {
@@ -50,10 +52,18 @@ struct Side {
     int kind = 2;    // P_R_A
     bool isExpense = false;
     const Heads::Kind* heads = nullptr;
+    QList<qint64> headGroups;  // the pick list's groups end at these codes, the rest last; each by name
     std::function<std::optional<HeadRule>(qint64 head)> rule;
     int advanceType = 5;
+    // Under a head of the user's own, the party's advances shown are those of every head above
+    // this one (0: of that head alone).
+    qint64 advancesPooledAbove = 0;
     QList<TypeText> types;  // every type, in the order the pick list offers them for a reserved head
     QString noun;           // "Receipt", in the status texts
+    // The entry number is typed by the user and must be free among the side's kind; else it is
+    // proposed and taken again at save when another desk used it.
+    bool numberTyped = false;
+    QString fldNumber, numberTaken, enterNumber;
     // Controls a refusal points at.
     QString fldBank = QStringLiteral("cmbBank"), fldChNo = QStringLiteral("txtChNo"),
             fldChDate = QStringLiteral("DTPCHDate"), fldHead, fldParty, fldType, fldAmount, fldDesc;
@@ -76,6 +86,7 @@ struct Side {
 };
 
 const Side& receipts();
+const Side& payments();
 
 struct Row {
     QString bill;
@@ -84,6 +95,7 @@ struct Row {
 
 struct Entry {
     qint64 id = 0, number = 0;  // Id, FundTransId
+    bool numberAsTyped = false;  // the user typed the number: a taken one is refused, never replaced
     QDate date;
     Source source = Source::Bank;
     qint64 bankId = 0;
@@ -143,7 +155,8 @@ QString sideWhere(const Side& s);
 QList<qint64> numbers(QSqlDatabase& db, const Side& s);
 std::optional<Entry> load(QSqlDatabase& db, const Side& s, qint64 number);
 
-// Save's checks in their order, the first failure winning; on a modify only the bank and cheque ones.
+// Save's checks in their order, the first failure winning; on a modify only the bank and cheque ones
+// and, where the user types the number, that it is free.
 Check validate(QSqlDatabase& db, const Side& s, const Entry& e, bool adding);
 // Writes a new entry inside one transaction and returns it as written: an Id or number another
 // desk took meanwhile is replaced by the next free one. Throws Refused when a balance no
@@ -151,7 +164,8 @@ Check validate(QSqlDatabase& db, const Side& s, const Entry& e, bool adding);
 Entry save(QSqlDatabase& db, const Side& s, Entry e);
 // An advance others have adjusted against is neither changed nor deleted.
 Check changeBlock(QSqlDatabase& db, const Side& s, qint64 number);
-// Only the date, description and bank details change; no balance moves.
+// Only the date, description, bank details and a typed number change; no balance moves. The
+// entry is found by its Id.
 void modify(QSqlDatabase& db, const Side& s, const Entry& e);
 // Removes the entry whole and gives back what its save took.
 void remove(QSqlDatabase& db, const Side& s, qint64 number);

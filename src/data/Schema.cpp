@@ -213,7 +213,9 @@ std::vector<Migration> company() {
             {16, "service invoices", serviceInvoicesSchema()},
             {17, "indexes for the money screens", ledgerLookupsSchema()},
             {18, "subcontract orders and DCs", subcontractSchema()},
-            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()}};
+            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()},
+            {23, "staff as the money screens know them", staffSchema()},
+            {24, "indexes for a payment's open bills", paymentLookupsSchema()}};
 }
 
 std::vector<Migration> start() {
@@ -270,7 +272,7 @@ const std::vector<Migration>& migrations(DbKind kind) {
 QStringList carryForwardTables() {
     return {"User1",     "UserRights",   "ImpSystems",  "Misc",        "BusinessType", "PrintInfo", "Income",
             "Expense",   "Category",     "Measurement", "Item",        "Customer",     "Supplier",  "Vendor",
-            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch"};
+            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch", "Staff"};
 }
 
 }  // namespace kavra::data

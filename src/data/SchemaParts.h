@@ -17,6 +17,8 @@ QStringList purchaseSchema();          // PurchPO, PurchPOSub, Purchase, Purchas
 QStringList banksSchema();             // Banks, BankTrans
 QStringList serviceInvoicesSchema();   // InvoiceServOut, InvoiceServIn and their lines
 QStringList ledgerLookupsSchema();     // indexes for the money screens' look-ups
+QStringList paymentLookupsSchema();    // indexes for a payment's open bills
+QStringList staffSchema();             // Staff (the columns the money screens read)
 QStringList subcontractSchema();       // SubConPO, SubConPOSub, DcSubConOutgoing, DcSubConIncoming and their lines
 QStringList qualityAndUpkeepSchema();  // Calibrate, CalibrateRep, Machine, Maintenance, MaintainSch, MaintainData,
                                        // BrkDown

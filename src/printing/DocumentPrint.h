@@ -95,6 +95,9 @@ bool rowHiddenAt(const Workbook& wb, int page, const QString& name);
 // messages, the workbook written under the data folder's Prints, then the preview-or-print question. Returns the
 // workbook's path, or "" when refused.
 QString printDocument(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, bool saveEnabled);
+// The same once the caller has made its own checks: written, then previewed or printed as the
+// user answers, or (askPreview false) previewed at once, where the print command is.
+QString printChecked(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, bool askPreview = true);
 // Yes previews, No prints; tests replace what happens to the finished workbook.
 void previewOrPrint(Dialogs& dialogs, const QString& workbookPath);
 using OutputHandler = void (*)(const QString& workbookPath, bool preview);

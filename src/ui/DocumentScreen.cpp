@@ -408,6 +408,10 @@ void setOptionalDate(QDateEdit* d, const QDate& date) {
 }
 
 void tabChain(std::initializer_list<QWidget*> widgets) {
+    tabChain(QList<QWidget*>(widgets));
+}
+
+void tabChain(const QList<QWidget*>& widgets) {
     QWidget* prev = nullptr;
     for (QWidget* w : widgets) {
         if (prev) QWidget::setTabOrder(prev, w);

@@ -117,6 +117,7 @@ void setOptionalDate(QDateEdit* d, const QDate& date);
 QLabel* makeCaption(QWidget* parent, const QString& caption, QWidget* buddy);
 // Tab goes through the widgets in this order.
 void tabChain(std::initializer_list<QWidget*> widgets);
+void tabChain(const QList<QWidget*>& widgets);
 // Digits and one decimal point.
 void numericOnly(QLineEdit* e);
 // The title line of a document screen.

@@ -46,6 +46,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmform39_dc_lab"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmpurchase"), QStringLiteral("TransPurchBill.htm")},
         {QStringLiteral("frmreceipts"), QStringLiteral("TransCFReceipt.htm")},
+        {QStringLiteral("frmpayments"), QStringLiteral("TransCFPay.htm")},
         {QStringLiteral("frmsubconpo"), QStringLiteral("TransSubConPOOut.htm")},
         {QStringLiteral("frmdcsubconout"), QStringLiteral("TransSubConDCout.htm")},
         {QStringLiteral("frmform39_sc_dc_out"), QStringLiteral("TransMiniVat515.htm")},

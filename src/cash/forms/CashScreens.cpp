@@ -11,6 +11,7 @@ void registerCashScreens() {
     Screens::add(QStringLiteral("frmExpense"), [] { return new FrmHead(Heads::expense()); });
     Screens::add(QStringLiteral("frmBanks"), [] { return new FrmBanks; });
     Screens::add(QStringLiteral("frmReceipts"), [] { return new LedgerScreen(receiptsScreen()); });
+    Screens::add(QStringLiteral("frmPayments"), [] { return new LedgerScreen(paymentsScreen()); });
 }
 
 }  // namespace kavra

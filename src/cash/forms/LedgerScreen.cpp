@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "cash/Vouchers.h"
 #include "cash/forms/CashPanel.h"
+#include "printing/PrintRules.h"
 #include "core/Session.h"
 #include "core/Sql.h"
 #include "ui/Grid.h"
@@ -67,6 +69,28 @@ const LedgerScreenKind& receiptsScreen() {
     return k;
 }
 
+const LedgerScreenKind& paymentsScreen() {
+    static const LedgerScreenKind k = [] {
+        LedgerScreenKind k = receiptsScreen();
+        k.side = &Ledger::payments();
+        k.caption = QStringLiteral("CASH FLOW - PAYMENTS");
+        k.heading = QStringLiteral("Payments");
+        k.numberName = "txtPayId";
+        k.numberCaption = QStringLiteral("Payment No");
+        k.dateName = "DTPPayDate";
+        k.headCaption = QStringLiteral("Expense Type");
+        k.partyCaption = QStringLiteral("Pay To");
+        k.typeCaption = QStringLiteral("Payment Type");
+        k.voucher = true;
+        RecordTexts& t = k.texts;
+        t.adding = QStringLiteral("You are about to ADD a NEW Payment Now...");
+        t.modifying = QStringLiteral("You are about to MODIFY the existing Payment now...");
+        t.deleting = QStringLiteral("You are about to DELETE the existing Payment now...");
+        return k;
+    }();
+    return k;
+}
+
 LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     : DocumentScreen(kind.side->screen, kind.caption), kind_(kind), side_(*kind.side) {
     QLabel* heading = makeDocHeading(this, kind.heading);
@@ -75,15 +99,23 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     headerBox_ = box;
     auto* g = new QGridLayout(box);
 
-    lblNumber_ = new QLabel(box);
-    lblNumber_->setObjectName(QString::fromLatin1(kind.numberName));
-    lblNumber_->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    QWidget* number;
+    if (side_.numberTyped) {
+        txtNumber_ = makeLineEdit(box, kind.numberName, 10);
+        numericOnly(txtNumber_);
+        number = txtNumber_;
+    } else {
+        lblNumber_ = new QLabel(box);
+        lblNumber_->setObjectName(QString::fromLatin1(kind.numberName));
+        lblNumber_->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        number = lblNumber_;
+    }
     lblId_ = new QLabel(box);
     lblId_->setObjectName(QStringLiteral("lblId"));
     lblId_->hide();
     date_ = makeDate(box, kind.dateName);
     g->addWidget(new QLabel(kind.numberCaption, box), 0, 0);
-    g->addWidget(lblNumber_, 0, 1);
+    g->addWidget(number, 0, 1);
     g->addWidget(makeCaption(box, QStringLiteral("Date"), date_), 0, 2);
     g->addWidget(date_, 0, 3);
 
@@ -212,6 +244,11 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     auto* links = new QHBoxLayout;
     links->addStretch();
     addCorresAndPrint(links, this, QStringLiteral("&Printer"));
+    if (kind.voucher) {
+        QPushButton* cheque = makeButton(this, "cmdCheqPrint", QStringLiteral("&Cheque"));
+        links->addWidget(cheque);
+        connect(cheque, &QPushButton::clicked, this, [this] { printCheque(); });
+    }
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(heading);
@@ -234,8 +271,11 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     });
     connect(txtAmount_, &QLineEdit::textChanged, this,
             [this](const QString& t) { lblWords_->setText(Ledger::amountInWords(Money::parse(t))); });
-    tabChain({date_, optBank_, optCash_, cmbBank_, txtChNo_, dtpChDate_, txtHead_, txtParty_, txtType_, txtAmount_,
-              txtDesc_, grid_->table(), findChild<QWidget*>(QStringLiteral("cmdSave"))});
+    QList<QWidget*> chain;
+    if (txtNumber_) chain << txtNumber_;
+    chain << QList<QWidget*>{date_, optBank_, optCash_, cmbBank_, txtChNo_, dtpChDate_, txtHead_, txtParty_, txtType_, txtAmount_,
+              txtDesc_, grid_->table(), findChild<QWidget*>(QStringLiteral("cmdSave"))};
+    tabChain(chain);
 }
 
 bool LedgerScreen::load() {
@@ -256,9 +296,19 @@ qint64 LedgerScreen::proposeId() {
     return Ledger::proposedNumber(prod().db(), side_);
 }
 
+qint64 LedgerScreen::shownNumber() const {
+    return (txtNumber_ ? txtNumber_->text() : lblNumber_->text()).trimmed().toLongLong();
+}
+
+void LedgerScreen::showNumber(qint64 number) {
+    (txtNumber_ ? static_cast<void>(txtNumber_->setText(QString::number(number)))
+                : static_cast<void>(lblNumber_->setText(QString::number(number))));
+}
+
 void LedgerScreen::clearForNew(qint64 number) {
     filling_ = true;
-    lblNumber_->setText(QString::number(number));
+    proposedNumber_ = number;
+    showNumber(number);
     lblId_->setText(QString::number(Ledger::proposedId(prod().db())));
     date_->setDate(Clock::today());
     optBank_->setChecked(true);
@@ -280,7 +330,7 @@ void LedgerScreen::showRecord(qint64 number) {
     const auto e = Ledger::load(prod().db(), side_, number);
     if (!e) return;
     filling_ = true;
-    lblNumber_->setText(QString::number(e->number));
+    showNumber(e->number);
     lblId_->setText(QString::number(e->id));
     date_->setDate(e->date);
     (e->source == Ledger::Source::Cash ? optCash_ : optBank_)->setChecked(true);
@@ -306,6 +356,7 @@ void LedgerScreen::setFieldsEnabled(bool on) {
     // A stored entry keeps what it settled: only its date, description and bank details change.
     const bool adding = ctl_ && ctl_->state() == RecState::Adding;
     for (QLineEdit* e : {txtHead_, txtParty_, txtType_, txtAmount_}) e->setEnabled(on && adding);
+    if (txtNumber_) txtNumber_->setEnabled(on);
     frameBank_->setEnabled(on && optBank_->isChecked());
     if (!on) lstView_->hide();
 }
@@ -313,7 +364,8 @@ void LedgerScreen::setFieldsEnabled(bool on) {
 Ledger::Entry LedgerScreen::entry() const {
     Ledger::Entry e;
     e.id = lblId_->text().toLongLong();
-    e.number = lblNumber_->text().toLongLong();
+    e.number = shownNumber();
+    e.numberAsTyped = txtNumber_ && e.number != proposedNumber_;
     e.date = date_->date();
     e.source = optCash_->isChecked() ? Ledger::Source::Cash : Ledger::Source::Bank;
     e.bankId = cmbBank_->currentIndex() >= 0 ? cmbBank_->currentData().toLongLong() : 0;
@@ -337,10 +389,11 @@ Check LedgerScreen::validate(bool adding) {
 
 qint64 LedgerScreen::write(bool adding, qint64 number) {
     Ledger::Entry e = entry();
-    e.number = number;
+    // A typed number is the box's; a proposed one is what New proposed.
+    if (!txtNumber_) e.number = number;
     if (!adding) {
         Ledger::modify(prod().db(), side_, e);
-        return number;
+        return e.number;
     }
     const Ledger::Entry saved = Ledger::save(prod().db(), side_, e);
     lblId_->setText(QString::number(saved.id));
@@ -357,6 +410,34 @@ Check LedgerScreen::deleteBlock() {
 
 void LedgerScreen::remove(qint64 number) {
     Ledger::remove(prod().db(), side_, number);
+}
+
+void LedgerScreen::print() {
+    if (!kind_.voucher) return;
+    Dialogs& dlg = Dialogs::current();
+    if (const auto p = Print::companyDetailsProblem(prod().db())) {
+        dlg.exclamation(appTitle(), *p);
+        return;
+    }
+    if (ctl_->state() == RecState::Adding) {
+        dlg.exclamation(appTitle(), QStringLiteral("You have to save the Record First in order to take a Print!!!"));
+        return;
+    }
+    tryDb([&] {
+        if (const auto doc = Vouchers::voucher(prod().db(), side_, ctl_->currentId()))
+            Print::printChecked(prod().db(), dlg, *doc, false);
+    });
+}
+
+void LedgerScreen::printCheque() {
+    const bool adding = ctl_->state() == RecState::Adding;
+    std::optional<Ledger::Entry> e;
+    if (!adding) tryDb([&] { e = Ledger::load(prod().db(), side_, ctl_->currentId()); });
+    if (const Check c = Vouchers::chequeProblem(e.value_or(entry()), adding || !e)) {
+        ctl_->refuse(*c);
+        return;
+    }
+    tryDb([&] { Print::printChecked(prod().db(), Dialogs::current(), Vouchers::chequeLeaf(*e), false); });
 }
 
 void LedgerScreen::refreshLists() {

@@ -25,14 +25,16 @@ class CashPanel;
 struct LedgerScreenKind {
     const Ledger::Side* side = nullptr;
     QString caption, heading;
-    const char* numberName;  // "lblRecpId"
+    const char* numberName;  // "lblRecpId"; a box when the side's number is typed
     QString numberCaption;   // "Receipt No"
     const char* dateName;    // "DTPRecpDate"
     QString headCaption, partyCaption, typeCaption;
+    bool voucher = false;  // cmdPrint prints the payment voucher; cmdCheqPrint the cheque leaf
     RecordTexts texts;
 };
 
 const LedgerScreenKind& receiptsScreen();
+const LedgerScreenKind& paymentsScreen();
 
 class LedgerScreen : public DocumentScreen {
     Q_OBJECT
@@ -53,6 +55,7 @@ class LedgerScreen : public DocumentScreen {
     void remove(qint64 number) override;
     void refreshLists() override;
     void functionKey(int key) override { (void)key; }
+    void print() override;
 
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -60,6 +63,9 @@ class LedgerScreen : public DocumentScreen {
   private:
     enum class Pick { None, Head, Party, Type };
     Ledger::Entry entry() const;
+    qint64 shownNumber() const;
+    void showNumber(qint64 number);
+    void printCheque();
     void showPicks(QLineEdit* box);
     bool takePick(QLineEdit* box);
     void headChanged();
@@ -71,7 +77,9 @@ class LedgerScreen : public DocumentScreen {
 
     const LedgerScreenKind& kind_;
     const Ledger::Side& side_;
-    QLabel* lblNumber_;
+    QLabel* lblNumber_ = nullptr;
+    QLineEdit* txtNumber_ = nullptr;  // the typed number's box
+    qint64 proposedNumber_ = 0;
     QLabel* lblId_;
     QDateEdit* date_;
     QRadioButton* optCash_;

@@ -173,6 +173,10 @@ QString printDocument(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, b
         dialogs.exclamation(appTitle(), *p);
         return {};
     }
+    return printChecked(db, dialogs, doc);
+}
+
+QString printChecked(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, bool askPreview) {
     const QString path = outputPath(QStringLiteral("Prints"), doc.templateName);
     try {
         writeDocument(db, doc, path);
@@ -180,7 +184,10 @@ QString printDocument(QSqlDatabase& db, Dialogs& dialogs, const Document& doc, b
         dialogs.critical(appTitle(), f.text);
         return {};
     }
-    previewOrPrint(dialogs, path);
+    if (askPreview)
+        previewOrPrint(dialogs, path);
+    else
+        (handler ? handler : defaultOutput)(path, true);
     return path;
 }
 
