@@ -213,6 +213,7 @@ std::vector<Migration> company() {
             {16, "service invoices", serviceInvoicesSchema()},
             {17, "indexes for the money screens", ledgerLookupsSchema()},
             {18, "subcontract orders and DCs", subcontractSchema()},
+            {19, "subcontractors' invoices", subcontractInvoicesSchema()},
             {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()},
             {23, "staff as the money screens know them", staffSchema()},
             {24, "indexes for a payment's open bills", paymentLookupsSchema()}};

@@ -62,4 +62,27 @@ QStringList subcontractSchema() {
     return m;
 }
 
+QStringList subcontractInvoicesSchema() {
+    // The supplier's bill is kept in the invoice columns of the incoming DC rows it covers;
+    // a credit note against it in CreditAmt, Credit and TDS.
+    QStringList m;
+    for (const char* c :
+         {"InvDate TEXT", "InvDateT TIMESTAMP", "PackForwd DOUBLE PRECISION NOT NULL DEFAULT 0",
+          "IsPackForwdPerc BOOLEAN NOT NULL DEFAULT FALSE", "FinalDisc DOUBLE PRECISION NOT NULL DEFAULT 0",
+          "IsFinalDiscPerc BOOLEAN NOT NULL DEFAULT FALSE", "AnyOtherChrg DOUBLE PRECISION NOT NULL DEFAULT 0",
+          "PayTerm TEXT", "VAT DOUBLE PRECISION NOT NULL DEFAULT 0", "ServTax DOUBLE PRECISION NOT NULL DEFAULT 0",
+          "CessOnServTax DOUBLE PRECISION NOT NULL DEFAULT 0", "TotVal BIGINT NOT NULL DEFAULT 0",
+          "Balance BIGINT NOT NULL DEFAULT 0", "InvRem TEXT", "InvSign BOOLEAN NOT NULL DEFAULT FALSE",
+          "CreditAmt BIGINT NOT NULL DEFAULT 0", "CreditRem TEXT", "Credit BIGINT NOT NULL DEFAULT 0",
+          "TDS BIGINT NOT NULL DEFAULT 0"})
+        m << QStringLiteral("ALTER TABLE DcSubConIncoming ADD COLUMN %1").arg(QString::fromLatin1(c));
+    for (const char* c : {"AltQty DOUBLE PRECISION NOT NULL DEFAULT 0", "Rate DOUBLE PRECISION NOT NULL DEFAULT 0",
+                          "Discount DOUBLE PRECISION NOT NULL DEFAULT 0"})
+        m << QStringLiteral("ALTER TABLE DcSubConIncomingSub ADD COLUMN %1").arg(QString::fromLatin1(c));
+    // The bills in date order, a supplier's bill by its number, and the DCs still to bill.
+    m << "CREATE INDEX ix_DcSubConIncoming_InvDateT ON DcSubConIncoming (InvDateT, InvNo, SuppId)"
+      << "CREATE INDEX ix_DcSubConIncoming_SuppId_InvNo ON DcSubConIncoming (SuppId, InvNo)";
+    return m;
+}
+
 }  // namespace kavra::data

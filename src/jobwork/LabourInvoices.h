@@ -4,7 +4,8 @@
 // quantity (in the item's other unit), rate and discount of their lines. Its value is the
 // value of a bill for work done: packing, VAT, service tax on the total with the VAT and
 // the cess on that tax, other charges, the final discount and, where the company rounds
-// labour invoices, whole rupees. Once money is received against it, it can no longer change.
+// labour invoices, whole rupees (the bill engine's bills for work, chain::WorkBills, with
+// billKind()). Once money is received against it, it can no longer change.
 //
 // Writers run on the caller's connection inside the caller's transaction.
 #include <QDateTime>
@@ -18,26 +19,14 @@
 #include "core/Money.h"
 #include "core/Refusal.h"
 #include "core/chain/Bills.h"
-#include "core/chain/WorkValue.h"
+#include "core/chain/WorkBills.h"
 #include "printing/DocumentPrint.h"
 
 namespace kavra::jobwork::Invoices {
 
 using Line = chain::Bills::Line;
-
-// The taxes that follow the customer from one invoice to the next.
-struct Taxes {
-    double vat = 0, servTax = 0, cessOnServTax = 0;  // per cent
-};
-
-struct Invoice {
-    chain::Bills::Head head;
-    Taxes taxes;
-    QVector<Line> lines;
-    // As stored; filled by load().
-    qint64 id = 0;
-    Money totVal, balance;
-};
+using Taxes = chain::WorkBills::Taxes;
+using Invoice = chain::WorkBills::Invoice;
 
 // ---- What the screen offers (the choosing of customers and DCs, navigation, search and the
 // money-received blocks are the bill engine's, with billKind()).

@@ -181,6 +181,9 @@ const chain::BillKind& billKind() {
              QStringLiteral(" A Record with Same Invoice No. already made for SALES - Manufacturing !!!")}};
         b.alreadyMadeAlways = true;
         chain::Bills::clearsToo(b, {"VAT", "ServTax", "CessOnServTax"}, {});
+        b.roundSetting = QStringLiteral("RoffLabour");
+        b.oneDcSetting = QStringLiteral("labour1to1");
+        b.selectParty = QStringLiteral("Select a customer Name.....");
         return b;
     }();
     return k;

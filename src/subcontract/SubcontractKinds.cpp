@@ -1,5 +1,6 @@
 #include "subcontract/SubcontractKinds.h"
 
+#include "core/chain/Bills.h"
 #include "inventory/Stores.h"
 #include "jobwork/LabourKinds.h"
 
@@ -80,6 +81,91 @@ const chain::DcKind& outgoingKind() {
                                     "this supplier in this regard!!!"),
                      false, true}};
         return d;
+    }();
+    return k;
+}
+
+const chain::DcKind& incomingKind() {
+    static const chain::DcKind k = [] {
+        // Our outgoing labour DC reversed: each line drawn from what lies with the supplier,
+        // oldest DC first, on the supplier's number, with the incoming DC's transfer note.
+        chain::DcKind d = jobwork::outgoingKind();
+        d.party = QStringLiteral("SuppId");
+        d.partyTable = QStringLiteral("Supplier");
+        d.partyName = QStringLiteral("SuppName");
+        d.header = QStringLiteral("DcSubConIncoming");
+        d.lines = QStringLiteral("DcSubConIncomingSub");
+        d.order = &orderKind();
+        d.draws = ToReceive;
+        d.numbers = chain::DcNumbers::PerParty;
+        d.book.clear();
+        d.alreadyMade.clear();
+        d.duplicateNo = QStringLiteral(" A Record with same DC NO. already exist...");
+        d.duplicateField = QStringLiteral("txtDCNo");
+        d.find.notFound = jobwork::incomingKind().find.notFound;
+        d.find.notFoundIcon = MsgIcon::Information;
+        d.find.wrongParty = QStringLiteral(
+            "System is displaying the 1 of %1 RECORDS with the DC no. you typed. \nSelect the correct Supplier name "
+            "matching the DC no. to display the expected Data.....");
+        d.find.noParty = QStringLiteral(
+            "System is displaying the 1 of %1 RECORDS with the DC no. you typed. \nSelect the Supplier name for the DC "
+            "no. to display the expected Data...");
+        d.texts.selectParty = QStringLiteral("Please Select a Supplier.....");
+        d.texts.enterCode = QStringLiteral("Select Valid Item Code/Part No. for the SlNo.");
+        d.texts.codeMissing = QStringLiteral("Select Valid Item Code/Part No. for the SlNo.%1");
+        d.texts.enterParticulars = QStringLiteral("Enter Particulars for the SlNo. ");
+        d.texts.stockShort.clear();
+        d.stock = inventory::Stores::noteLink(inventory::NoteSource::SubconIncoming, QStringLiteral("RedStkSC"));
+        d.drawsOn.from = &outgoingKind();
+        d.purpose = false;
+        d.purposeWidth = 0;
+        d.signedAlone = true;
+        const QString dcNo = QStringLiteral("%1 not allowed with this DC NO: %2, since ");
+        d.blocks = {
+            {chain::DcBlock::Invoiced, dcNo + QStringLiteral("Invoice is made already with this DC!!!")},
+            {chain::DcBlock::Paid, dcNo + QStringLiteral("some Cash Flow has been made in this Regard!!!")},
+            {chain::DcBlock::Rejected, dcNo + QStringLiteral("Rejections or Rework Qty. has been made already!!!")},
+            {chain::DcBlock::StockDrawn,
+             QStringLiteral("%1 is not Allowed, Since Some material has been issued  after receiving this "
+                            "challan: %2")}};
+        d.clickBlocks = {
+            {chain::DcBlock::Invoiced,
+             QStringLiteral("Modification not allowed with this DC, since Invoice is made against this DC!!!")},
+            {chain::DcBlock::Paid, QStringLiteral("Modification not allowed with this DC, since some Cash Flow has "
+                                                  "been made in this regard!!!")}};
+        return d;
+    }();
+    return k;
+}
+
+const chain::BillKind& billKind() {
+    static const chain::BillKind k = [] {
+        // The labour invoice on the supplier's DCs: the supplier's number, unique to the
+        // supplier in any year, dated by its day, with a credit note in place of the debit note.
+        chain::BillKind b = chain::Bills::standard(&incomingKind(), {}, QStringLiteral("Credit"));
+        b.altQty = true;
+        chain::Bills::clearsToo(b, {"VAT", "ServTax", "CessOnServTax", "Credit", "TDS"}, {});
+        b.numberPerParty = true;
+        b.duplicateNo = QStringLiteral(" Invoice Number already exists...");
+        b.notFound = QStringLiteral(" NO Inv No.(Incoming) exists with this No.");
+        b.find.notFound = b.notFound;
+        b.find.wrongParty = QStringLiteral(
+            "System is displaying the 1 of %1 RECORDS with the Inv no. you typed. \nSelect the correct supplier name "
+            "matching the Inv no. to display the expected Data...");
+        b.find.noParty = QStringLiteral(
+            "System is displaying the 1 of %1 RECORDS with the Inv no. you typed. \nSelect the supplier name for the "
+            "Inv no. to display the expected Data.....");
+        b.dayOnly = true;
+        b.ratesOfParty = true;
+        b.savedToo.set(QStringLiteral("Credit"), 0).set(QStringLiteral("TDS"), 0);
+        b.moneyModify = QStringLiteral("Modification not allowed  in this Context!!!");
+        b.stockDrawnDelete =
+            QStringLiteral("Deletion  not Allowed, Since Some material has been issued  in this Bill Regard!!!");
+        b.roundSetting = QStringLiteral("RoffSubCon");
+        b.oneDcSetting = QStringLiteral("SubCon1to1");
+        b.selectParty = QStringLiteral("Select a supplier Name.....");
+        b.partyField = QStringLiteral("cmbSupp");
+        return b;
     }();
     return k;
 }

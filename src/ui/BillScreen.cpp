@@ -76,7 +76,7 @@ BillScreen::BillScreen(const BillScreenKind& kind) : DocumentScreen(kind.screen,
 
     // Party and DCs at the left, the bill's number and terms at the right.
     cmbCust_ = new QComboBox(this);
-    cmbCust_->setObjectName(QStringLiteral("cmbCust"));
+    cmbCust_->setObjectName(kind.partyField);
     cmbCust_->setMinimumWidth(260);
     partyBox_ = cmbCust_;
     lstDcNo_ = new QListWidget(this);
@@ -95,7 +95,8 @@ BillScreen::BillScreen(const BillScreenKind& kind) : DocumentScreen(kind.screen,
     right->addWidget(lineEdit(this, "txtInvNo", 20), 0, 1);
     dtpInvDate_ = new QDateTimeEdit(this);
     dtpInvDate_->setObjectName(QStringLiteral("dtpInvDate"));
-    dtpInvDate_->setDisplayFormat(QStringLiteral("dd/MM/yyyy hh:mm AP"));
+    dtpInvDate_->setDisplayFormat(kind.kind->dayOnly ? QStringLiteral("dd/MM/yyyy")
+                                                     : QStringLiteral("dd/MM/yyyy hh:mm AP"));
     dtpInvDate_->setCalendarPopup(true);
     right->addWidget(new QLabel(QStringLiteral("DATE"), this), 1, 0);
     right->addWidget(dtpInvDate_, 1, 1);
@@ -180,6 +181,7 @@ BillScreen::BillScreen(const BillScreenKind& kind) : DocumentScreen(kind.screen,
     statusRow->addWidget(makeLinkLabel(this, "lblCorres"));
     QHBoxLayout* commands = makeCommandRow(this);
     commands->insertWidget(4, makeButton(this, "cmdPrint", QStringLiteral("&Printer")));
+    findChild<QPushButton*>(QStringLiteral("cmdPrint"))->setVisible(kind.prints);
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(heading);
@@ -352,7 +354,7 @@ void BillScreen::clearForNew(qint64) {
     dtpInvDate_->setDateTime(Clock::now());
     if (lblUnitGuide_) lblUnitGuide_->clear();
     filling_ = false;
-    edit("txtInvNo")->setText(QString::number(prod().NextInvoiceNumber(kind_.book)));
+    if (!kind_.book.isEmpty()) edit("txtInvNo")->setText(QString::number(prod().NextInvoiceNumber(kind_.book)));
     cmbCust_->setFocus();
 }
 
@@ -529,7 +531,8 @@ void BillScreen::remove(qint64 id) {
 }
 
 Found BillScreen::find(const QString& text) {
-    return Bills::find(prod().db(), *kind_.kind, text);
+    const qint64 party = cmbCust_->currentIndex() >= 0 ? cmbCust_->currentData().toLongLong() : 0;
+    return Bills::find(prod().db(), *kind_.kind, text, party);
 }
 
 // ---------------------------------------------------------------- the rest
@@ -551,7 +554,7 @@ bool BillScreen::eventFilter(QObject* o, QEvent* e) {
     }
     if (type == QEvent::MouseButtonPress) {
         if (o == lstDcNo_->viewport() && ctl_->state() == RecState::Adding && cmbCust_->currentIndex() < 0) {
-            Dialogs::current().information(appTitle(), QStringLiteral("select a customer First ....."));
+            Dialogs::current().information(appTitle(), kind_.noParty);
             return true;
         }
         // The grid's lines come only from the DCs: a click into an empty grid adds none.

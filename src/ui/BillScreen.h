@@ -27,10 +27,13 @@ struct BillScreenKind {
     QString caption;  // "Manufacturing - INVOICE"
     QString heading = QStringLiteral("Invoice");
     QString party = QStringLiteral("TO CUSTOMER");
+    QString partyField = QStringLiteral("cmbCust");
+    QString noParty = QStringLiteral("select a customer First .....");  // the DC list clicked first
     QString gridHeading;
     QString gridHint;
     QString noDc;  // said when there is no DC at all to bill
-    QString book;  // the invoice book the number is proposed from
+    QString book;  // the invoice book the number is proposed from; "" proposes none (the party's own)
+    bool prints = true;
     struct Link {
         const char* name;
         QString caption, screen;

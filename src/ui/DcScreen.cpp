@@ -71,6 +71,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     if (!k_.partyTip.isEmpty()) partyBox_->setToolTip(k_.partyTip);
 
     cmbPONo_ = pickList(box, "cmbPONo");
+    if (!k_.poHint.isEmpty()) cmbPONo_->setToolTip(k_.poHint);
     dtpPOdate_ = shownDate(box, k_.poDateName);
     auto* po = new QHBoxLayout;
     po->addWidget(cmbPONo_, 1);
@@ -106,12 +107,12 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     }
     txtRem_ = addField(g, 4, dk_.purpose ? 2 : 0, k_.remark, "txtRem", 200);
     if (dk_.drawsOn) {
-        cmbRefDCno_ = pickList(box, "cmbRefDCno");
+        cmbRefDCno_ = pickList(box, k_.refField.toLatin1().constData());
         dtpRefDcDate_ = shownDate(box, QStringLiteral("dtpRefDcDate"));
         auto* ref = new QHBoxLayout;
         ref->addWidget(cmbRefDCno_, 1);
         ref->addWidget(dtpRefDcDate_);
-        g->addWidget(makeCaption(box, QStringLiteral("Customer DC NO."), cmbRefDCno_), 5, 0);
+        g->addWidget(makeCaption(box, k_.refCaption, cmbRefDCno_), 5, 0);
         g->addLayout(ref, 5, 1);
     }
     if (dk_.weightAndDue) {
@@ -123,7 +124,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
         g->addWidget(makeCaption(box, QStringLiteral("* Due Date"), dtpDueDate_), 5, 2);
         g->addWidget(dtpDueDate_, 5, 3);
     }
-    if (dk_.purpose && dk_.signedCopy) {
+    if ((dk_.purpose && dk_.signedCopy) || dk_.signedAlone) {
         chkDCSigned_ = new QCheckBox(QStringLiteral("Signed and Returned"), box);
         chkDCSigned_->setObjectName(QStringLiteral("chkDCSigned"));
         g->addWidget(chkDCSigned_, dk_.drawsOn ? 6 : 5, 1);
@@ -794,7 +795,7 @@ bool DcScreen::eventFilter(QObject* o, QEvent* e) {
 
 void DcScreen::showDetails() {
     if (partyId() == 0) {
-        Dialogs::current().critical(appTitle(), QStringLiteral("You must select a 'Customer' from the list... "));
+        Dialogs::current().critical(appTitle(), k_.detailsNoParty);
         return;
     }
     // Billed kinds show the bill; kinds kept open for the other direction whether all went back.

@@ -39,6 +39,10 @@ struct DcScreenKind {
     QString headingNoParty = QStringLiteral("Please select a Customer Name ....!!!");
     QString orderClosed = QStringLiteral("check 'Customer P.O. NO' i.e Purchase order ...");
     QString poDateName = QStringLiteral("dtpPODate");
+    QString poHint;  // the order list's tooltip
+    // Kinds that draw: the list of the party's DCs answered.
+    QString refCaption = QStringLiteral("Customer DC NO."), refField = QStringLiteral("cmbRefDCno");
+    QString detailsNoParty = QStringLiteral("You must select a 'Customer' from the list... ");
     QString remark = QStringLiteral("* NOTE:  (REMARKS)");
     QString gridHeading;
     QString remarkHint;  // beside the grid

@@ -49,6 +49,8 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmpayments"), QStringLiteral("TransCFPay.htm")},
         {QStringLiteral("frmsubconpo"), QStringLiteral("TransSubConPOOut.htm")},
         {QStringLiteral("frmdcsubconout"), QStringLiteral("TransSubConDCout.htm")},
+        {QStringLiteral("frmdcsubconin"), QStringLiteral("TransSubConDcIn.htm")},
+        {QStringLiteral("frminvoicesc"), QStringLiteral("TransSubConInv.htm")},
         {QStringLiteral("frmform39_sc_dc_out"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmbanks"), QStringLiteral("MasCHBanks.htm")},
         {QStringLiteral("frmincome"), QStringLiteral("MasAcctHeads.htm")},

@@ -5,14 +5,20 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTextEdit>
 
+#include "core/Session.h"
 #include "printing/Workbook.h"
-#include "subcontract/forms/OutgoingDcScreen.h"
+#include "subcontract/SubcontractKinds.h"
+#include "subcontract/WorkOrders.h"
+#include "subcontract/forms/SubconBillScreen.h"
+#include "subcontract/forms/SubcontractDcScreens.h"
 #include "subcontract/forms/WorkOrderScreen.h"
+#include "support/ChainDocs.h"
 #include "support/Keyboard.h"
 #include "support/PrintCapture.h"
 #include "support/TestEnv.h"
@@ -132,6 +138,92 @@ TEST_P(SubconScreens, OrderAndItsDcByKeyboard) {
     EXPECT_EQ(Print::valueAt(wb, 1, "TotalValue").toDouble(), 57);
     QTest::mouseClick(dc.findChild<QLabel*>("lblAnnexureII"), Qt::LeftButton);
     EXPECT_EQ(dialogs.last().text, "This screen is not available yet.");
+}
+
+// The supplier's DC received and billed from the keyboard: the material still with the
+// supplier as the limit, then the bill on the supplier's own number.
+TEST_P(SubconScreens, WorkReceivedAndBilledByKeyboard) {
+    QSqlDatabase& db = company();
+    subcontract::WorkOrders::Order o;
+    o.id = 1;
+    o.suppId = 1;
+    o.poNo = "1";
+    o.poDate = o.validFrom = QDate(2026, 6, 1);
+    o.validTo = QDate(2027, 3, 31);
+    o.lines = orderLines({{"A100", 10, "5"}});
+    o.lines[0].itemName = "Shaft";
+    o.value = subcontract::WorkOrders::computedValue(o);
+    const auto& out = subcontract::outgoingKind();
+    Sql::transaction(db, [&] {
+        subcontract::WorkOrders::save(db, o, true);
+        chain::Challans::save(db, out, chain::Challans::toDc(out, dcOf(1, 1, "1", "1", {{"A100", 6}}, "Plating ")),
+                              true, false, Session::current().dcMode, {});
+    });
+
+    FrmDCSubConIn in;
+    ASSERT_TRUE(in.load());
+    show(&in);
+    ASSERT_EQ(in.controller()->state(), RecState::Adding);
+    EXPECT_EQ(in.findChild<QLineEdit*>("txtDCNo")->text(), "");  // the supplier's number, typed
+    ASSERT_EQ(focusName(), "cmbSupp");
+    type("P");
+    tabTo("cmbPONo");
+    key(Qt::Key_Down);
+    tabTo("cmbRefDCNo");
+    EXPECT_EQ(in.findChild<QComboBox*>("cmbRefDCNo")->count(), 1);
+    fields({{"txtDCNo", "S-1"}});
+    tabTo("chkDCSigned");
+    key(Qt::Key_Space);
+    key(Qt::Key_Return);
+    LineGrid* g = in.grid();
+    ASSERT_TRUE(g->isEditing());
+    type("A1");
+    key(Qt::Key_Return);
+    EXPECT_EQ(g->text(1, 5), "6");   // Qty. Left
+    EXPECT_EQ(g->text(1, 6), "10");  // PO Bal.Qty
+    ASSERT_EQ(g->editColumn(), 3);
+    cells({"7"});
+    EXPECT_EQ(dialogs.last().text, "Qty should not be greater than 6");
+    key(Qt::Key_Left);
+    type("4");
+    key(Qt::Key_Tab);
+    ASSERT_EQ(focusName(), "cmdSave");
+    key(Qt::Key_Space);
+    EXPECT_EQ(dialogs.last().text, "Record Saved .");
+    EXPECT_EQ(value("select BalQty from DcSubConOutgoingSub"), 2);
+    EXPECT_EQ(value("select QtyToReci from SubConPOSub"), 6);
+    EXPECT_EQ(Sql::scalar(db, "select RefDcNo from DcSubConIncoming").toString(), "1");
+    EXPECT_TRUE(Sql::scalar(db, "select DcSign from DcSubConIncoming").toBool());
+
+    dialogs.clear();
+    FrmInvoiceSC bill;
+    ASSERT_TRUE(bill.load());
+    show(&bill);
+    EXPECT_TRUE(bill.windowTitle().startsWith("SUB CONTRACT - INVOICE"));
+    EXPECT_FALSE(bill.findChild<QPushButton*>("cmdPrint")->isVisible());
+    EXPECT_EQ(bill.findChild<QLineEdit*>("txtInvNo")->text(), "");
+    ASSERT_EQ(focusName(), "cmbSupp");
+    type("P");
+    tabTo("lstDcNo");
+    ASSERT_EQ(bill.findChild<QListWidget*>("lstDcNo")->count(), 1);
+    key(Qt::Key_Space);
+    ASSERT_EQ(bill.grid()->lineCount(), 1);
+    EXPECT_EQ(bill.grid()->text(1, bill.rateCol()), "5.00");  // the order's rate
+    tabTo("txtInvNo");
+    type("B-1");
+    tabTo("txtPayTerm");
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(bill.grid()->isEditing());
+    cells({"4", "20", ""});
+    EXPECT_EQ(bill.findChild<QLineEdit*>("txtTotVal")->text(), "80.00");
+    tabTo("cmdSave");
+    key(Qt::Key_Space);
+    EXPECT_EQ(dialogs.last().text, "Record Stored successfully .");
+    EXPECT_EQ(count(db,
+                    "select count(*) from DcSubConIncoming where InvNo='B-1' and TotVal=8000 and Balance=8000 and "
+                    "InvDate='10/06/2026'"),
+              1);
+    EXPECT_EQ(value("select Rate from DcSubConIncomingSub"), 20);
 }
 
 KAVRA_ON_EVERY_ENGINE(SubconScreens);

@@ -8,6 +8,7 @@
 #include "core/Sql.h"
 #include "core/chain/Form39.h"
 #include "core/chain/Orders.h"
+#include "core/chain/WorkBills.h"
 #include "inventory/Stores.h"
 #include "jobwork/LabourKinds.h"
 #include "purchase/PurchaseBills.h"
@@ -73,21 +74,29 @@ class SubcontractChain : public EngineTest {
         for (auto& l : d.lines) l.rate = 12.5;
         return d;
     }
-    QString dcRefusal(const Challans::Record& d, bool adding = true) {
-        return refusalText(Challans::validate(*db, outgoingKind(), Challans::toDc(outgoingKind(), d), adding,
-                                              Challans::linkedToStock(*db, outgoingKind()), mode()));
+    // The supplier's DC bringing the work back; lines as on ours, drawn on any of ours open.
+    Challans::Record back(qint64 id, qint64 supp, const QString& no, std::initializer_list<L> lines,
+                          const QString& po = "1") {
+        return dcOf(id, supp, no, po, lines, "Plated ");
     }
-    void save(const Challans::Record& d, bool adding = true) {
-        ASSERT_EQ(dcRefusal(d, adding), "");
-        Sql::transaction(*db, [&] { saveOn(*db, d, adding); });
+    using Kind = chain::DcKind;
+    QString dcRefusal(const Challans::Record& d, bool adding = true, const Kind& k = outgoingKind()) {
+        return refusalText(
+            Challans::validate(*db, k, Challans::toDc(k, d), adding, Challans::linkedToStock(*db, k), mode()));
     }
-    static void saveOn(QSqlDatabase& conn, const Challans::Record& d, bool adding) {
-        Challans::save(conn, outgoingKind(), Challans::toDc(outgoingKind(), d), adding,
-                       Challans::linkedToStock(conn, outgoingKind()), mode(), {});
+    void save(const Challans::Record& d, bool adding = true, const Kind& k = outgoingKind()) {
+        ASSERT_EQ(dcRefusal(d, adding, k), "");
+        Sql::transaction(*db, [&] { saveOn(*db, d, adding, k); });
     }
-    void remove(qint64 id) {
-        ASSERT_EQ(refusalText(Challans::changeBlock(*db, outgoingKind(), id, true)), "");
-        Sql::transaction(*db, [&] { Challans::remove(*db, outgoingKind(), id, {}); });
+    static void saveOn(QSqlDatabase& conn, const Challans::Record& d, bool adding, const Kind& k = outgoingKind()) {
+        Challans::save(conn, k, Challans::toDc(k, d), adding, Challans::linkedToStock(conn, k), mode(), {});
+    }
+    QString blocked(qint64 id, bool deleting, const Kind& k = incomingKind()) {
+        return refusalText(Challans::changeBlock(*db, k, id, deleting));
+    }
+    void remove(qint64 id, const Kind& k = outgoingKind()) {
+        ASSERT_EQ(blocked(id, true, k), "");
+        Sql::transaction(*db, [&] { Challans::remove(*db, k, id, {}); });
     }
     static int mode() { return Session::current().dcMode; }
 
@@ -208,8 +217,7 @@ TEST_P(SubcontractChain, ADcPartlyBackChangesInPlace) {
     saveOrder(order(1, 1, "1", {{"A100", 60}, {"B200", 40}}));
     auto d = dc(1, "1", {{"A100", 40}, {"B200", 10}});
     save(d);
-    // What the supplier's DC would do.
-    exec(*db, "update DcSubConOutgoingSub set BalQty=BalQty-15 where DcId=1 and SlNo=1");
+    save(back(1, 1, "S-1", {{"A100", 15}, {"B200", 10}}), true, incomingKind());
     EXPECT_EQ(refusalText(Challans::changeBlock(*db, outgoingKind(), 1, true)),
               "You cannot delete this DC , since some Finished Items has been received back from this supplier in "
               "this regard!!!");
@@ -221,13 +229,11 @@ TEST_P(SubcontractChain, ADcPartlyBackChangesInPlace) {
     d.lines[0].qty = 30;
     d.lines[1].rate = 7;
     save(d, false);
-    EXPECT_EQ(withSupplier(1), Q({15, 10}));
+    EXPECT_EQ(withSupplier(1), Q({15, 0}));
     EXPECT_EQ(toSend(), Q({30, 30}));
     EXPECT_DOUBLE_EQ(Challans::record(*db, outgoingKind(), 1)->lines.value(1).rate, 7);
     d.lines[0].qty = 15;
-    d.lines[1].qty = 0.0;
     d.lines.removeLast();
-    exec(*db, "update DcSubConOutgoingSub set BalQty=0 where DcId=1 and SlNo=2");
     EXPECT_TRUE(dcRefusal(d, false).startsWith("Some of the SlNo. 2 has been received Already"));
 }
 
@@ -381,6 +387,184 @@ TEST_P(SubcontractChain, Form39SeriesAndTheWorkOrderSheet) {
     EXPECT_EQ(doc.fields.value("OurKST").toString(), "Our KST : K-1");
     EXPECT_EQ(doc.fields.value("Terms").toString(), "Return within 10 days");
     EXPECT_EQ(doc.words, Money::fromPaise(3000));
+}
+
+// The supplier's DC draws on ours oldest first, closes what it empties and the order, raises
+// a transfer note, and gives back exactly what it took; issued lots freeze it and its bill.
+TEST_P(SubcontractChain, WorkBackOnTheSuppliersDcAndBackToTheStart) {
+    buyStock();
+    exec(*db, "update Misc set RedStkSC=?", {true});
+    saveOrder(order(1, 1, "1", {{"A100", 45}}));
+    save(dc(1, "1", {{"A100", 20}}));
+    save(dc(2, "2", {{"A100", 25}}));
+    const qint64 issues = count(*db, "select count(*) from STNSub");
+    const auto tallied = [&] { return column("select DcTally from DcSubConOutgoing order by DcId"); };
+    const auto track = [&] { return text("select UpdateTrack from DcSubConIncomingSub where DcId=1"); };
+    const auto ref = [&] { return text("select RefDcNo from DcSubConIncoming where DcId=1"); };
+    EXPECT_EQ(Challans::partiesWithOpen(*db, incomingKind()), QList<qint64>{1});
+    EXPECT_EQ(Challans::openSources(*db, incomingKind(), 1, "1"), QStringList({"1", "2"}));
+    EXPECT_EQ(dcRefusal(back(1, 1, "S-1", {{"A100", 46}}), true, incomingKind()),
+              "Qty should be greater than zero and less than  45");
+
+    auto in = back(1, 1, "S-1", {{"A100", 30}});
+    in.signedReturned = true;
+    save(in, true, incomingKind());
+    EXPECT_EQ(withSupplier(1), Q({0}));
+    EXPECT_EQ(withSupplier(2), Q({15}));
+    EXPECT_EQ(tallied(), Q({1, 0}));
+    EXPECT_EQ(track(), "1,20,2,10");
+    EXPECT_EQ(ref(), "1,2");
+    EXPECT_TRUE(Sql::scalar(*db, "select RefDcDateT from DcSubConIncoming where DcId=1").isNull());
+    EXPECT_EQ(toReceive(), Q({15}));
+    EXPECT_TRUE(Sql::scalar(*db, "select InvNo from DcSubConIncoming where DcId=1").isNull());
+    EXPECT_TRUE(Sql::scalar(*db, "select DcSign from DcSubConIncoming where DcId=1").toBool());
+    EXPECT_EQ(count(*db,
+                    "select count(*) from STN where TS=3 and PrepBy='PLATERS' and Id=(select STNId from "
+                    "DcSubConIncoming where DcId=1)"),
+              1);
+    EXPECT_EQ(count(*db, "select count(*) from STNSub") - issues, 1);
+    // The supplier's number once per supplier.
+    EXPECT_EQ(dcRefusal(back(2, 1, "S-1", {{"A100", 1}}), true, incomingKind()),
+              " A Record with same DC NO. already exist...");
+    auto other = back(2, 2, "S-1", {{"A100", 1}});
+    EXPECT_EQ(
+        refusalText(Challans::duplicateNumber(*db, incomingKind(), Challans::toDc(incomingKind(), other), 0, mode())),
+        "");
+
+    // Down to one DC (its date named), up to close the order, each time from the start.
+    in.lines[0].qty = 10;
+    save(in, false, incomingKind());
+    EXPECT_EQ(withSupplier(1), Q({10}));
+    EXPECT_EQ(withSupplier(2), Q({25}));
+    EXPECT_EQ(tallied(), Q({0, 0}));
+    EXPECT_EQ(track(), "1,10");
+    EXPECT_EQ(ref(), "1");
+    EXPECT_EQ(text("select RefDcDate from DcSubConIncoming where DcId=1"), "10/06/2026");
+    in.lines[0].qty = 45;
+    save(in, false, incomingKind());
+    EXPECT_EQ(tallied(), Q({1, 1}));
+    EXPECT_EQ(toReceive(), Q({0}));
+    EXPECT_TRUE(flag("POTally"));
+    EXPECT_EQ(count(*db, "select count(*) from STN where TS=3"), 1);
+
+    // A lot of the note issued: neither the DC nor its bill may go.
+    exec(*db, "update STNSub set BalQty=BalQty-1 where Id=(select STNId from DcSubConIncoming where DcId=1)");
+    EXPECT_EQ(blocked(1, false),
+              "Modification is not Allowed, Since Some material has been issued  after "
+              "receiving this challan: S-1");
+    EXPECT_EQ(blocked(1, true),
+              "Deletion is not Allowed, Since Some material has been issued  after receiving "
+              "this challan: S-1");
+    chain::WorkBills::Invoice bill;
+    bill.head.party = 1;
+    bill.head.dcIds = {1};
+    bill.head.invNo = "B-1";
+    bill.head.invDate = QDateTime(QDate(2026, 6, 12), QTime(15, 0));
+    bill.lines = chain::WorkBills::proposedLines(*db, billKind(), 1, {1});
+    bill.lines[0].altQty = 45;
+    Sql::transaction(*db, [&] { chain::WorkBills::save(*db, billKind(), bill, false, 0, 1); });
+    EXPECT_EQ(refusalText(chain::WorkBills::deleteBlock(*db, billKind(), 1)),
+              "Deletion  not Allowed, Since Some material has been issued  in this Bill Regard!!!");
+    exec(*db, "update STNSub set BalQty=Qty");
+    Sql::transaction(*db, [&] { chain::WorkBills::remove(*db, billKind(), 1); });
+
+    remove(1, incomingKind());
+    EXPECT_EQ(withSupplier(1), Q({20}));
+    EXPECT_EQ(withSupplier(2), Q({25}));
+    EXPECT_EQ(tallied(), Q({0, 0}));
+    EXPECT_EQ(toReceive(), Q({45}));
+    EXPECT_FALSE(flag("POTally"));
+    EXPECT_EQ(count(*db, "select count(*) from STN where TS=3"), 0);
+    EXPECT_EQ(count(*db, "select count(*) from STNSub"), issues);
+    EXPECT_EQ(count(*db, "select count(*) from DcSubConIncomingSub"), 0);
+}
+
+// The supplier's bill over two of its DCs: the same values on both, the labour invoice's
+// total, the supplier's number once per supplier in any year, frozen once paid.
+TEST_P(SubcontractChain, ABillOverTwoDcsAndBack) {
+    namespace WB = chain::WorkBills;
+    saveOrder(order(1, 1, "1", {{"A100", 40}, {"B200", 10}}));
+    save(dc(1, "1", {{"A100", 40}, {"B200", 10}}));
+    save(back(1, 1, "S-1", {{"A100", 10}, {"B200", 10, "NV"}}), true, incomingKind());
+    save(back(2, 1, "S-2", {{"A100", 10}}), true, incomingKind());
+    save(back(3, 1, "S-3", {{"A100", 1, "nv"}}), true, incomingKind());
+    EXPECT_EQ(text("select InvNo from DcSubConIncoming where DcId=3"), "Nil");
+    exec(*db, "update DcSubConIncoming set InvAsPerRej=? where DcId=2", {true});
+    exec(*db, "update DcSubConIncomingSub set RejQty=2 where DcId=2");
+
+    QList<qint64> offered;
+    for (const auto& c : chain::Bills::openDcs(*db, billKind(), 1)) offered << c.id;
+    EXPECT_EQ(offered, (QList<qint64>{2, 1}));
+    WB::Invoice inv;
+    inv.head.party = 1;
+    inv.head.dcIds = {1, 2};
+    inv.head.invNo = "B-7";
+    inv.head.invDate = QDateTime(QDate(2026, 6, 12), QTime(15, 45));
+    inv.head.packForwd = 2;
+    inv.head.packPerc = true;
+    inv.taxes = {4, 12, 2};
+    inv.lines = WB::proposedLines(*db, billKind(), 1, inv.head.dcIds);
+    ASSERT_EQ(inv.lines.size(), 2);   // not the "NV" line
+    EXPECT_EQ(inv.lines[1].qty, 8);   // less what was rejected
+    EXPECT_EQ(inv.lines[0].rate, 3);  // the order's rate
+    // 10 x 60 + 8 x 50 = 1000.00; packing 2%, VAT 4%, service tax 12%, cess 2%.
+    inv.lines[0].altQty = 10;
+    inv.lines[0].rate = 60;
+    inv.lines[1].altQty = 8;
+    inv.lines[1].rate = 50;
+    EXPECT_EQ(WB::value(inv, false).total.paise(), 119064);
+    exec(*db, "update Misc set RoffSubCon=?", {true});
+    EXPECT_TRUE(WB::roundsRupees(*db, billKind()));
+    EXPECT_EQ(WB::value(inv, true).total.paise(), 119100);
+    // Last year's bill of the same number from this supplier still counts; another supplier's not.
+    exec(*db, "insert into DcSubConIncoming (DcId, SuppId, DcNo, InvNo, InvDateT) values (9, 2, 'H-1', 'B-7', ?)",
+         {QDate(2026, 6, 1)});
+    EXPECT_EQ(refusalText(WB::validate(*db, billKind(), inv, true, 0, 1)), "");
+    exec(*db, "update DcSubConIncoming set SuppId=1, InvDateT=? where DcId=9", {QDate(2025, 6, 1)});
+    EXPECT_EQ(refusalText(WB::validate(*db, billKind(), inv, true, 0, 1)), " Invoice Number already exists...");
+    exec(*db, "delete from DcSubConIncoming where DcId=9");
+    Sql::transaction(*db, [&] { WB::save(*db, billKind(), inv, true, 0, 1); });
+    EXPECT_EQ(count(*db,
+                    "select count(*) from DcSubConIncoming where InvNo='B-7' and TotVal=119100 and Balance=119100 "
+                    "and InvDate='12/06/2026' and CreditAmt=0 and CreditRem=' ' and Credit=0 and TDS=0"),
+              2);
+    EXPECT_EQ(column("select AltQty from DcSubConIncomingSub where Rate<>0 order by DcId"), Q({10, 8}));
+    EXPECT_EQ(chain::Bills::navigation(*db, billKind()), QList<qint64>{2});
+    const auto stored = WB::load(*db, billKind(), 2);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->head.dcIds, (QList<qint64>{1, 2}));
+    EXPECT_DOUBLE_EQ(stored->head.packForwd, 2);
+    EXPECT_EQ(WB::proposeTaxes(*db, billKind(), 1).servTax, 12);
+    // Modified, the number is not its own duplicate; the DCs are frozen while billed.
+    EXPECT_EQ(refusalText(WB::validate(*db, billKind(), *stored, true, 2, 1)), "");
+    EXPECT_EQ(blocked(1, false),
+              "Modification not allowed with this DC NO: S-1, since Invoice is made already "
+              "with this DC!!!");
+    // Searching the number: another supplier's bill of it makes the supplier the choice.
+    exec(*db,
+         "insert into DcSubConIncoming (DcId, SuppId, DcNo, InvNo, InvDateT, TotVal, Balance) values "
+         "(9, 2, 'H-1', 'B-7', ?, 100, 100)",
+         {QDate(2026, 6, 1)});
+    EXPECT_EQ(chain::Bills::find(*db, billKind(), "B-7", 2).id, std::optional<qint64>(9));
+    EXPECT_EQ(chain::Bills::find(*db, billKind(), "B-7", 1).id, std::optional<qint64>(2));
+    EXPECT_TRUE(
+        chain::Bills::find(*db, billKind(), "B-7", 0)
+            .message.startsWith(
+                "System is displaying the 1 of 3 RECORDS with the Inv no. you typed. \nSelect the supplier name"));
+    EXPECT_EQ(chain::Bills::find(*db, billKind(), "B-8", 0).message, " NO Inv No.(Incoming) exists with this No.");
+    exec(*db, "delete from DcSubConIncoming where DcId=9");
+
+    // Paid in part: neither changed nor deleted, nor its DCs.
+    exec(*db, "update DcSubConIncoming set Balance=Balance-10000 where InvNo='B-7'");
+    EXPECT_EQ(refusalText(WB::validate(*db, billKind(), *stored, true, 2, 1)),
+              "Modification not allowed  in this Context!!!");
+    EXPECT_EQ(refusalText(WB::deleteBlock(*db, billKind(), 2)),
+              "Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
+    exec(*db, "update DcSubConIncoming set Balance=TotVal");
+    Sql::transaction(*db, [&] { WB::remove(*db, billKind(), 2); });
+    EXPECT_EQ(count(*db, "select count(*) from DcSubConIncoming where InvNo is null and Balance=0 and TotVal=0"), 2);
+    EXPECT_EQ(count(*db, "select count(*) from DcSubConIncomingSub where Rate<>0"), 0);
+    EXPECT_EQ(blocked(1, true), "");
 }
 
 }  // namespace

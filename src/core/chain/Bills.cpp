@@ -143,12 +143,15 @@ void proposeRates(QSqlDatabase& db, const BillKind& k, qint64 party, QVector<Lin
     // Each item's newest billed line (its first line on the newest DC), else the item's own
     // rate without discount: two statements for all the items.
     QHash<qint64, std::pair<double, double>> lastBilled;
+    const QString ofParty =
+        k.ratesOfParty ? QStringLiteral(" and t.%1 in (select %1 from %2 where %3=?)").arg(d.key, d.header, d.party)
+                       : QString();
     QSqlQuery r = Sql::exec(db,
                             QStringLiteral("select s.ItemId, s.Rate, s.Discount from %1 s where s.ItemId in (%3) and "
                                            "s.Rate<>0 and s.%2=(select max(t.%2) from %1 t where t.ItemId=s.ItemId and "
-                                           "t.Rate<>0) order by s.ItemId, s.SlNo")
-                                .arg(d.lines, d.key, Rows::marks(items.size())),
-                            Rows::bound(items));
+                                           "t.Rate<>0%4) order by s.ItemId, s.SlNo")
+                                .arg(d.lines, d.key, Rows::marks(items.size()), ofParty),
+                            k.ratesOfParty ? Rows::bound(items) + QVariantList{party} : Rows::bound(items));
     while (r.next())
         if (!lastBilled.contains(r.value(0).toLongLong()))
             lastBilled.insert(r.value(0).toLongLong(), {r.value(1).toDouble(), r.value(2).toDouble()});
@@ -208,8 +211,14 @@ QList<qint64> dcsOf(QSqlDatabase& db, const BillKind& k, qint64 id) {
     return Sql::ids(db, QStringLiteral("select d.%1 %2 order by d.%1").arg(dcOf(k).key, sameBill(k)), {id});
 }
 
-Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo) {
+Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo, qint64 party) {
     const DcKind& d = dcOf(k);
+    if (k.numberPerParty) {
+        const Lookups::Found f = Lookups::byPartyNumber(db, d.header, d.key, QStringLiteral("InvNo"), d.party,
+                                                        invNo.trimmed(), party, k.find);
+        if (!f.id) return f;
+        return {billOf(db, k, *f.id), f.message, f.icon};
+    }
     const QVariant v =
         Sql::scalar(db,
                     QStringLiteral("select %1 from %2 where InvNo=? and InvNo<>'Nil' order by %1 desc limit 1")
@@ -234,6 +243,17 @@ Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo,
                       const QList<qint64>& ownDcs, int invMode) {
     const DcKind& d = dcOf(k);
     const QString no = invNo.trimmed();
+    if (k.numberPerParty) {
+        if (Sql::any(db,
+                     QStringLiteral("select 1 from %1 d, %1 o where o.%2=? and d.%3=o.%3 and d.InvNo=?%4")
+                         .arg(d.header, d.key, d.party,
+                              ownDcs.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(" and d.%1 not in (%2)").arg(d.key, Rows::marks(ownDcs.size()))),
+                     QVariantList{ownDcs.value(0), no} + Rows::bound(ownDcs)))
+            return Refusal::at(QStringLiteral("txtInvNo"), k.duplicateNo);
+        return std::nullopt;
+    }
     const QString inYear = FinancialYear::condition(QStringLiteral("InvDateT"));
     QVariantList params{no};
     params += FinancialYear::params(FinancialYear::of(invDate));
@@ -368,7 +388,7 @@ Check numberCheck(const QString& invNo) {
     return std::nullopt;
 }
 
-Row headColumns(const Head& h, double storedPack, double storedFinal, Money total) {
+Row headColumns(const Head& h, double storedPack, double storedFinal, Money total, const QString& note) {
     const QDateTime at(h.invDate.date(), QTime(h.invDate.time().hour(), h.invDate.time().minute()));
     Row r;
     r.set(QStringLiteral("InvNo"), h.invNo.trimmed())
@@ -383,8 +403,8 @@ Row headColumns(const Head& h, double storedPack, double storedFinal, Money tota
         .set(QStringLiteral("TotVal"), total.toDb())
         .set(QStringLiteral("InvRem"), Rows::optionalText(h.invRem))
         .set(QStringLiteral("Balance"), total.toDb())
-        .set(QStringLiteral("DebitAmt"), 0)
-        .set(QStringLiteral("DebitRem"), QStringLiteral(" "));
+        .set(note + QStringLiteral("Amt"), 0)
+        .set(note + QStringLiteral("Rem"), QStringLiteral(" "));
     return r;
 }
 
@@ -402,7 +422,7 @@ qint64 save(QSqlDatabase& db, const BillKind& k, const Head& h, const Row& colum
     return dcs.last();
 }
 
-BillKind standard(const DcKind* dc, const QString& book) {
+BillKind standard(const DcKind* dc, const QString& book, const QString& note) {
     BillKind b;
     b.dc = dc;
     b.book = book;
@@ -411,10 +431,13 @@ BillKind standard(const DcKind* dc, const QString& book) {
     b.moneyModify = QStringLiteral("Modification not allowed, since Some Cash Flow is made in this Regard!!!");
     b.moneyDelete = QStringLiteral("Deletion not allowed , since some Cash Flow has been made in this Regard!!!");
     const QVariant none(QMetaType::fromType<QString>());
-    for (const char* c : {"InvNo", "InvDate", "InvDateT", "PayTerm", "InvRem", "DebitRem"})
+    b.note = note;
+    for (const char* c : {"InvNo", "InvDate", "InvDateT", "PayTerm", "InvRem"})
         b.cleared.set(QString::fromLatin1(c), none);
-    clearsToo(b, {"PackForwd", "FinalDisc", "AnyOtherChrg", "TotVal", "Balance", "DebitAmt"},
+    b.cleared.set(note + QStringLiteral("Rem"), none);
+    clearsToo(b, {"PackForwd", "FinalDisc", "AnyOtherChrg", "TotVal", "Balance"},
               {"IsPackForwdPerc", "IsFinalDiscPerc", "InvSign"});
+    b.cleared.set(note + QStringLiteral("Amt"), 0);
     b.clearedLines.set(QStringLiteral("Rate"), 0).set(QStringLiteral("Discount"), 0);
     return b;
 }

@@ -32,7 +32,7 @@ struct Choice {
 // A bill kind with what every bill shares: its texts and the columns a deleted bill clears
 // (number, time, charges, terms, remarks, value, balance, debit note; line rates). The
 // kind adds its own taxes to cleared (as numbers, 0) and its own texts.
-BillKind standard(const DcKind* dc, const QString& book);
+BillKind standard(const DcKind* dc, const QString& book, const QString& note = QStringLiteral("Debit"));
 // Clears these number columns to 0 and these flags to False on a deleted bill.
 void clearsToo(BillKind& k, std::initializer_list<const char*> numbers, std::initializer_list<const char*> flags);
 
@@ -74,14 +74,15 @@ QVariant navigationStamp(QSqlDatabase& db, const BillKind& k);
 std::optional<qint64> billOf(QSqlDatabase& db, const BillKind& k, qint64 dcId);
 // The DC rows of the bill the row id belongs to, in order of entry.
 QList<qint64> dcsOf(QSqlDatabase& db, const BillKind& k, qint64 id);
-// The newest bill with this number.
-Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo);
+// The newest bill with this number; with party numbers, the chosen party's.
+Lookups::Found find(QSqlDatabase& db, const BillKind& k, const QString& invNo, qint64 party = 0);
 
 // ---- Checks.
 Check modifyBlock(QSqlDatabase& db, const BillKind& k, qint64 id);
 Check deleteBlock(QSqlDatabase& db, const BillKind& k, qint64 id);
 // The number in the bill date's financial year among other DCs of this kind, then in the
-// other books sharing its series under the invoice mode.
+// other books sharing its series under the invoice mode; a party's own number among the
+// party's other DCs of any year.
 Check duplicateNumber(QSqlDatabase& db, const BillKind& k, const QString& invNo, const QDate& invDate,
                       const QList<qint64>& ownDcs, int invMode);
 
@@ -116,8 +117,9 @@ TypedCharges chargesAsTyped(double storedPack, bool packPerc, double storedDisc,
 // The number typed: empty or "Nil" (the mark of a DC that needs no bill) is refused.
 Check numberCheck(const QString& invNo);
 // The common columns: number and time, the charges as stored amounts, terms, remarks, the
-// value and a balance equal to it, no debit note.
-Row headColumns(const Head& h, double storedPack, double storedFinal, Money total);
+// value and a balance equal to it, no note (note + "Amt", note + "Rem").
+Row headColumns(const Head& h, double storedPack, double storedFinal, Money total,
+                const QString& note = QStringLiteral("Debit"));
 // Saves a bill: takes its DCs (refused when none is left), asks the number again, writes
 // columns into every DC row and each line's rate, discount and billing quantity. Returns
 // the bill's identifier.

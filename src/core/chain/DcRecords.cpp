@@ -12,7 +12,7 @@ std::optional<Record> record(QSqlDatabase& db, const DcKind& k, qint64 id) {
     const QString none = QStringLiteral("null");
     const QStringList own{
         k.purpose ? (k.signedCopy ? QStringLiteral("DeliveryPurpose, DcSign") : QStringLiteral("DeliveryPurpose, null"))
-                  : QStringLiteral("null, null"),
+                  : (k.signedAlone ? QStringLiteral("null, DcSign") : QStringLiteral("null, null")),
         k.drawsOn ? k.drawsOn.refNo + QStringLiteral(", ") + k.drawsOn.refDateT : QStringLiteral("null, null"),
         k.tally.isEmpty() ? none : k.tally,
         k.billed ? QStringLiteral("InvNo, TotVal, Balance") : QStringLiteral("null, null, null"),
@@ -56,6 +56,7 @@ Dc toDc(const DcKind& k, const Record& r) {
         more.set(QStringLiteral("DeliveryPurpose"), Rows::optionalText(purpose));
         if (k.signedCopy) more.set(QStringLiteral("DcSign"), r.signedReturned);
     }
+    if (k.signedAlone) more.set(QStringLiteral("DcSign"), r.signedReturned);
     if (k.weightAndDue)
         more.set(QStringLiteral("EstiWt"), Rows::optionalText(r.estiWt))
             .set(QStringLiteral("duedate"), Db::day(r.dueDate.value_or(QDate())));

@@ -179,7 +179,8 @@ struct DcKind {
     // uncut) with the signed-copy flag (DeliveryPurpose, DcSign).
     bool purpose = false;
     int purposeWidth = 0;
-    bool signedCopy = true;  // the purpose comes with the signed-copy flag
+    bool signedCopy = true;    // the purpose comes with the signed-copy flag
+    bool signedAlone = false;  // the signed-copy flag (DcSign) on a kind without a purpose
     // The header keeps the estimated weight (EstiWt) and the day the material is due back
     // (duedate, Null when none); lines the value of one unit sent (Rate).
     bool weightAndDue = false;
@@ -212,6 +213,23 @@ struct BillKind {
     QString recordError = QStringLiteral("<< Record Error >>");
     QString moneyModify;  // money received against it: modify refused
     QString moneyDelete;  // and delete refused
+    // The number is the party's own, typed: unique per party in any year and searched per
+    // party (else ours, unique within the bill date's financial year).
+    bool numberPerParty = false;
+    FindTexts find;
+    // The bill is dated by its day alone ("dd/MM/yyyy"), not to the minute.
+    bool dayOnly = false;
+    // The rate from the item's newest billed line looks at this party's bills only.
+    bool ratesOfParty = false;
+    // The note against the bill: "Debit" (DebitAmt, DebitRem) or "Credit".
+    QString note = QStringLiteral("Debit");
+    Row savedToo;  // further columns every save writes as they are
+    // Deleting is refused once material of a covered DC's stock note was issued; "" never.
+    QString stockDrawnDelete;
+    // Bills for work: the Misc settings rounding the value to rupees and allowing one DC per
+    // bill, and the refusal without a party.
+    QString roundSetting, oneDcSetting;
+    QString selectParty, partyField = QStringLiteral("cmbCust");
     // The bill columns of a DC row no bill covers.
     Row cleared;
     Row clearedLines;
