@@ -1,6 +1,6 @@
 // Prints start-up and numbering figures: kavra_bench [--server host:port --db-user u]; with
 // --year [scale] the commands of the document screens on a grown year instead; with --ledger
-// only the money screens' figures.
+// only the money screens' figures; with --subcontract only subcontracting's.
 // Runs in a temporary program folder (or under a temporary database prefix on a server).
 #include <QApplication>
 #include <QComboBox>
@@ -131,6 +131,11 @@ int main(int argc, char** argv) {
     // Only the money screens' figures, for a quick look after changing them.
     if (args.contains(QStringLiteral("--ledger"))) {
         ledgerBench(prod.db());
+        return finish();
+    }
+    // Only subcontracting's figures.
+    if (args.contains(QStringLiteral("--subcontract"))) {
+        subcontractBench(prod.db());
         return finish();
     }
     if (const qsizetype at = args.indexOf(QStringLiteral("--year")); at >= 0) {

@@ -39,18 +39,27 @@ const chain::OrderKind& orderKind() {
     return k;
 }
 
+namespace {
+
+// A job-work DC turned to the supplier: its tables, on our work order's balance.
+chain::DcKind withSupplier(chain::DcKind d, const char* header, const char* lines, int draws) {
+    d.party = QStringLiteral("SuppId");
+    d.partyTable = QStringLiteral("Supplier");
+    d.partyName = QStringLiteral("SuppName");
+    d.header = QString::fromLatin1(header);
+    d.lines = QString::fromLatin1(lines);
+    d.order = &orderKind();
+    d.draws = draws;
+    return d;
+}
+
+}  // namespace
+
 const chain::DcKind& outgoingKind() {
     static const chain::DcKind k = [] {
         // The incoming labour DC's part in the flow (its lines open until the work comes
         // back, changed in place once some has), with our own number and a store issue.
-        chain::DcKind d = jobwork::incomingKind();
-        d.party = QStringLiteral("SuppId");
-        d.partyTable = QStringLiteral("Supplier");
-        d.partyName = QStringLiteral("SuppName");
-        d.header = QStringLiteral("DcSubConOutgoing");
-        d.lines = QStringLiteral("DcSubConOutgoingSub");
-        d.order = &orderKind();
-        d.draws = ToSend;
+        chain::DcKind d = withSupplier(jobwork::incomingKind(), "DcSubConOutgoing", "DcSubConOutgoingSub", ToSend);
         d.numbers = chain::DcNumbers::Book;
         d.book = QStringLiteral("DCSUBCONOUTGOING");
         d.duplicateNo = jobwork::outgoingKind().duplicateNo;
@@ -89,14 +98,7 @@ const chain::DcKind& incomingKind() {
     static const chain::DcKind k = [] {
         // Our outgoing labour DC reversed: each line drawn from what lies with the supplier,
         // oldest DC first, on the supplier's number, with the incoming DC's transfer note.
-        chain::DcKind d = jobwork::outgoingKind();
-        d.party = QStringLiteral("SuppId");
-        d.partyTable = QStringLiteral("Supplier");
-        d.partyName = QStringLiteral("SuppName");
-        d.header = QStringLiteral("DcSubConIncoming");
-        d.lines = QStringLiteral("DcSubConIncomingSub");
-        d.order = &orderKind();
-        d.draws = ToReceive;
+        chain::DcKind d = withSupplier(jobwork::outgoingKind(), "DcSubConIncoming", "DcSubConIncomingSub", ToReceive);
         d.numbers = chain::DcNumbers::PerParty;
         d.book.clear();
         d.alreadyMade.clear();
