@@ -468,6 +468,8 @@ void LedgerScreen::typeChanged() {
 void LedgerScreen::refreshDetails() {
     msfBal_->setRowCount(0);
     details_ = {};
+    // The grid's bill list is the party's open bills under the head.
+    tryDb([&] { grid_->refreshItemCodes(); });
     if (head_ <= 0 || txtParty_->text().trimmed().isEmpty()) return;
     tryDb([&] { details_ = Ledger::details(prod().db(), side_, head_, txtParty_->text()); });
     auto add = [this](const QString& what, Money m) {
