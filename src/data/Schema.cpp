@@ -213,7 +213,8 @@ std::vector<Migration> company() {
             {16, "service invoices", serviceInvoicesSchema()},
             {17, "indexes for the money screens", ledgerLookupsSchema()},
             {18, "subcontract orders and DCs", subcontractSchema()},
-            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()}};
+            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()},
+            {21, "what the statements read", statementsSchema()}};
 }
 
 std::vector<Migration> start() {

@@ -20,5 +20,6 @@ QStringList ledgerLookupsSchema();     // indexes for the money screens' look-up
 QStringList subcontractSchema();       // SubConPO, SubConPOSub, DcSubConOutgoing, DcSubConIncoming and their lines
 QStringList qualityAndUpkeepSchema();  // Calibrate, CalibrateRep, Machine, Maintenance, MaintainSch, MaintainData,
                                        // BrkDown
+QStringList statementsSchema();        // note amounts, lot rates and the indexes the statements read
 
 }  // namespace kavra::data
