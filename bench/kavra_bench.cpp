@@ -30,6 +30,7 @@ void purchaseBench(QSqlDatabase& db);
 void subcontractBench(QSqlDatabase& db);
 void ledgerBench(QSqlDatabase& db);
 void upkeepBench(QSqlDatabase& db);
+void statementBench(QSqlDatabase& db, double scale);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
@@ -131,6 +132,13 @@ int main(int argc, char** argv) {
     // Only the money screens' figures, for a quick look after changing them.
     if (args.contains(QStringLiteral("--ledger"))) {
         ledgerBench(prod.db());
+        return finish();
+    }
+    // The statements over a filled year (--statements [scale]).
+    if (const qsizetype at = args.indexOf(QStringLiteral("--statements")); at >= 0) {
+        bool given = false;
+        const double scale = args.value(at + 1).toDouble(&given);
+        statementBench(prod.db(), given && scale > 0 ? scale : 1.0);
         return finish();
     }
     if (const qsizetype at = args.indexOf(QStringLiteral("--year")); at >= 0) {
