@@ -19,6 +19,7 @@
 #include "sales/forms/InvoiceScreens.h"
 #include "sales/forms/SalesScreens.h"
 #include "subcontract/forms/SubcontractScreens.h"
+#include "views/forms/ViewScreens.h"
 
 namespace kavra {
 
@@ -58,6 +59,7 @@ void registerAllScreens() {
     registerCashScreens();
     registerQualityScreens();
     registerProductionScreens();
+    registerViewScreens();
 }
 
 }  // namespace kavra

@@ -164,4 +164,57 @@ Year fill(QSqlDatabase& db, const YearSize& z) {
     return year;
 }
 
+StatementSize StatementSize::scaled(double scale) {
+    StatementSize s;
+    for (int* n : {&s.purchaseBills, &s.labourDcs, &s.subconBills}) *n = std::max(3, int(*n * scale));
+    return s;
+}
+
+void fillStatements(QSqlDatabase& db, const YearSize& z, const StatementSize& s) {
+    const QDate start(Session::current().companyYear() ? Session::current().companyYear() : 2026, 4, 1);
+    auto dayOf = [&](int i, int count) { return start.addDays(int(qint64(i) * 350 / std::max(1, count))); };
+    Sql::transaction(db, [&] {
+        insertRows(db, QStringLiteral("insert into Vendor (VendorCode, VendorName)"), 2, 200,
+                   [&](int i, QVariantList& v) { v << i + 1 << QStringLiteral("VENDOR %1").arg(i + 1); });
+        insertRows(db, QStringLiteral("insert into Supplier (SuppId, SuppName)"), 2, 50,
+                   [&](int i, QVariantList& v) { v << i + 1 << QStringLiteral("SUPPLIER %1").arg(i + 1); });
+        insertRows(db, QStringLiteral("insert into Purchase (PurchId, VendorCode, InvNo, InvDateT, TotVal, Credit)"), 6,
+                   s.purchaseBills, [&](int i, QVariantList& v) {
+                       v << i + 1 << i % 200 + 1 << QStringLiteral("B%1").arg(i + 1)
+                         << Db::ts(dayOf(i, s.purchaseBills).startOfDay().addSecs(3600 * (i % 20)))
+                         << 250000 + i % 977 * 100 << (i % 10 ? 0 : 5000);
+                   });
+        // Invoices over two or three DCs: every DC of an invoice carries its values.
+        insertRows(db, QStringLiteral("insert into DcOutgoingInv (DcId, CustId, DcNo, InvNo, InvDateT, TotVal, Debit)"),
+                   7, s.labourDcs, [&](int i, QVariantList& v) {
+                       const int inv = i * 2 / 5;  // 2, 3, 2, 3 ... DCs an invoice
+                       v << i + 1 << inv % z.customers + 1 << QString::number(i + 1) << QStringLiteral("L%1").arg(inv)
+                         << Db::ts(dayOf(inv, s.labourDcs * 2 / 5 + 1).startOfDay().addSecs(36000)) << 120000
+                         << (inv % 7 ? 0 : 2000);
+                   });
+        insertRows(db,
+                   QStringLiteral("insert into DcSubConIncoming (DcId, SuppId, DcNo, InvNo, InvDateT, TotVal, Credit)"),
+                   7, s.subconBills, [&](int i, QVariantList& v) {
+                       v << i + 1 << i % 50 + 1 << QString::number(i + 1) << QStringLiteral("SB%1").arg(i + 1)
+                         << Db::ts(dayOf(i, s.subconBills).startOfDay().addSecs(40000)) << 80000 << 0;
+                   });
+        for (int h = 6; h <= 25; ++h)
+            Sql::exec(db, QStringLiteral("insert into Expense (ExpenseCode, ExpenseName, IsDirect) values (?, ?, ?)"),
+                      {h, QStringLiteral("EXPENSE %1").arg(h), h % 2 == 0});
+        for (int h = 4; h <= 13; ++h)
+            Sql::exec(db, QStringLiteral("insert into Income (IncomeCode, IncomeName, IsDirect) values (?, ?, ?)"),
+                      {h, QStringLiteral("INCOME %1").arg(h), h % 2 == 0});
+        // Every row of the ledger given a kind: most settle bills, the rest fall on the heads.
+        Sql::exec(db, QStringLiteral("update FundTrans set P_R_A_TYPE = 3"));
+        Sql::exec(db, QStringLiteral("update FundTrans set IsExpense = TRUE, P_R_A = 1, P_R_A_TYPE = 1, ExpIncId = "
+                                     "6 + Id % 20 where Id % 5 = 1"));
+        Sql::exec(db, QStringLiteral("update FundTrans set IsExpense = TRUE, P_R_A = 1, P_R_A_TYPE = 4, AmtBal = "
+                                     "Amt / 2, ExpIncId = 6 + Id % 20 where Id % 25 = 2"));
+        Sql::exec(db, QStringLiteral("update FundTrans set P_R_A_TYPE = 1, ExpIncId = 4 + Id % 10 where Id % 5 = 3"));
+        Sql::exec(db, QStringLiteral("update FundTrans set P_R_A = 3, P_R_A_TYPE = 1, ExpIncId = 4 + Id % 10 where "
+                                     "Id % 25 = 4"));
+        Sql::exec(db, QStringLiteral("update STNSub set Rate = 12.5"));
+    });
+}
+
 }  // namespace kavra::bench

@@ -29,6 +29,17 @@ struct Year {
 // notes and issues, which keep clear of the numbers the stores hand out.
 Year fill(QSqlDatabase& db, const YearSize& size);
 
+// What the statements read beyond the sales chain: purchase bills, job-work invoices over
+// two or three DCs, subcontract bills, user heads, and the ledger's rows given their kinds
+// (plain, adjustment, advance) and heads. Run after fill().
+struct StatementSize {
+    int purchaseBills = 10000;
+    int labourDcs = 15000;  // invoiced two or three to an invoice
+    int subconBills = 5000;
+    static StatementSize scaled(double scale);
+};
+void fillStatements(QSqlDatabase& db, const YearSize& year, const StatementSize& size);
+
 QString customerName(int custId);
 QString itemCode(int itemId);
 

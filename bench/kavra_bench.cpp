@@ -30,6 +30,7 @@ void purchaseBench(QSqlDatabase& db);
 void subcontractBench(QSqlDatabase& db);
 void ledgerBench(QSqlDatabase& db);
 void upkeepBench(QSqlDatabase& db);
+void statementBench(QSqlDatabase& db, double scale);
 void yearBench(QSqlDatabase& db, const QString& dir, double scale);
 }  // namespace kavra
 
@@ -136,6 +137,13 @@ int main(int argc, char** argv) {
     // Only subcontracting's figures.
     if (args.contains(QStringLiteral("--subcontract"))) {
         subcontractBench(prod.db());
+        return finish();
+    }
+    // The statements over a filled year (--statements [scale]).
+    if (const qsizetype at = args.indexOf(QStringLiteral("--statements")); at >= 0) {
+        bool given = false;
+        const double scale = args.value(at + 1).toDouble(&given);
+        statementBench(prod.db(), given && scale > 0 ? scale : 1.0);
         return finish();
     }
     if (const qsizetype at = args.indexOf(QStringLiteral("--year")); at >= 0) {

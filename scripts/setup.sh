@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libqt6sql6-psql libgl-dev
-      libsodium-dev libgtest-dev libzip-dev libxlsxwriter-dev qt6-pdf-dev
+      libsodium-dev libgtest-dev libzip-dev libxlsxwriter-dev qt6-pdf-dev qt6-charts-dev libqt6opengl6-dev
       fonts-dejavu-core ccache)
 # The tests need the PostgreSQL server; the program previews and prints through LibreOffice.
 if [[ "${1:-}" == "--tests" ]]; then pkgs+=(postgresql-15); else pkgs+=(libreoffice-calc-nogui); fi

@@ -1,6 +1,7 @@
 #include "core/Migrations.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -71,6 +72,21 @@ bool verifyApplied(QSqlDatabase& db, DbKind kind, bool fill) {
     return complete;
 }
 
+// "ALTER TABLE t ADD COLUMN IF NOT EXISTS c ...": a column two steps may both bring, in
+// whichever order they land. The server knows the phrase; SQLite is asked first.
+void apply(QSqlDatabase& db, const QString& statement, Engine engine) {
+    static const QRegularExpression ifMissing(QStringLiteral("^ALTER TABLE (\\w+) ADD COLUMN IF NOT EXISTS (\\w+) "),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QString st = Db::ddl(statement, engine);
+    const QRegularExpressionMatch m = ifMissing.match(st);
+    if (!m.hasMatch() || engine == Engine::PostgreSQL) {
+        Sql::exec(db, st);
+        return;
+    }
+    if (db.record(m.captured(1)).indexOf(m.captured(2)) >= 0) return;
+    Sql::exec(db, QString(st).replace(QStringLiteral(" IF NOT EXISTS "), QStringLiteral(" ")));
+}
+
 }  // namespace
 
 void upgrade(QSqlDatabase& db, DbKind kind) {
@@ -101,7 +117,7 @@ void upgradeWith(QSqlDatabase& db, DbKind kind, Engine engine, int maxVersion) {
         if (m.version > target) break;
         Sql::transaction(db, [&] {
             if (applied(m.version)) return;
-            for (const QString& st : m.statements) Sql::exec(db, Db::ddl(st, engine));
+            for (const QString& st : m.statements) apply(db, st, engine);
             Sql::exec(db,
                       QStringLiteral("insert into SchemaVersion (Version, Name, AppliedAt, Checksum) "
                                      "values (?, ?, ?, ?)"),

@@ -60,10 +60,9 @@ QStringList ledgerLookupsSchema() {
             "CREATE INDEX ix_FundTrans_Advance ON FundTrans (P_R_A, IsExpense, ExpIncId, PartyName)"};
 }
 
-// A payment's look-ups: the bills a vendor or subcontractor still has open, by number.
+// A payment's look-ups: the bills a vendor still has open, by number.
 QStringList paymentLookupsSchema() {
-    return {"CREATE INDEX ix_Purchase_Vendor_InvNo ON Purchase (VendorCode, InvNo, PurchId)",
-            "CREATE INDEX ix_DcSubConIncoming_Supp_InvNo ON DcSubConIncoming (SuppId, InvNo, DcId)"};
+    return {"CREATE INDEX ix_Purchase_Vendor_InvNo ON Purchase (VendorCode, InvNo, PurchId)"};
 }
 
 }  // namespace kavra::data

@@ -23,5 +23,6 @@ QStringList subcontractSchema();          // SubConPO, SubConPOSub, DcSubConOutg
 QStringList subcontractInvoicesSchema();  // the invoice columns of DcSubConIncoming and its lines
 QStringList qualityAndUpkeepSchema();     // Calibrate, CalibrateRep, Machine, Maintenance, MaintainSch, MaintainData,
                                           // BrkDown
+QStringList statementsSchema();          // note amounts, lot rates and the indexes the statements read
 
 }  // namespace kavra::data

@@ -217,13 +217,18 @@ qint64 takeNumber(QSqlDatabase& db, const QString& table, const QString& topicCo
     return q.value(0).toLongLong();
 }
 
-// The categories of these items, each looked up once, a few hundred to a statement.
-QHash<qint64, qint64> categoriesOf(QSqlDatabase& db, const QList<qint64>& itemIds) {
-    QHash<qint64, qint64> out;
+struct ItemFacts {
+    qint64 category = 0;
+    double rate = 0;
+};
+
+// The category and rate of these items, each looked up once, a few hundred to a statement.
+QHash<qint64, ItemFacts> factsOf(QSqlDatabase& db, const QList<qint64>& itemIds) {
+    QHash<qint64, ItemFacts> out;
     QList<qint64> unique;
     for (qint64 id : itemIds)
         if (!out.contains(id)) {
-            out.insert(id, 0);
+            out.insert(id, {});
             unique << id;
         }
     for (qsizetype at = 0; at < unique.size(); at += 500) {
@@ -235,11 +240,18 @@ QHash<qint64, qint64> categoriesOf(QSqlDatabase& db, const QList<qint64>& itemId
             marks << QStringLiteral("?");
         }
         QSqlQuery q = Sql::exec(db,
-                                QStringLiteral("select ItemId, CategoryCode from Item where ItemId in (%1)")
+                                QStringLiteral("select ItemId, CategoryCode, Rate from Item where ItemId in (%1)")
                                     .arg(marks.join(QLatin1Char(','))),
                                 bound);
-        while (q.next()) out.insert(q.value(0).toLongLong(), q.value(1).toLongLong());
+        while (q.next()) out.insert(q.value(0).toLongLong(), {q.value(1).toLongLong(), q.value(2).toDouble()});
     }
+    return out;
+}
+
+QHash<qint64, qint64> categoriesOf(QSqlDatabase& db, const QList<qint64>& itemIds) {
+    QHash<qint64, qint64> out;
+    const QHash<qint64, ItemFacts> facts = factsOf(db, itemIds);
+    for (auto it = facts.cbegin(); it != facts.cend(); ++it) out.insert(it.key(), it->category);
     return out;
 }
 
@@ -271,7 +283,7 @@ qint64 raiseNote(QSqlDatabase& db, NoteSource source, const QString& party, cons
               {id, id, Db::day(Clock::today()), int(source), Misc::stored(party), QStringLiteral(" ")});
     QList<qint64> items;
     for (const NoteLine& l : lines) items << l.itemId;
-    const QHash<qint64, qint64> category = categoriesOf(db, items);
+    const QHash<qint64, ItemFacts> facts = factsOf(db, items);
     int slNo = 0;
     QList<chain::Row> lots;
     for (const NoteLine& l : lines) {
@@ -281,9 +293,10 @@ qint64 raiseNote(QSqlDatabase& db, NoteSource source, const QString& party, cons
                     .set(QStringLiteral("Id"), id)
                     .set(QStringLiteral("SlNo"), ++slNo)
                     .set(QStringLiteral("ItemId"), l.itemId)
-                    .set(QStringLiteral("catC"), category.value(l.itemId))
+                    .set(QStringLiteral("catC"), facts.value(l.itemId).category)
                     .set(QStringLiteral("Qty"), qty)
-                    .set(QStringLiteral("BalQty"), qty);
+                    .set(QStringLiteral("BalQty"), qty)
+                    .set(QStringLiteral("Rate"), l.rate.value_or(facts.value(l.itemId).rate));
     }
     chain::Rows::insertAll(db, QStringLiteral("STNSub"), lots);
     return id;
@@ -346,7 +359,7 @@ chain::StockLink noteLink(NoteSource source, const QString& setting) {
     l.isIssue = false;
     l.raise = [source](QSqlDatabase& db, const chain::StockMove& m) {
         QList<NoteLine> lines;
-        for (const chain::StockLine& s : m.lines) lines.append({s.itemId, s.qty});
+        for (const chain::StockLine& s : m.lines) lines.append({s.itemId, s.qty, s.rate});
         return raiseNote(db, source, m.party, lines);
     };
     l.undo = [](QSqlDatabase& db, qint64 id) { deleteNote(db, id); };

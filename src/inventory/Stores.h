@@ -25,6 +25,7 @@ enum class IssueSource { Manual = 1, MfgDc = 2, SubconOutgoing = 3, LabourOutgoi
 struct NoteLine {
     qint64 itemId = 0;
     double qty = 0;
+    std::optional<double> rate{};  // what the lot is valued at; none: the item's Rate
 };
 
 struct IssueLine {

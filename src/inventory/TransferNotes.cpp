@@ -39,8 +39,11 @@ void writeLines(QSqlDatabase& db, const Note& note) {
         const std::optional<ItemRow> item = itemOfCode(db, l.code.trimmed());
         if (!item) throw Refused(QStringLiteral("Part No. does not exist ... Press F5 Key to Add New Items!!!"));
         const double qty = Stores::roundQty(text::typed(l.qty));
-        Sql::exec(db, QStringLiteral("insert into STNSub (Id, SlNo, ItemId, catC, Qty, BalQty) values (?,?,?,?,?,?)"),
-                  {note.id, ++slNo, item->id, item->category, qty, qty});
+        // A lot typed in by hand is valued at the item's own rate.
+        Sql::exec(db,
+                  QStringLiteral("insert into STNSub (Id, SlNo, ItemId, catC, Qty, BalQty, Rate) values (?,?,?,?,?,?, "
+                                 "coalesce((select Rate from Item where ItemId=?), 0))"),
+                  {note.id, ++slNo, item->id, item->category, qty, qty, item->id});
     }
 }
 

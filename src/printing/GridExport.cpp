@@ -110,32 +110,42 @@ bool exportGrid(QSqlDatabase& db, const GridData& grid, const QString& path, con
         worksheet_set_column_opt(ws, c, c, widths[c], nullptr, &hidden);
     }
 
+    // The title lines go in the first visible column, so that a hidden marker column hides none.
+    const int titleRows = int(options.titles.size());
+    int titleCol = 0;
+    while (grid.colHidden && titleCol < grid.cols - 1 && grid.colHidden(titleCol)) ++titleCol;
+    for (int t = 0; t < titleRows; ++t) {
+        const QByteArray s = options.titles[t].toUtf8();
+        if (!s.isEmpty()) worksheet_write_string(ws, t, titleCol, s.constData(), boldText);
+    }
     bool cancelled = false;
     for (int r = 0; r < grid.rows && !cancelled; ++r) {
+        const int at = r + titleRows;
         if (grid.rowHidden && grid.rowHidden(r)) {
             lxw_row_col_options hidden{};
             hidden.hidden = 1;
-            worksheet_set_row_opt(ws, r, LXW_DEF_ROW_HEIGHT, nullptr, &hidden);
+            worksheet_set_row_opt(ws, at, LXW_DEF_ROW_HEIGHT, nullptr, &hidden);
         }
         const bool head = r == 0;
         for (int c = 0; c < grid.cols; ++c) {
             const QVariant v = grid.cell(r, c);
             if (const auto d = asDate(v)) {
                 lxw_datetime dt{d->year(), d->month(), d->day(), 0, 0, 0};
-                worksheet_write_datetime(ws, r, c, &dt, head ? boldDate : date);
+                worksheet_write_datetime(ws, at, c, &dt, head ? boldDate : date);
             } else if (isNumeric(v)) {
-                worksheet_write_number(ws, r, c, v.toDouble(), head ? bold : nullptr);
+                worksheet_write_number(ws, at, c, v.toDouble(), head ? bold : nullptr);
             } else {
                 const QByteArray s = v.toString().toUtf8();
-                if (!s.isEmpty()) worksheet_write_string(ws, r, c, s.constData(), head ? boldText : text);
+                if (!s.isEmpty()) worksheet_write_string(ws, at, c, s.constData(), head ? boldText : text);
             }
         }
         if (progress && (r % 500 == 0 || r == grid.rows - 1)) cancelled = !progress(r + 1, grid.rows);
     }
 
-    if (grid.rows > 1 && grid.cols > 0) worksheet_autofilter(ws, 1, 0, grid.rows - 1, grid.cols - 1);
-    worksheet_freeze_panes(ws, 1, 0);
-    worksheet_repeat_rows(ws, 0, 0);
+    if (grid.rows > 1 && grid.cols > 0)
+        worksheet_autofilter(ws, titleRows + 1, 0, titleRows + grid.rows - 1, grid.cols - 1);
+    worksheet_freeze_panes(ws, titleRows + 1, 0);
+    worksheet_repeat_rows(ws, 0, titleRows);
     worksheet_set_zoom(ws, static_cast<uint16_t>(std::clamp(options.zoom, 10, 400)));
     worksheet_set_margins(ws, 0.5, 0.5, options.topMarginInches, 0.75);
     if (options.landscape) worksheet_set_landscape(ws);

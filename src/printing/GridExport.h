@@ -4,6 +4,7 @@
 // with the company's short address as page header.
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <functional>
@@ -24,6 +25,8 @@ struct ExportOptions {
     bool landscape = false;
     QString leftHeader;
     QString sheetName = QStringLiteral("Sheet1");
+    // Bold lines above the heading row (a statement's title), repeated with it on every page.
+    QStringList titles;
 };
 
 // A grid of the texts a list shows, typed for the workbook: a column whose every filled

@@ -71,7 +71,7 @@ Engine::Dc toDc(const Bill& b, bool roundRupees, const QHash<QString, chain::Ite
         .set(QStringLiteral("Balance"), v.total.toDb())
         .set(QStringLiteral("Remark"), Rows::optionalText(b.remark))
         .set(QStringLiteral("InvAsPerRej"), false)
-        .set(QStringLiteral("Credit"), false)
+        .set(QStringLiteral("Credit"), 0)
         .set(QStringLiteral("TDS"), 0)
         .set(QStringLiteral("CreditAmt"), 0)
         .set(QStringLiteral("CreditRem"), QStringLiteral(" "))
@@ -81,6 +81,8 @@ Engine::Dc toDc(const Bill& b, bool roundRupees, const QHash<QString, chain::Ite
         e.itemCode = l.itemCode;
         e.qty = l.qty;
         e.stockQty = l.altQty;
+        // The lot is worth what was paid for it: the rate less the line's discount.
+        e.stockRate = l.rate * (1 - l.discount / 100);
         e.extra.set(QStringLiteral("CategoryCode"), items.value(l.itemCode).category)
                 .set(QStringLiteral("AltQty"), l.altQty)
                 .set(QStringLiteral("Rate"), l.rate)

@@ -61,6 +61,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmmaintain"), QStringLiteral("TransMaintSch.htm")},
         {QStringLiteral("frmmaintainpro"), QStringLiteral("TransMaintPro.htm")},
         {QStringLiteral("frmbrkdnmaint"), QStringLiteral("TransBrkDn.htm")},
+        {QStringLiteral("frmview_gpl_npl"), QStringLiteral("ViewGPL.htm")},
         {QStringLiteral("frmcalibrate"), QStringLiteral("QualCalibrate.htm")},
         {QStringLiteral("frmcalibratedue"), QStringLiteral("QualCalibrate.htm")},
     };

@@ -653,7 +653,7 @@ qint64 save(QSqlDatabase& db, const DcKind& k, Dc dc, bool adding, bool reduceSt
             added << (Row().set(k.key, dc.id).set(QStringLiteral("SlNo"), i + 1) << line);
         }
         if (draw) draw->take(l.itemId, l.qty, i + 1, k.limitText);
-        move.lines.append({l.itemId, items.value(l.itemCode).category, l.stockQty.value_or(l.qty)});
+        move.lines.append({l.itemId, items.value(l.itemCode).category, l.stockQty.value_or(l.qty), l.stockRate});
     }
     // The new lines in a few statements, not one each.
     Rows::insertAll(db, k.lines, added);

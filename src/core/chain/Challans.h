@@ -31,6 +31,9 @@ struct Line {
     // What the stores take in or give out when it is not the Qty (a bill counting the order
     // in one unit and the stock in another).
     std::optional<double> stockQty{};
+    // The rate the stores value what comes in at, when the document has one (a bill's net
+    // rate); otherwise the item's own.
+    std::optional<double> stockRate{};
     // As stored; filled by lines().
     int slNo = 0;
     qint64 itemId = 0;

@@ -83,6 +83,7 @@ struct StockLine {
     qint64 itemId = 0;
     qint64 category = 0;
     double qty = 0;
+    std::optional<double> rate{};  // of a lot brought in; none: the item's rate
 };
 struct StockMove {
     QDate day;

@@ -203,10 +203,11 @@ QString exportPath(const QString& screenTitle, const QString& listName) {
     return outputPath(QStringLiteral("Exports"), parts.isEmpty() ? QStringLiteral("List") : parts.join(" - "));
 }
 
-QString exportView(QSqlDatabase& db, QAbstractItemView* view, const QString& screenTitle,
-                   const ExportOptions& options) {
+namespace {
+
+// What a list or grid shows, read from its model: the heading, every row, hidden ones hidden.
+GridData gridOf(QAbstractItemView* view) {
     QAbstractItemModel* m = view->model();
-    if (!m) return {};
     auto* table = qobject_cast<QTableView*>(view);
     auto* list = qobject_cast<QListView*>(view);
     const QString name = exportName(view);
@@ -222,7 +223,29 @@ QString exportView(QSqlDatabase& db, QAbstractItemView* view, const QString& scr
         return table ? table->isRowHidden(r - 1) : list ? list->isRowHidden(r - 1) : false;
     };
     g.colHidden = [table](int c) { return table && table->isColumnHidden(c); };
-    const QString path = exportPath(screenTitle, name);
+    return g;
+}
+
+}  // namespace
+
+QString exportTable(QSqlDatabase& db, QTableView* view, const QString& name, const ExportOptions& options) {
+    if (!view->model()) return {};
+    const QString path = outputPath(QStringLiteral("Prints"), name);
+    try {
+        exportGrid(db, gridOf(view), path, options);
+    } catch (const PrintFailure& f) {
+        Dialogs::current().critical(appTitle(), f.text);
+        return {};
+    }
+    (handler ? handler : defaultOutput)(path, true);
+    return path;
+}
+
+QString exportView(QSqlDatabase& db, QAbstractItemView* view, const QString& screenTitle,
+                   const ExportOptions& options) {
+    if (!view->model()) return {};
+    const GridData g = gridOf(view);
+    const QString path = exportPath(screenTitle, exportName(view));
     std::unique_ptr<QProgressDialog> bar;
     if (g.rows > 3000) {
         bar = std::make_unique<QProgressDialog>(QStringLiteral("Exporting the list..."), QStringLiteral("Cancel"), 0,

@@ -7,6 +7,7 @@
 #include "printing/GridExport.h"
 
 class QAbstractItemView;
+class QTableView;
 class QWidget;
 
 namespace kavra::Print {
@@ -23,6 +24,10 @@ QWidget* showPdf(const QString& pdfPath, const QString& title);
 // where it went and opens it where the desktop can. Returns the file, "" when nothing was written.
 QString exportView(QSqlDatabase& db, QAbstractItemView* view, const QString& screenTitle,
                    const ExportOptions& options = {});
+// A statement's grid as it is shown, under the options' title lines, written to the Prints
+// folder in a file named after it and shown in print preview. Returns the file, "" when
+// nothing was written (the failure is said).
+QString exportTable(QSqlDatabase& db, QTableView* view, const QString& name, const ExportOptions& options);
 // The file an export of that screen and list goes to (in Exports, with the time).
 QString exportPath(const QString& screenTitle, const QString& listName);
 

@@ -1,0 +1,5 @@
+#pragma once
+// Registers the statement screens: one screen, one descriptor each.
+namespace kavra {
+void registerViewScreens();
+}
