@@ -213,7 +213,8 @@ std::vector<Migration> company() {
             {16, "service invoices", serviceInvoicesSchema()},
             {17, "indexes for the money screens", ledgerLookupsSchema()},
             {18, "subcontract orders and DCs", subcontractSchema()},
-            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()}};
+            {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()},
+            {22, "notes and tax deducted on service invoices", serviceNotesSchema()}};
 }
 
 std::vector<Migration> start() {

@@ -16,6 +16,7 @@ QStringList labourInvoicesSchema();    // the invoice columns of DcOutgoingInv a
 QStringList purchaseSchema();          // PurchPO, PurchPOSub, Purchase, PurchaseSub
 QStringList banksSchema();             // Banks, BankTrans
 QStringList serviceInvoicesSchema();   // InvoiceServOut, InvoiceServIn and their lines
+QStringList serviceNotesSchema();      // the note and tax-deducted columns of the service invoices
 QStringList ledgerLookupsSchema();     // indexes for the money screens' look-ups
 QStringList subcontractSchema();       // SubConPO, SubConPOSub, DcSubConOutgoing, DcSubConIncoming and their lines
 QStringList qualityAndUpkeepSchema();  // Calibrate, CalibrateRep, Machine, Maintenance, MaintainSch, MaintainData,
