@@ -90,18 +90,22 @@ TEST_P(BankTransTest, RefusalsComeInOrder) {
         BT::Transaction t;
         const char *text, *field;
     } cases[] = {
-        {{1, day, BT::Kind::Deposit, 0, 0, Money::parse("5")}, "Please Select a Bank", "cmbBank"},
-        {{1, day, BT::Kind::Withdrawal, 1, 0, Money()}, "Please Enter the Amount", "txtAmount"},
-        {{1, day, BT::Kind::Transfer, 0, 2, Money::parse("5")}, "Please Select a \"From Bank\" ", "cmbFrom"},
-        {{1, day, BT::Kind::Transfer, 1, 0, Money::parse("5")}, "Please Select a \"To Bank\" ", "cmbTo"},
-        {{1, day, BT::Kind::Transfer, 2, 2, Money()},
+        {{1, day, BT::Kind::Deposit, 0, 0, Money::parse("5"), {}, {}, {}}, "Please Select a Bank", "cmbBank"},
+        {{1, day, BT::Kind::Withdrawal, 1, 0, Money(), {}, {}, {}}, "Please Enter the Amount", "txtAmount"},
+        {{1, day, BT::Kind::Transfer, 0, 2, Money::parse("5"), {}, {}, {}},
+         "Please Select a \"From Bank\" ",
+         "cmbFrom"},
+        {{1, day, BT::Kind::Transfer, 1, 0, Money::parse("5"), {}, {}, {}}, "Please Select a \"To Bank\" ", "cmbTo"},
+        {{1, day, BT::Kind::Transfer, 2, 2, Money(), {}, {}, {}},
          "'From Bank' and 'To Bank' are Same...\nIt should  be Different",
          "cmbTo"},
-        {{1, day, BT::Kind::Transfer, 1, 2, Money()}, "Please Enter the Amount", "txtTransAmount"},
-        {{1, day, BT::Kind::Transfer, 1, 2, Money::parse("5"), " ", day},
+        {{1, day, BT::Kind::Transfer, 1, 2, Money(), {}, {}, {}}, "Please Enter the Amount", "txtTransAmount"},
+        {{1, day, BT::Kind::Transfer, 1, 2, Money::parse("5"), " ", day, {}},
          "Please enter the cheque number...",
          "txtChNo"},
-        {{1, day, BT::Kind::Transfer, 1, 2, Money::parse("5"), "77"}, "Please enter the cheque Date...", "DTPCHDate"},
+        {{1, day, BT::Kind::Transfer, 1, 2, Money::parse("5"), "77", {}, {}},
+         "Please enter the cheque Date...",
+         "DTPCHDate"},
     };
     for (const Case& c : cases) {
         const Check r = BT::validate(c.t);
@@ -109,9 +113,9 @@ TEST_P(BankTransTest, RefusalsComeInOrder) {
         EXPECT_EQ(r->text, c.text);
         EXPECT_EQ(r->field, c.field);
     }
-    EXPECT_FALSE(BT::validate({1, day, BT::Kind::Transfer, 1, 2, Money::parse("5")}));
+    EXPECT_FALSE(BT::validate({1, day, BT::Kind::Transfer, 1, 2, Money::parse("5"), {}, {}, {}}));
     // A bank gone at another desk meanwhile: nothing written.
-    EXPECT_THROW(save({1, day, BT::Kind::Deposit, 7, 0, Money::parse("5")}), Refused);
+    EXPECT_THROW(save({1, day, BT::Kind::Deposit, 7, 0, Money::parse("5"), {}, {}, {}}), Refused);
     EXPECT_EQ(count(*db, "select count(*) from BankTrans"), 0);
 }
 
