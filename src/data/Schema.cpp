@@ -216,6 +216,7 @@ std::vector<Migration> company() {
             {19, "subcontractors' invoices", subcontractInvoicesSchema()},
             {20, "instruments, machines and their upkeep", qualityAndUpkeepSchema()},
             {21, "what the statements read", statementsSchema()},
+            {22, "notes and tax deducted on service invoices", serviceNotesSchema()},
             {23, "staff as the money screens know them", staffSchema()},
             {24, "indexes for a payment's open bills", paymentLookupsSchema()}};
 }

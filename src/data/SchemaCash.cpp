@@ -53,6 +53,18 @@ QStringList serviceInvoicesSchema() {
     return m;
 }
 
+// The debit and credit note pairs of service invoices, and the tax deducted at source;
+// a save writes them as 0.
+QStringList serviceNotesSchema() {
+    QStringList m;
+    for (const char* c : {"Debit", "TDS"})
+        m << QStringLiteral("ALTER TABLE InvoiceServOut ADD COLUMN %1 BIGINT NOT NULL DEFAULT 0").arg(QLatin1String(c));
+    for (const char* c : {"Credit", "TDS", "CreditAmt"})
+        m << QStringLiteral("ALTER TABLE InvoiceServIn ADD COLUMN %1 BIGINT NOT NULL DEFAULT 0").arg(QLatin1String(c));
+    m << QStringLiteral("ALTER TABLE InvoiceServIn ADD COLUMN CreditRem TEXT");
+    return m;
+}
+
 // The money screens' look-ups on a grown ledger: a side's entries by number (navigation, an
 // entry's rows, the next number) and a party's advances.
 QStringList ledgerLookupsSchema() {

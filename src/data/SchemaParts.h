@@ -16,6 +16,7 @@ QStringList labourInvoicesSchema();       // the invoice columns of DcOutgoingIn
 QStringList purchaseSchema();             // PurchPO, PurchPOSub, Purchase, PurchaseSub
 QStringList banksSchema();                // Banks, BankTrans
 QStringList serviceInvoicesSchema();      // InvoiceServOut, InvoiceServIn and their lines
+QStringList serviceNotesSchema();         // the note and tax-deducted columns of the service invoices
 QStringList ledgerLookupsSchema();        // indexes for the money screens' look-ups
 QStringList paymentLookupsSchema();       // indexes for a payment's open bills
 QStringList staffSchema();                // Staff (the columns the money screens read)
@@ -23,6 +24,6 @@ QStringList subcontractSchema();          // SubConPO, SubConPOSub, DcSubConOutg
 QStringList subcontractInvoicesSchema();  // the invoice columns of DcSubConIncoming and its lines
 QStringList qualityAndUpkeepSchema();     // Calibrate, CalibrateRep, Machine, Maintenance, MaintainSch, MaintainData,
                                           // BrkDown
-QStringList statementsSchema();          // note amounts, lot rates and the indexes the statements read
+QStringList statementsSchema();           // note amounts, lot rates and the indexes the statements read
 
 }  // namespace kavra::data

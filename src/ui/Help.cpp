@@ -53,6 +53,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frminvoicesc"), QStringLiteral("TransSubConInv.htm")},
         {QStringLiteral("frmform39_sc_dc_out"), QStringLiteral("TransMiniVat515.htm")},
         {QStringLiteral("frmbanks"), QStringLiteral("MasCHBanks.htm")},
+        {QStringLiteral("frmbanktrans"), QStringLiteral("TransCFBankTrans.htm")},
         {QStringLiteral("frmincome"), QStringLiteral("MasAcctHeads.htm")},
         {QStringLiteral("frmexpense"), QStringLiteral("MasAcctHeads.htm")},
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},
