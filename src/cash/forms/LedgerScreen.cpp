@@ -323,7 +323,12 @@ void LedgerScreen::clearForNew(qint64 number) {
     msfBal_->setRowCount(0);
     filling_ = false;
     bankChosen();
-    QTimer::singleShot(0, txtHead_, [this] { txtHead_->setFocus(Qt::OtherFocusReason); });
+    QTimer::singleShot(0, txtHead_, [this] {
+        // The box may hold the focus already (a message shown on opening gave it back): its list opens anyway.
+        const bool had = txtHead_->hasFocus();
+        txtHead_->setFocus(Qt::OtherFocusReason);
+        if (had && ctl_->state() == RecState::Adding) showPicks(txtHead_);
+    });
 }
 
 void LedgerScreen::showRecord(qint64 number) {
