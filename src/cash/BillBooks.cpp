@@ -28,14 +28,18 @@ std::optional<Book> forExpenseHead(int head) {
     const QString over = QStringLiteral("Enter the Amount Lesser than / Equal to the Bill Value");
     switch (head) {
         case 3:
-            return Book{QStringLiteral("Purchase"), QStringLiteral("VendorCode"), QStringLiteral("PurchId"), true,
-                        true, over};
+            return Book{
+                QStringLiteral("Purchase"), QStringLiteral("VendorCode"), QStringLiteral("PurchId"), true, true, over};
         case 4:
             return Book{
                 QStringLiteral("DcSubConIncoming"), QStringLiteral("SuppId"), QStringLiteral("DcId"), true, true, over};
         case 5:
-            return Book{
-                QStringLiteral("InvoiceServIn"), QStringLiteral("VendorCode"), QStringLiteral("DcId"), false, false, over};
+            return Book{QStringLiteral("InvoiceServIn"),
+                        QStringLiteral("VendorCode"),
+                        QStringLiteral("DcId"),
+                        false,
+                        false,
+                        over};
         default:
             return std::nullopt;
     }

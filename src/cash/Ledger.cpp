@@ -70,16 +70,24 @@ const Side& payments() {
                                 {kAutomatic},
                                 QStringLiteral("Please Enter a Valid Pay Type Automatic Selection")};
             if (head == 4)
-                return HeadRule{QStringLiteral("Supplier"),  QStringLiteral("SuppId"),
-                                QStringLiteral("SuppName"),  QString(),
-                                QStringLiteral("Supplier does not exists "), BillBooks::forExpenseHead(4),
-                                true,                        {},
+                return HeadRule{QStringLiteral("Supplier"),
+                                QStringLiteral("SuppId"),
+                                QStringLiteral("SuppName"),
+                                QString(),
+                                QStringLiteral("Supplier does not exists "),
+                                BillBooks::forExpenseHead(4),
+                                true,
+                                {},
                                 QString()};
             if (head == 3 || head == 5)
-                return HeadRule{QStringLiteral("Vendor"),  QStringLiteral("VendorCode"),
-                                QStringLiteral("VendorName"), QString(),
-                                QStringLiteral("Vendor does not exists "), BillBooks::forExpenseHead(int(head)),
-                                true,                       {},
+                return HeadRule{QStringLiteral("Vendor"),
+                                QStringLiteral("VendorCode"),
+                                QStringLiteral("VendorName"),
+                                QString(),
+                                QStringLiteral("Vendor does not exists "),
+                                BillBooks::forExpenseHead(int(head)),
+                                true,
+                                {},
                                 QString()};
             return std::nullopt;
         };
@@ -236,11 +244,11 @@ Details details(QSqlDatabase& db, const Side& s, qint64 head, const QString& par
     const auto r = s.rule(head);
     d.reserved = r && (r->book || r->openBalance);
     const bool pooled = !r && s.advancesPooledAbove > 0;
-    d.advance = Money::fromDb(
-        Sql::scalar(db,
-                    QStringLiteral("select sum(AmtBal) from FundTrans where %1 and %2 and %3")
-                        .arg(kPartyIs, sideWhere(s), pooled ? QStringLiteral("ExpIncId>?") : QStringLiteral("ExpIncId=?")),
-                    {name, pooled ? s.advancesPooledAbove : head}));
+    d.advance = Money::fromDb(Sql::scalar(
+        db,
+        QStringLiteral("select sum(AmtBal) from FundTrans where %1 and %2 and %3")
+            .arg(kPartyIs, sideWhere(s), pooled ? QStringLiteral("ExpIncId>?") : QStringLiteral("ExpIncId=?")),
+        {name, pooled ? s.advancesPooledAbove : head}));
     if (!r) return d;
     if (r->openBalance)
         d.opening = Money::fromDb(Sql::scalar(db,
@@ -523,14 +531,14 @@ void modify(QSqlDatabase& db, const Side& s, const Entry& e) {
         enforce(changeBlock(db, s, was.toLongLong()));
         enforce(validate(db, s, e, false));
         const bool bank = e.source == Source::Bank;
-        Sql::exec(db,
-                  QStringLiteral("update FundTrans set DateT=?, TransDesc=?, P_R_A_SRC_DST=?, CHNo=?, CHDate=?, "
-                                 "BankId=?, FundTransId=? where %1 and Id=?")
-                      .arg(sideWhere(s)),
-                  {Db::day(e.date), textOrSpace(e.desc), int(e.source),
-                   bank ? textOrSpace(e.chNo) : QStringLiteral(" "),
-                   bank && e.chDate.isValid() ? Db::day(e.chDate) : QVariant(), bank ? e.bankId : 0,
-                   s.numberTyped ? e.number : was.toLongLong(), e.id});
+        Sql::exec(
+            db,
+            QStringLiteral("update FundTrans set DateT=?, TransDesc=?, P_R_A_SRC_DST=?, CHNo=?, CHDate=?, "
+                           "BankId=?, FundTransId=? where %1 and Id=?")
+                .arg(sideWhere(s)),
+            {Db::day(e.date), textOrSpace(e.desc), int(e.source), bank ? textOrSpace(e.chNo) : QStringLiteral(" "),
+             bank && e.chDate.isValid() ? Db::day(e.chDate) : QVariant(), bank ? e.bankId : 0,
+             s.numberTyped ? e.number : was.toLongLong(), e.id});
         Sql::exec(db, QStringLiteral("delete from BankTrans where Id=?"), {e.id});
         // The bank row carries the amount as stored, whatever the screen shows.
         Entry written = e;

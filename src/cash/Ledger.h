@@ -94,7 +94,7 @@ struct Row {
 };
 
 struct Entry {
-    qint64 id = 0, number = 0;  // Id, FundTransId
+    qint64 id = 0, number = 0;   // Id, FundTransId
     bool numberAsTyped = false;  // the user typed the number: a taken one is refused, never replaced
     QDate date;
     Source source = Source::Bank;

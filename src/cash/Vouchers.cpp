@@ -40,7 +40,9 @@ std::optional<Print::Document> voucher(QSqlDatabase& db, const Ledger::Side& s, 
     if (e->source == Ledger::Source::Bank) {
         doc.fields[QStringLiteral("BankAc")] =
             QStringLiteral("Bank A/c  : ") +
-            Sql::scalar(db, QStringLiteral("select BankName from Banks where BankId=?"), {e->bankId}).toString().trimmed();
+            Sql::scalar(db, QStringLiteral("select BankName from Banks where BankId=?"), {e->bankId})
+                .toString()
+                .trimmed();
         doc.fields[QStringLiteral("ChequeRef")] = QStringLiteral("Cheque No : ") + e->chNo + QStringLiteral(" Dt. ") +
                                                   (e->chDate.isValid() ? day(e->chDate) : QString());
     } else {
@@ -63,7 +65,8 @@ std::optional<Print::Document> voucher(QSqlDatabase& db, const Ledger::Side& s, 
 }
 
 Check chequeProblem(const Ledger::Entry& e, bool adding) {
-    if (adding) return Refusal::message(QStringLiteral("You should save the record first in order to print the cheque..."),
+    if (adding)
+        return Refusal::message(QStringLiteral("You should save the record first in order to print the cheque..."),
                                 MsgIcon::Exclamation);
     if (e.source != Ledger::Source::Bank)
         return Refusal::message(QStringLiteral("You should select the option 'Bank'  in order to print the cheque..."),
@@ -75,8 +78,8 @@ QString chequeWords(Money m) {
     if (m < Money()) m = -m;
     QString out = clsProd::AmountInWords(m.wholeRupees()).toUpper().simplified();
     if (const qint64 paise = m.paise() % 100)
-        out += QStringLiteral(" AND ") + clsProd::AmountInWords(paise).toUpper().simplified() +
-               QStringLiteral(" Paise");
+        out +=
+            QStringLiteral(" AND ") + clsProd::AmountInWords(paise).toUpper().simplified() + QStringLiteral(" Paise");
     return out + QStringLiteral(" ONLY");
 }
 

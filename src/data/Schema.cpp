@@ -275,7 +275,7 @@ const std::vector<Migration>& migrations(DbKind kind) {
 QStringList carryForwardTables() {
     return {"User1",     "UserRights",   "ImpSystems",  "Misc",        "BusinessType", "PrintInfo", "Income",
             "Expense",   "Category",     "Measurement", "Item",        "Customer",     "Supplier",  "Vendor",
-            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch", "Staff"};
+            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch",  "Staff"};
 }
 
 }  // namespace kavra::data

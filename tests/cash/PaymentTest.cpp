@@ -171,15 +171,20 @@ TEST_P(PaymentTest, ChecksPaymentsAdd) {
     EXPECT_EQ(with([](E e) { e.head = 1, e.party = "GONE", e.type = 1; }), "Staff does not exists  @txtToWhom");
     EXPECT_EQ(with([](E e) { e.party = "NOBODY"; }), "Vendor does not exists  @txtToWhom");
     EXPECT_EQ(with([](E e) { e.head = 4, e.party = "PLATERS"; }), "Bill Doesn't Exist @1,1");
-    EXPECT_EQ(with([](E e) { e.rows = {{"P2", Money::parse("400.01")}}, e.amount = Money::parse("400.01"); }),
+    EXPECT_EQ(with([](E e) {
+                  e.rows = {{"P2", Money::parse("400.01")}}, e.amount = Money::parse("400.01");
+              }),
               P.billOver + " @1,2");
-    EXPECT_EQ(with([](E e) { e.type = Ledger::kAutomatic, e.amount = Money::parse("900.01"); }), P.equalBills + " @txtAmount");
+    EXPECT_EQ(with([](E e) { e.type = Ledger::kAutomatic, e.amount = Money::parse("900.01"); }),
+              P.equalBills + " @txtAmount");
     EXPECT_EQ(with([](E e) {
                   e.type = Ledger::kAutomatic, e.head = 5, e.rows = {{"SV1", Money::parse("100.01")}};
                   e.amount = Money::parse("100.01");
               }),
               "Enter the Amount Lesser \\ Equal to the total Bill Values @txtAmount");
-    EXPECT_EQ(with([](E e) { e.head = 4, e.party = "PLATERS", e.type = Ledger::kOpening, e.amount = Money::parse("900.01"); }),
+    EXPECT_EQ(with([](E e) {
+                  e.head = 4, e.party = "PLATERS", e.type = Ledger::kOpening, e.amount = Money::parse("900.01");
+              }),
               "Enter the Amount Lesser \\ Equal to Opening Balance @txtAmount");
     // The number comes last, after every other check.
     const Ledger::Entry first = save(entry(6, "X", Ledger::kAutomatic, "5"));

@@ -19,9 +19,9 @@
 
 #include "cash/Vouchers.h"
 #include "cash/forms/CashPanel.h"
-#include "printing/PrintRules.h"
 #include "core/Session.h"
 #include "core/Sql.h"
+#include "printing/PrintRules.h"
 #include "ui/Grid.h"
 #include "ui/LineGrid.h"
 #include "ui/Widgets.h"
@@ -273,8 +273,19 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
             [this](const QString& t) { lblWords_->setText(Ledger::amountInWords(Money::parse(t))); });
     QList<QWidget*> chain;
     if (txtNumber_) chain << txtNumber_;
-    chain << QList<QWidget*>{date_, optBank_, optCash_, cmbBank_, txtChNo_, dtpChDate_, txtHead_, txtParty_, txtType_, txtAmount_,
-              txtDesc_, grid_->table(), findChild<QWidget*>(QStringLiteral("cmdSave"))};
+    chain << QList<QWidget*>{date_,
+                             optBank_,
+                             optCash_,
+                             cmbBank_,
+                             txtChNo_,
+                             dtpChDate_,
+                             txtHead_,
+                             txtParty_,
+                             txtType_,
+                             txtAmount_,
+                             txtDesc_,
+                             grid_->table(),
+                             findChild<QWidget*>(QStringLiteral("cmdSave"))};
     tabChain(chain);
 }
 
