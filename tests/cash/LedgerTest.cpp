@@ -4,6 +4,7 @@
 // one invoice's balance.
 #include "cash/Balances.h"
 #include "cash/Ledger.h"
+#include "cash/LedgerEntries.h"
 #include "core/Sql.h"
 #include "core/chain/Bills.h"
 #include "masters/Parties.h"
@@ -39,22 +40,9 @@ class LedgerTest : public EngineTest {
         exec(*db, "insert into Income (IncomeCode, IncomeName, IncomeDesc, IsDirect) values (4, 'RENT', '', TRUE)");
     }
     Ledger::Entry entry(qint64 head, const QString& party, int type, const char* amount, QList<Ledger::Row> rows = {}) {
-        Ledger::Entry e;
-        e.id = Ledger::proposedId(*db);
-        e.number = Ledger::proposedNumber(*db, R);
-        e.date = QDate(2026, 6, 1);
-        e.source = Ledger::Source::Cash;
-        e.head = head;
-        e.party = party;
-        e.type = type;
-        e.amount = Money::parse(amount);
-        e.rows = rows;
-        return e;
+        return newEntry(*db, R, head, party, type, amount, rows);
     }
-    Ledger::Entry save(const Ledger::Entry& e) {
-        EXPECT_EQ(refusalText(Ledger::validate(*db, R, e, true)), "");
-        return Ledger::save(*db, R, e);
-    }
+    Ledger::Entry save(const Ledger::Entry& e) { return checkedSave(*db, R, e); }
     QString balances() {  // A (both rows), B, opening pending
         return QStringLiteral("%1/%2 %3 %4")
             .arg(count(*db, "select min(Balance) from DcInv where InvNo='A'"))

@@ -6,6 +6,7 @@
 
 #include "cash/Balances.h"
 #include "cash/Ledger.h"
+#include "cash/LedgerEntries.h"
 #include "cash/Vouchers.h"
 #include "core/Sql.h"
 #include "core/chain/Challans.h"
@@ -46,22 +47,9 @@ class PaymentTest : public EngineTest {
         exec(*db, "insert into Expense (ExpenseCode, ExpenseName, ExpenseDesc, IsDirect) values (6, 'RENT', '', TRUE)");
     }
     Ledger::Entry entry(qint64 head, const QString& party, int type, const char* amount, QList<Ledger::Row> rows = {}) {
-        Ledger::Entry e;
-        e.id = Ledger::proposedId(*db);
-        e.number = Ledger::proposedNumber(*db, P);
-        e.date = QDate(2026, 6, 1);
-        e.source = Ledger::Source::Cash;
-        e.head = head;
-        e.party = party;
-        e.type = type;
-        e.amount = Money::parse(amount);
-        e.rows = rows;
-        return e;
+        return newEntry(*db, P, head, party, type, amount, rows);
     }
-    Ledger::Entry save(const Ledger::Entry& e) {
-        EXPECT_EQ(refusalText(Ledger::validate(*db, P, e, true)), "");
-        return Ledger::save(*db, P, e);
-    }
+    Ledger::Entry save(const Ledger::Entry& e) { return checkedSave(*db, P, e); }
     QString balances() {  // P1 (both rows), P2, the subcontractor's bill (both DCs), the service bill, openings
         return QStringLiteral("%1/%2 %3 %4/%5 %6 %7 %8")
             .arg(count(*db, "select min(Balance) from Purchase where InvNo='P1'"))
