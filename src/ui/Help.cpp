@@ -47,6 +47,8 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmpurchase"), QStringLiteral("TransPurchBill.htm")},
         {QStringLiteral("frmreceipts"), QStringLiteral("TransCFReceipt.htm")},
         {QStringLiteral("frmpayments"), QStringLiteral("TransCFPay.htm")},
+        {QStringLiteral("frminvoiceservout"), QStringLiteral("TransServInv.htm")},
+        {QStringLiteral("frminvoiceservin"), QStringLiteral("TransServInv.htm")},
         {QStringLiteral("frmsubconpo"), QStringLiteral("TransSubConPOOut.htm")},
         {QStringLiteral("frmdcsubconout"), QStringLiteral("TransSubConDCout.htm")},
         {QStringLiteral("frmdcsubconin"), QStringLiteral("TransSubConDcIn.htm")},

@@ -218,7 +218,7 @@ QString LineGrid::headingText(int col) const {
 
 bool LineGrid::lineFilled(int row) const {
     for (int c = 1; c <= typed_; ++c)
-        if (text(row, c).trimmed().isEmpty()) return false;
+        if (!optionalCols_.contains(c) && text(row, c).trimmed().isEmpty()) return false;
     return true;
 }
 

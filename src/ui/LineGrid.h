@@ -61,6 +61,8 @@ class LineGrid : public QWidget {
     // ---- Column roles (defaults: code 1, name 2, unit 3, nothing numeric); -1 drops a role.
     void setItemColumns(int codeCol, int nameCol, int unitCol);
     void setNumericColumns(const QList<int>& cols);
+    // Typed columns a line may leave empty and still count as filled (a remark).
+    void setOptionalColumns(const QList<int>& cols) { optionalCols_ = QSet<int>(cols.begin(), cols.end()); }
     int typedColumns() const { return typed_; }
     int columnCount() const;
 
@@ -163,6 +165,7 @@ class LineGrid : public QWidget {
     int typed_;
     int codeCol_ = 1, nameCol_ = 2, unitCol_ = 3;
     QSet<int> numericCols_;
+    QSet<int> optionalCols_;
     int rateCol_ = -1, discountCol_ = -1;
     bool editable_ = false;
     bool partly_ = false;
