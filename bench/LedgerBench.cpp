@@ -16,6 +16,7 @@
 #include "core/Db.h"
 #include "core/Session.h"
 #include "core/Sql.h"
+#include "sales/ServiceInvoices.h"
 
 namespace kavra {
 
@@ -92,6 +93,11 @@ void fill(QSqlDatabase& db) {
             p << kFirstDc + i << kCustomer << QStringLiteral("LB%1").arg(i)
               << QStringLiteral("LINV-%1").arg(i / 2, 5, 10, QLatin1Char('0')) << Db::day(start.addDays((i / 2) % 360));
         });
+    // Items for a service invoice's lines.
+    insertMany(db, QStringLiteral("insert into Item (ItemId, ItemCode, ItemName, CategoryCode, MeasureUnit) values "),
+               QStringLiteral("(?,?,?,1,'NOS')"), 100, 100, [&](int i, QVariantList& p) {
+                   p << 960001 + i << QStringLiteral("SRV-%1").arg(i) << QStringLiteral("SERVICE ITEM %1").arg(i);
+               });
     // The vendor's open purchase bills.
     insertMany(db,
                QStringLiteral("insert into Purchase (PurchId, VendorCode, InvNo, InvDateT, TotVal, Balance) values "),
@@ -232,6 +238,31 @@ void ledgerBench(QSqlDatabase& db) {
     t.restart();
     Ledger::remove(db, P, pay.saved.number);
     std::printf("that payment deleted in %lld ms\n", (long long)t.elapsed());
+
+    // A service invoice of 100 lines, each with particulars of its own.
+    namespace SI = sales::ServiceInvoices;
+    SI::Invoice inv;
+    inv.party = kCustomer;
+    inv.invNo = QStringLiteral("BENCH-SRV-1");
+    inv.invDate = inv.dcDate = Clock::today();
+    inv.packForwd = 2;
+    inv.packPerc = true;
+    inv.vat = 4;
+    inv.servTax = 12;
+    inv.cessOnServTax = 2;
+    for (int i = 0; i < 100; ++i)
+        inv.lines.append({0, QStringLiteral("SRV-%1").arg(i), QStringLiteral("BENCH SERVICE LINE %1").arg(i), QString(),
+                          double(i + 1), double(i + 1), 12.5, 5});
+    t.restart();
+    const Check refusedInv = SI::validate(db, SI::outgoing(), inv, false, 0);
+    const qint64 invCheckMs = t.restart();
+    qint64 invId = 0;
+    Sql::transaction(db, [&] { invId = SI::save(db, SI::outgoing(), inv, false, 0); });
+    const qint64 invSaveMs = t.restart();
+    Sql::transaction(db, [&] { SI::remove(db, SI::outgoing(), invId); });
+    std::printf("service invoice of 100 lines: checks %lld ms, save %lld ms, delete %lld ms%s\n", (long long)invCheckMs,
+                (long long)invSaveMs, (long long)t.elapsed(),
+                refusedInv ? qPrintable(" (refused: " + refusedInv->text + ")") : "");
 }
 
 }  // namespace kavra
