@@ -1,5 +1,6 @@
 #include "views/ProfitAndLoss.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QSqlQuery>
 #include <cmath>
@@ -148,14 +149,24 @@ struct Detail {
     Money amount;
 };
 
-// A block of details: the left key's rows and the right key's, each by name.
-std::pair<QList<Detail>, QList<Detail>> details(QSqlDatabase& db, const QList<Piece>& pieces, int left,
-                                                bool positiveOnly) {
-    std::pair<QList<Detail>, QList<Detail>> out;
-    QSqlQuery q = run(db, pieces, true, positiveOnly ? QStringLiteral(" having sum(a) > 0") : QString());
+// A block of details: the left key's rows and the right key's, each by name, and each key's
+// whole sum (its main line), so that no rows are read twice.
+struct Block {
+    std::pair<QList<Detail>, QList<Detail>> rows;
+    QHash<int, double> sums;
+    Money sum(int key) const { return paise(sums.value(key)); }
+};
+
+Block details(QSqlDatabase& db, const QList<Piece>& pieces, int left, bool positiveOnly) {
+    Block out;
+    QSqlQuery q = run(db, pieces, true);
     while (q.next()) {
-        const Detail d{q.value(1).toString().trimmed(), paise(q.value(2))};
-        (q.value(0).toInt() == left ? out.first : out.second) << d;
+        const int key = q.value(0).toInt();
+        const double a = q.value(2).toDouble();
+        out.sums[key] += a;
+        // A party netting to nothing or less shows in its line, not as a detail.
+        if (positiveOnly && !(a > 0)) continue;
+        (key == left ? out.rows.first : out.rows.second) << Detail{q.value(1).toString().trimmed(), paise(a)};
     }
     return out;
 }
@@ -258,23 +269,33 @@ Totals totals(QSqlDatabase& db, const Period& p) {
 }
 
 QList<Row> build(QSqlDatabase& db, const Period& p) {
-    const Totals t = totals(db, p);
+    // Each main line is the sum of its block's details, read once.
+    const Block trade = details(db, billPieces(kPurchase, kSales, p, Extra::Name), kPurchase, true);
+    const Block direct = details(db, headPieces(Heads::Direct, p, Extra::Name), kDirectExpense, false);
+    const Block work = details(db, billPieces(kSubContract, kLabourWork, p, Extra::Name), kSubContract, true);
+    const Block indirect = details(db, headPieces(Heads::Indirect, p, Extra::Name), kIndirectExpense, false);
+    QSqlQuery stock = run(db, {closingStock(p)}, false);
+    // The one rounding rule, once, on the sum of the lots' values.
+    const Money closing = stock.next() ? Money::fromRupees(stock.value(1).toDouble() / 100) : Money();
     Sheet s(kind().marker);
     s.line(QStringLiteral("Opening Stock"), std::nullopt, {}, std::nullopt);
-    s.line(QStringLiteral("Purchase"), t.purchase, QStringLiteral("Sales"), t.sales);
-    s.block(details(db, billPieces(kPurchase, kSales, p, Extra::Name), kPurchase, true));
-    s.line(QStringLiteral("Direct Expense"), t.directExpense, QStringLiteral("Direct Income"), t.directIncome);
-    s.block(details(db, headPieces(Heads::Direct, p, Extra::Name), kDirectExpense, false));
-    s.line({}, std::nullopt, QStringLiteral("Closing Stock"), t.closingStock);
+    s.line(QStringLiteral("Purchase"), trade.sum(kPurchase), QStringLiteral("Sales"), trade.sum(kSales));
+    s.block(trade.rows);
+    s.line(QStringLiteral("Direct Expense"), direct.sum(kDirectExpense), QStringLiteral("Direct Income"),
+           direct.sum(kDirectIncome));
+    s.block(direct.rows);
+    s.line({}, std::nullopt, QStringLiteral("Closing Stock"), closing);
     const Money gross = s.close(QStringLiteral("Gross Profit"), QStringLiteral("Gross Loss"));
     if (gross >= Money())
         s.line({}, std::nullopt, QStringLiteral("Gross Profit B\\F"), gross);
     else
         s.line(QStringLiteral("Gross Loss B\\F"), -gross, {}, std::nullopt);
-    s.line(QStringLiteral("Sub Contract"), t.subContract, QStringLiteral("Labour Work"), t.labourWork);
-    s.block(details(db, billPieces(kSubContract, kLabourWork, p, Extra::Name), kSubContract, true));
-    s.line(QStringLiteral("InDirect Expense"), t.indirectExpense, QStringLiteral("InDirect Income"), t.indirectIncome);
-    s.block(details(db, headPieces(Heads::Indirect, p, Extra::Name), kIndirectExpense, false));
+    s.line(QStringLiteral("Sub Contract"), work.sum(kSubContract), QStringLiteral("Labour Work"),
+           work.sum(kLabourWork));
+    s.block(work.rows);
+    s.line(QStringLiteral("InDirect Expense"), indirect.sum(kIndirectExpense), QStringLiteral("InDirect Income"),
+           indirect.sum(kIndirectIncome));
+    s.block(indirect.rows);
     s.close(QStringLiteral("Nett Profit"), QStringLiteral("Nett Loss"));
     return s.rows();
 }
