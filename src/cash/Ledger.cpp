@@ -226,16 +226,6 @@ std::optional<qint64> partyId(QSqlDatabase& db, const HeadRule& r, const QString
     return v.toLongLong();
 }
 
-QStringList openBillNumbers(QSqlDatabase& db, const Side& s, qint64 head, const QString& party) {
-    const auto r = s.rule(head);
-    if (!r || !r->book) return {};
-    const auto id = partyId(db, *r, party);
-    if (!id) return {};
-    QStringList out;
-    for (const BillBooks::OpenBill& b : BillBooks::openBills(db, *r->book, *id)) out << b.invNo;
-    return out;
-}
-
 // ---- Balance details.
 
 Details details(QSqlDatabase& db, const Side& s, qint64 head, const QString& party) {

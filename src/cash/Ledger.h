@@ -130,7 +130,6 @@ QString headName(QSqlDatabase& db, const Side& s, qint64 head);
 // A reserved head's parties; for another head the names already used under it.
 QList<Pick> partyList(QSqlDatabase& db, const Side& s, qint64 head);
 std::optional<qint64> partyId(QSqlDatabase& db, const HeadRule& r, const QString& name);
-QStringList openBillNumbers(QSqlDatabase& db, const Side& s, qint64 head, const QString& party);
 
 // ---- The Balance Details panel.
 struct Details {

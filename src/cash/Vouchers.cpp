@@ -52,7 +52,8 @@ std::optional<Print::Document> voucher(QSqlDatabase& db, const Ledger::Side& s, 
     auto line = [&doc](const QString& ref, const QString& amount) {
         doc.lines.append({int(doc.lines.size() + 1), ref, amount});
     };
-    const bool bills = s.rule(e->head) && s.rule(e->head)->book;
+    const auto rule = s.rule(e->head);
+    const bool bills = rule && rule->book;
     if (bills && Ledger::settlesBills(s, e->head, e->type))
         for (const Ledger::Row& r : e->rows) line(r.bill, rupees(r.amount));
     else if (e->type == s.advanceType)

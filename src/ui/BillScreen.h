@@ -48,6 +48,8 @@ struct BillScreenKind {
 class BillScreen : public DocumentScreen {
   public:
     explicit BillScreen(const BillScreenKind& kind);
+    // A stored figure shown again; 0 shows as empty.
+    static QString numberText(double v);
     bool load() override;
 
     // Grid columns; the kinds that bill in the other unit have Alt. Qty after Qty.
@@ -111,8 +113,6 @@ class BillScreen : public DocumentScreen {
     // Tab runs from the packing through these to the other charges.
     void setTaxOrder(const QList<QWidget*>& taxes);
     QLineEdit* edit(const char* name) const;
-    // A stored figure shown again; 0 shows as empty.
-    static QString numberText(double v);
     static QString moneyText(double v);
     static QString percentText(double v);  // a charge as typed, at least to the paisa
     Bill read() const;

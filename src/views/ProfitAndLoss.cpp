@@ -126,7 +126,7 @@ Piece closingStock(const Period& p) {
 }
 
 // One statement over the pieces, summed by key (and name or month).
-QSqlQuery run(QSqlDatabase& db, const QList<Piece>& pieces, bool byExtra, const QString& having = {}) {
+QSqlQuery run(QSqlDatabase& db, const QList<Piece>& pieces, bool byExtra) {
     QStringList parts;
     QVariantList params;
     for (const Piece& piece : pieces) {
@@ -135,8 +135,8 @@ QSqlQuery run(QSqlDatabase& db, const QList<Piece>& pieces, bool byExtra, const 
     }
     const QString group = byExtra ? QStringLiteral("k, n") : QStringLiteral("k");
     return Sql::exec(db,
-                     QStringLiteral("select %1, sum(a) from (%2) t group by %1%3 order by %1")
-                         .arg(group, parts.join(QStringLiteral(" union all ")), having),
+                     QStringLiteral("select %1, sum(a) from (%2) t group by %1 order by %1")
+                         .arg(group, parts.join(QStringLiteral(" union all "))),
                      params);
 }
 

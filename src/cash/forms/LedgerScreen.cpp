@@ -178,9 +178,10 @@ LedgerScreen::LedgerScreen(const LedgerScreenKind& kind)
     grid_->table()->setObjectName(QStringLiteral("msflexBills"));
     grid_->setItemColumns(kBillCol, -1, -1);
     grid_->setNumericColumns({kAmountCol});
+    // The party's open bills, as Balance Details last read them.
     grid_->itemCodes = [this] {
         QStringList bills;
-        tryDb([&] { bills = Ledger::openBillNumbers(prod().db(), side_, head_, txtParty_->text()); });
+        for (const BillBooks::OpenBill& b : details_.open) bills << b.invNo;
         return bills;
     };
     grid_->itemByCode = [this](const QString& bill) -> std::optional<ItemInfo> {
@@ -484,10 +485,11 @@ void LedgerScreen::typeChanged() {
 void LedgerScreen::refreshDetails() {
     msfBal_->setRowCount(0);
     details_ = {};
+    if (head_ > 0 && !txtParty_->text().trimmed().isEmpty())
+        tryDb([&] { details_ = Ledger::details(prod().db(), side_, head_, txtParty_->text()); });
     // The grid's bill list is the party's open bills under the head.
-    tryDb([&] { grid_->refreshItemCodes(); });
+    grid_->refreshItemCodes();
     if (head_ <= 0 || txtParty_->text().trimmed().isEmpty()) return;
-    tryDb([&] { details_ = Ledger::details(prod().db(), side_, head_, txtParty_->text()); });
     auto add = [this](const QString& what, Money m) {
         const int r = msfBal_->rowCount();
         msfBal_->insertRow(r);

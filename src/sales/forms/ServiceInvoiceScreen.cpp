@@ -14,6 +14,7 @@
 #include "core/Session.h"
 #include "core/Text.h"
 #include "printing/DocumentPrint.h"
+#include "ui/BillScreen.h"
 #include "ui/LineGrid.h"
 #include "ui/RecordController.h"
 #include "ui/Widgets.h"
@@ -29,10 +30,6 @@ const QString kHeading = QStringLiteral(
     " "
     "Rate        | Discount | Remarks     |Amount         ");
 constexpr int kCode = 1, kParticulars = 2, kQty = 3, kAltQty = 4, kRate = 5, kDiscount = 6, kRemark = 7, kAmount = 8;
-
-QString figure(double v) {
-    return v == 0 ? QString() : text::plain(v);
-}
 
 RecordTexts recordTexts() {
     RecordTexts t;
@@ -187,14 +184,14 @@ void ServiceInvoiceScreen::showRecord(qint64 id) {
     dtpDCDate_->setDate(inv->dcDate.isValid() ? inv->dcDate : inv->invDate);
     txtPayTerm_->setText(inv->payTerm);
     txtInvRem_->setText(inv->invRem);
-    txtPackForwd_->setText(figure(inv->packForwd));
+    txtPackForwd_->setText(BillScreen::numberText(inv->packForwd));
     cmbPackForwdType_->setCurrentIndex(inv->packPerc ? 1 : 0);
-    txtFinalDisc_->setText(figure(inv->finalDisc));
+    txtFinalDisc_->setText(BillScreen::numberText(inv->finalDisc));
     cmbFinalDiscType_->setCurrentIndex(inv->finalDiscPerc ? 1 : 0);
-    txtVAT_->setText(figure(inv->vat));
-    txtServTax_->setText(figure(inv->servTax));
-    txtCess_->setText(figure(inv->cessOnServTax));
-    txtOther_->setText(figure(inv->otherCharges));
+    txtVAT_->setText(BillScreen::numberText(inv->vat));
+    txtServTax_->setText(BillScreen::numberText(inv->servTax));
+    txtCess_->setText(BillScreen::numberText(inv->cessOnServTax));
+    txtOther_->setText(BillScreen::numberText(inv->otherCharges));
     grid_->clearLines();
     for (const SI::Line& l : inv->lines)
         grid_->addLine({l.itemCode, l.particulars, text::plain(l.qty), text::plain(l.altQty), text::plain(l.rate),
