@@ -32,17 +32,9 @@ struct Piece {
     QVariantList params;
 };
 
-QString extraColumn(Extra e, const QString& name, const QString& date) {
-    switch (e) {
-        case Extra::Name:
-            return QStringLiteral(", %1 as n").arg(name);
-        // The stored text of a day or moment starts "yyyy-MM" on both engines.
-        case Extra::Month:
-            return QStringLiteral(", substr(cast(%1 as varchar(30)), 1, 7) as n").arg(date);
-        case Extra::None:
-            break;
-    }
-    return {};
+// The stored text of a day or moment starts "yyyy-MM" on both engines.
+QString month(const QString& date) {
+    return QStringLiteral("substr(cast(%1 as varchar(30)), 1, 7)").arg(date);
 }
 
 struct Bills {
@@ -57,43 +49,46 @@ const Bills kBills[] = {
     {kLabourWork, "DcOutgoingInv", "DcId", "CustId", "Debit", "Customer", "CustName"},
 };
 
-// The bills of the period net of their notes, one row per invoice: its last row.
+// The bills of the period net of their notes, one row per invoice: its last row. Summed by
+// party (or month) first, so that names are joined to a few rows, not to every bill.
 Piece bills(const Bills& b, const Period& p, Extra extra) {
     const QString t = QString::fromLatin1(b.table), id = QString::fromLatin1(b.id),
                   party = QString::fromLatin1(b.party);
+    const QString by = extra == Extra::Name    ? QStringLiteral("b.") + party
+                       : extra == Extra::Month ? month(QStringLiteral("b.InvDateT"))
+                                               : QString();
     QString sql = QStringLiteral(
-                      "select %1 as k, coalesce(b.TotVal, 0) - coalesce(b.%2, 0) as a%3 from %4 b join (select "
-                      "max(%5) as lastId from %4 where InvDateT >= ? and InvDateT < ? and InvNo is not null and "
-                      "InvNo <> 'Nil' group by InvNo, %6) l on l.lastId = b.%5")
-                      .arg(int(b.key))
-                      .arg(QString::fromLatin1(b.note),
-                           extraColumn(extra, QStringLiteral("w.") + QString::fromLatin1(b.partyName),
-                                       QStringLiteral("b.InvDateT")),
+                      "select sum(coalesce(b.TotVal, 0) - coalesce(b.%1, 0)) as a%2 from %3 b join (select max(%4) "
+                      "as lastId from %3 where InvDateT >= ? and InvDateT < ? and InvNo is not null and InvNo <> "
+                      "'Nil' group by InvNo, %5) l on l.lastId = b.%4")
+                      .arg(QString::fromLatin1(b.note), by.isEmpty() ? QString() : QStringLiteral(", %1 as g").arg(by),
                            t, id, party);
+    if (!by.isEmpty()) sql += QStringLiteral(" group by ") + by;
     if (extra == Extra::Name)
-        sql += QStringLiteral(" left join %1 w on w.%2 = b.%2").arg(QString::fromLatin1(b.partyTable), party);
+        sql = QStringLiteral("select %1 as k, s.a, w.%2 as n from (%3) s left join %4 w on w.%5 = s.g")
+                  .arg(int(b.key))
+                  .arg(QString::fromLatin1(b.partyName), sql, QString::fromLatin1(b.partyTable), party);
+    else
+        sql = QStringLiteral("select %1 as k, a%2 from (%3) s")
+                  .arg(int(b.key))
+                  .arg(extra == Extra::Month ? QStringLiteral(", g as n") : QString(), sql);
     return {sql, periodBounds(p)};
 }
 
-enum class Heads { Both, Direct, Indirect };
-
-// The ledger rows of the head sets: plain payments or receipts, adjustments, and what is
-// still unadjusted of advances. One branch per kind of row, so each reads one range of the
-// ledger's index.
-QList<Piece> ledger(bool expense, Heads which, const Period& p, Extra extra) {
+// The ledger rows of the user's heads (of the reserved ones only the staff heads, as
+// overheads): plain payments or receipts, adjustments, and what is still unadjusted of
+// advances. One branch per kind of row, so each reads one range of the ledger's index, summed
+// there by head (and month); heads and their names join the few sums.
+Piece ledger(bool expense, const Period& p, Extra extra) {
     const QString table = expense ? QStringLiteral("Expense") : QStringLiteral("Income");
     const QString code = expense ? QStringLiteral("ExpenseCode") : QStringLiteral("IncomeCode");
     const QString name = expense ? QStringLiteral("h.ExpenseName") : QStringLiteral("h.IncomeName");
     const int direct = expense ? kDirectExpense : kDirectIncome;
     const int indirect = expense ? kIndirectExpense : kIndirectIncome;
-    // The user's heads; of the reserved ones only the staff heads, as overheads.
-    const QString directSet = QStringLiteral("(h.%1 > %2 and h.IsDirect = TRUE)").arg(code).arg(expense ? 4 : 2);
-    const QString indirectSet =
-        expense ? QStringLiteral("((h.ExpenseCode > 4 or h.ExpenseCode in (1, 2)) and h.IsDirect = FALSE)")
-                : QStringLiteral("(h.IncomeCode > 2 and h.IsDirect = FALSE)");
-    const QString set = which == Heads::Direct     ? directSet
-                        : which == Heads::Indirect ? indirectSet
-                                                   : QStringLiteral("(%1 or %2)").arg(directSet, indirectSet);
+    const QString set = expense ? QStringLiteral(
+                                      "((h.ExpenseCode > 4 and h.IsDirect = TRUE) or ((h.ExpenseCode > 4 "
+                                      "or h.ExpenseCode in (1, 2)) and h.IsDirect = FALSE))")
+                                : QStringLiteral("h.IncomeCode > 2");
     const int plain = expense ? 1 : 2;
     const int advance = expense ? 4 : 5;
     struct Kind {
@@ -101,28 +96,48 @@ QList<Piece> ledger(bool expense, Heads which, const Period& p, Extra extra) {
         const char* amount;
     };
     const Kind kinds[] = {{plain, 1, "f.Amt"}, {3, 1, "f.Amt"}, {plain, advance, "coalesce(f.AmtBal, 0)"}};
-    QList<Piece> out;
-    for (const Kind& k : kinds)
-        out << Piece{QStringLiteral("select case when h.IsDirect = TRUE then %1 else %2 end as k, %3 as a%4 from "
-                                    "FundTrans f join %5 h on h.%6 = f.ExpIncId where f.IsExpense = %7 and "
-                                    "f.P_R_A = %8 and f.P_R_A_TYPE = %9 and f.DateT >= ? and f.DateT < ? and %10")
-                         .arg(direct)
-                         .arg(indirect)
-                         .arg(QString::fromLatin1(k.amount), extraColumn(extra, name, QStringLiteral("f.DateT")), table,
-                              code, expense ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
-                         .arg(k.pra)
-                         .arg(k.type)
-                         .arg(set),
-                     periodBounds(p)};
-    return out;
+    const QString byMonth = extra == Extra::Month ? month(QStringLiteral("f.DateT")) : QString();
+    QStringList branches;
+    QVariantList params;
+    for (const Kind& k : kinds) {
+        branches << QStringLiteral(
+                        "select f.ExpIncId as h, sum(%1) as a%2 from FundTrans f where f.IsExpense = %3 and f.P_R_A "
+                        "= %4 and f.P_R_A_TYPE = %5 and f.DateT >= ? and f.DateT < ? group by f.ExpIncId%6")
+                        .arg(QString::fromLatin1(k.amount),
+                             byMonth.isEmpty() ? QString() : QStringLiteral(", %1 as g").arg(byMonth),
+                             expense ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
+                        .arg(k.pra)
+                        .arg(k.type)
+                        .arg(byMonth.isEmpty() ? QString() : QStringLiteral(", ") + byMonth);
+        params << periodBounds(p);
+    }
+    const QString n = extra == Extra::Name    ? QStringLiteral(", %1 as n").arg(name)
+                      : extra == Extra::Month ? QStringLiteral(", s.g as n")
+                                              : QString();
+    return {QStringLiteral("select case when h.IsDirect = TRUE then %1 else %2 end as k, s.a%3 from (%4) s join %5 h "
+                           "on h.%6 = s.h where %7")
+                .arg(direct)
+                .arg(indirect)
+                .arg(n, branches.join(QStringLiteral(" union all ")), table, code, set),
+            params};
 }
 
 // Stock on hand from the notes of the period, at each lot's rate, in paise.
-Piece closingStock(const Period& p) {
-    return {QStringLiteral("select %1 as k, s.BalQty * s.Rate * 100 as a from STNSub s join STN t on t.Id = s.Id "
-                           "where t.STNDate >= ? and t.STNDate < ?")
-                .arg(int(kClosingStock)),
+Piece closingStock(const Period& p, Extra extra) {
+    return {QStringLiteral("select %1 as k, sum(s.BalQty * s.Rate * 100) as a%2 from STNSub s join STN t on t.Id = "
+                           "s.Id where t.STNDate >= ? and t.STNDate < ?")
+                .arg(int(kClosingStock))
+                .arg(extra == Extra::None ? QString() : QStringLiteral(", '' as n")),
             dayBounds(p)};
+}
+
+// Every source of the statement, all in one.
+QList<Piece> pieces(const Period& p, Extra extra, bool withStock) {
+    QList<Piece> out;
+    for (const Bills& b : kBills) out << bills(b, p, extra);
+    out << ledger(true, p, extra) << ledger(false, p, extra);
+    if (withStock) out << closingStock(p, extra);
+    return out;
 }
 
 // One statement over the pieces, summed by key (and name or month).
@@ -144,42 +159,40 @@ Money paise(const QVariant& v) {
     return Money::fromPaise(std::llround(v.toDouble()));
 }
 
+// The one rounding rule, once, on the sum of the lots' values.
+Money stockValue(double paiseSum) {
+    return Money::fromRupees(paiseSum / 100);
+}
+
 struct Detail {
     QString name;
     Money amount;
 };
 
-// A block of details: the left key's rows and the right key's, each by name, and each key's
-// whole sum (its main line), so that no rows are read twice.
-struct Block {
-    std::pair<QList<Detail>, QList<Detail>> rows;
+// The details of every line by key, and each key's whole sum (its main line), from one read.
+struct Lines {
+    QHash<int, QList<Detail>> rows;
     QHash<int, double> sums;
     Money sum(int key) const { return paise(sums.value(key)); }
+    std::pair<QList<Detail>, QList<Detail>> block(int left, int right) const {
+        return {rows.value(left), rows.value(right)};
+    }
 };
 
-Block details(QSqlDatabase& db, const QList<Piece>& pieces, int left, bool positiveOnly) {
-    Block out;
-    QSqlQuery q = run(db, pieces, true);
+Lines lines(QSqlDatabase& db, const Period& p) {
+    Lines out;
+    QSqlQuery q = run(db, pieces(p, Extra::Name, true), true);
     while (q.next()) {
         const int key = q.value(0).toInt();
         const double a = q.value(2).toDouble();
         out.sums[key] += a;
+        if (key == kClosingStock) continue;
         // A party netting to nothing or less shows in its line, not as a detail.
-        if (positiveOnly && !(a > 0)) continue;
-        (key == left ? out.rows.first : out.rows.second) << Detail{q.value(1).toString().trimmed(), paise(a)};
+        const bool bill = key == kPurchase || key == kSales || key == kSubContract || key == kLabourWork;
+        if (bill && !(a > 0)) continue;
+        out.rows[key] << Detail{q.value(1).toString().trimmed(), paise(a)};
     }
     return out;
-}
-
-QList<Piece> billPieces(Key left, Key right, const Period& p, Extra extra) {
-    QList<Piece> out;
-    for (const Bills& b : kBills)
-        if (b.key == left || b.key == right) out << bills(b, p, extra);
-    return out;
-}
-
-QList<Piece> headPieces(Heads which, const Period& p, Extra extra) {
-    return ledger(true, which, p, extra) + ledger(false, which, p, extra);
 }
 
 class Sheet {
@@ -227,11 +240,8 @@ class Sheet {
 }  // namespace
 
 Totals totals(QSqlDatabase& db, const Period& p) {
-    QList<Piece> pieces;
-    for (const Bills& b : kBills) pieces << bills(b, p, Extra::None);
-    pieces << headPieces(Heads::Both, p, Extra::None) << closingStock(p);
     Totals t;
-    QSqlQuery q = run(db, pieces, false);
+    QSqlQuery q = run(db, pieces(p, Extra::None, true), false);
     while (q.next()) {
         const QVariant v = q.value(1);
         switch (q.value(0).toInt()) {
@@ -247,9 +257,8 @@ Totals totals(QSqlDatabase& db, const Period& p) {
             case kDirectIncome:
                 t.directIncome = paise(v);
                 break;
-            // The one rounding rule, once, on the sum of the lots' values.
             case kClosingStock:
-                t.closingStock = Money::fromRupees(v.toDouble() / 100);
+                t.closingStock = stockValue(v.toDouble());
                 break;
             case kSubContract:
                 t.subContract = paise(v);
@@ -269,41 +278,31 @@ Totals totals(QSqlDatabase& db, const Period& p) {
 }
 
 QList<Row> build(QSqlDatabase& db, const Period& p) {
-    // Each main line is the sum of its block's details, read once.
-    const Block trade = details(db, billPieces(kPurchase, kSales, p, Extra::Name), kPurchase, true);
-    const Block direct = details(db, headPieces(Heads::Direct, p, Extra::Name), kDirectExpense, false);
-    const Block work = details(db, billPieces(kSubContract, kLabourWork, p, Extra::Name), kSubContract, true);
-    const Block indirect = details(db, headPieces(Heads::Indirect, p, Extra::Name), kIndirectExpense, false);
-    QSqlQuery stock = run(db, {closingStock(p)}, false);
-    // The one rounding rule, once, on the sum of the lots' values.
-    const Money closing = stock.next() ? Money::fromRupees(stock.value(1).toDouble() / 100) : Money();
+    // Each main line is the sum of its block's details, all read once.
+    const Lines l = lines(db, p);
     Sheet s(kind().marker);
     s.line(QStringLiteral("Opening Stock"), std::nullopt, {}, std::nullopt);
-    s.line(QStringLiteral("Purchase"), trade.sum(kPurchase), QStringLiteral("Sales"), trade.sum(kSales));
-    s.block(trade.rows);
-    s.line(QStringLiteral("Direct Expense"), direct.sum(kDirectExpense), QStringLiteral("Direct Income"),
-           direct.sum(kDirectIncome));
-    s.block(direct.rows);
-    s.line({}, std::nullopt, QStringLiteral("Closing Stock"), closing);
+    s.line(QStringLiteral("Purchase"), l.sum(kPurchase), QStringLiteral("Sales"), l.sum(kSales));
+    s.block(l.block(kPurchase, kSales));
+    s.line(QStringLiteral("Direct Expense"), l.sum(kDirectExpense), QStringLiteral("Direct Income"),
+           l.sum(kDirectIncome));
+    s.block(l.block(kDirectExpense, kDirectIncome));
+    s.line({}, std::nullopt, QStringLiteral("Closing Stock"), stockValue(l.sums.value(kClosingStock)));
     const Money gross = s.close(QStringLiteral("Gross Profit"), QStringLiteral("Gross Loss"));
     if (gross >= Money())
         s.line({}, std::nullopt, QStringLiteral("Gross Profit B\\F"), gross);
     else
         s.line(QStringLiteral("Gross Loss B\\F"), -gross, {}, std::nullopt);
-    s.line(QStringLiteral("Sub Contract"), work.sum(kSubContract), QStringLiteral("Labour Work"),
-           work.sum(kLabourWork));
-    s.block(work.rows);
-    s.line(QStringLiteral("InDirect Expense"), indirect.sum(kIndirectExpense), QStringLiteral("InDirect Income"),
-           indirect.sum(kIndirectIncome));
-    s.block(indirect.rows);
+    s.line(QStringLiteral("Sub Contract"), l.sum(kSubContract), QStringLiteral("Labour Work"), l.sum(kLabourWork));
+    s.block(l.block(kSubContract, kLabourWork));
+    s.line(QStringLiteral("InDirect Expense"), l.sum(kIndirectExpense), QStringLiteral("InDirect Income"),
+           l.sum(kIndirectIncome));
+    s.block(l.block(kIndirectExpense, kIndirectIncome));
     s.close(QStringLiteral("Nett Profit"), QStringLiteral("Nett Loss"));
     return s.rows();
 }
 
 Chart chart(QSqlDatabase& db, const Period& p) {
-    QList<Piece> pieces;
-    for (const Bills& b : kBills) pieces << bills(b, p, Extra::Month);
-    pieces << headPieces(Heads::Both, p, Extra::Month);
     Chart c;
     c.title = QStringLiteral("Income and Expense by Month");
     c.seriesNames = {QStringLiteral("Income"), QStringLiteral("Expense")};
@@ -313,7 +312,7 @@ Chart chart(QSqlDatabase& db, const Period& p) {
         c.months << QLocale::c().toString(m, QStringLiteral("MMM yyyy"));
     }
     c.series = {QList<double>(keys.size(), 0.0), QList<double>(keys.size(), 0.0)};
-    QSqlQuery q = run(db, pieces, true);
+    QSqlQuery q = run(db, pieces(p, Extra::Month, false), true);
     while (q.next()) {
         const qsizetype at = keys.indexOf(q.value(1).toString());
         if (at < 0) continue;

@@ -4,8 +4,8 @@
 // to the net result after subcontract bills, job-work invoices and indirect heads.
 //
 // Every invoice counts once, by its last row per number and party, whatever number of DC rows
-// carries it. Every main line comes from one statement; each block of party or head details
-// from one more, grouped by name.
+// carries it. The whole statement, main lines and the party and head details they sum, comes
+// from one statement.
 #include "views/Statement.h"
 
 namespace kavra::views::ProfitAndLoss {

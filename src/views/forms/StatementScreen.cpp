@@ -136,6 +136,9 @@ StatementScreen::StatementScreen(const views::StatementKind& kind) : Screen(kind
     v->addWidget(lblStatus_);
 
     watcher_ = new QFutureWatcher<Result>(this);
+    // One thread that lives as long as the screen, so its connection can be kept.
+    pool_.setMaxThreadCount(1);
+    pool_.setExpiryTimeout(-1);
     connect(watcher_, &QFutureWatcher<Result>::finished, this, &StatementScreen::finished);
     connect(cmdView_, &QPushButton::clicked, this, &StatementScreen::cmdView);
     connect(cmdPrint_, &QPushButton::clicked, this, &StatementScreen::cmdPrint);
@@ -145,8 +148,23 @@ StatementScreen::StatementScreen(const views::StatementKind& kind) : Screen(kind
 }
 
 StatementScreen::~StatementScreen() {
-    // The build holds a connection of its own; it ends before the screen goes.
+    // The build holds a connection of its own; it ends, and is closed, before the screen goes.
     watcher_->waitForFinished();
+    QtConcurrent::run(&pool_, [this] { dropConnection(); }).waitForFinished();
+}
+
+QSqlDatabase& StatementScreen::connection(const QString& dbName) {
+    if (held_.isValid() && heldName_ != dbName) dropConnection();
+    if (!held_.isValid()) {
+        held_ = Db::open(dbName);
+        heldName_ = dbName;
+    }
+    return held_;
+}
+
+void StatementScreen::dropConnection() {
+    Db::close(held_);
+    heldName_.clear();
 }
 
 bool StatementScreen::load() {
@@ -187,20 +205,16 @@ void StatementScreen::start(bool withRows) {
     progress_->setMinimumDuration(1000);
     progress_->setValue(0);
     if (withRows) shown_ = p;
-    watcher_->setFuture(QtConcurrent::run([dbName, p, k, withRows, withChart] {
+    watcher_->setFuture(QtConcurrent::run(&pool_, [this, dbName, p, k, withRows, withChart] {
         Result r;
         r.withRows = withRows;
         try {
-            QSqlDatabase db = Db::open(dbName);
-            try {
-                if (withRows) r.rows = k->build(db, p);
-                if (withChart) r.chart = k->chart(db, p);
-            } catch (...) {
-                Db::close(db);
-                throw;
-            }
-            Db::close(db);
+            QSqlDatabase& db = connection(dbName);
+            if (withRows) r.rows = k->build(db, p);
+            if (withChart) r.chart = k->chart(db, p);
         } catch (const DbError& e) {
+            // A lost server or a failed read: the next View starts on a fresh connection.
+            dropConnection();
             r.error = e.text();
         }
         return r;

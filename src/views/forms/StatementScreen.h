@@ -2,8 +2,11 @@
 // The one screen every statement is shown on: its period (or day), its options, View, Print
 // and CLOSE, the grid over one model, and the chart beside it on request. The build runs on a
 // connection of its own off this thread; a progress box shows when it takes over a second.
+// That connection stays open from one View to the next, on the one thread that uses it.
 #include <QAbstractTableModel>
 #include <QFutureWatcher>
+#include <QSqlDatabase>
+#include <QThreadPool>
 
 #include "ui/Screen.h"
 #include "views/Statement.h"
@@ -57,6 +60,9 @@ class StatementScreen : public Screen {
         bool withRows = true;
     };
     void start(bool withRows);
+    // On the build's thread: the held connection to dbName, opened or reopened as needed.
+    QSqlDatabase& connection(const QString& dbName);
+    void dropConnection();
     void finished();
     void showChart(const views::Chart& c);
 
@@ -69,6 +75,9 @@ class StatementScreen : public Screen {
     StatementModel* model_ = nullptr;
     QChartView* chart_ = nullptr;
     QFutureWatcher<Result>* watcher_ = nullptr;
+    QThreadPool pool_;
+    QSqlDatabase held_;  // touched on pool_'s thread only
+    QString heldName_;
     QProgressDialog* progress_ = nullptr;
     views::Period shown_;
 };
