@@ -334,6 +334,7 @@ const StatementKind& kind() {
             "Amount");
         d.widths = {0, 1920, 1290, 1290, 1920, 1290, 1290};
         d.detailColumns = {2, 5};
+        d.amountColumns = {2, 3, 5, 6};
         d.marker = QStringLiteral("G");
         d.detailOption = QStringLiteral("Detailed View");
         d.fromAfterTo = QStringLiteral("From Date should not be later than To Date ...");

@@ -47,6 +47,7 @@ struct StatementKind {
     QString columns;           // the grid's heading, "|A|B"
     QList<int> widths;         // twips, one per column; 0 hides the column
     QList<int> detailColumns;  // shown only in the detailed display
+    QList<int> amountColumns;  // right-aligned, and never narrower than their figures
     QString marker;            // the marker column's text on main lines
     bool asOn = false;
     QString detailOption;  // the check box's caption; "" when none

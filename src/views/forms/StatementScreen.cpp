@@ -43,8 +43,8 @@ QDateEdit* dateBox(QWidget* parent, const char* name) {
 
 }  // namespace
 
-StatementModel::StatementModel(const QStringList& headings, QObject* parent)
-    : QAbstractTableModel(parent), headings_(headings) {}
+StatementModel::StatementModel(const QStringList& headings, const QList<int>& amountColumns, QObject* parent)
+    : QAbstractTableModel(parent), headings_(headings), amountColumns_(amountColumns) {}
 
 void StatementModel::setRows(QList<views::Row> rows) {
     beginResetModel();
@@ -56,6 +56,8 @@ QVariant StatementModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_.size()) return {};
     const views::Row& r = rows_[index.row()];
     if (role == Qt::DisplayRole) return index.column() < r.cells.size() ? r.cells[index.column()] : QString();
+    if (role == Qt::TextAlignmentRole && amountColumns_.contains(index.column()))
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::FontRole && r.bold()) {
         QFont f;
         f.setBold(true);
@@ -109,11 +111,13 @@ StatementScreen::StatementScreen(const views::StatementKind& kind) : Screen(kind
     const QStringList heads = kind.columns.split(QLatin1Char('|'));
     QStringList captions;
     for (const QString& h : heads) captions << h.trimmed();
-    model_ = new StatementModel(captions, this);
+    model_ = new StatementModel(captions, kind.amountColumns, this);
     msflex_ = new QTableView(this);
     msflex_->setObjectName(QStringLiteral("msflex"));
     msflex_->setModel(model_);
     msflex_->verticalHeader()->setVisible(false);
+    // Lines of text, not cells to type in: as many on the screen as will fit.
+    msflex_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     msflex_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     msflex_->setSelectionBehavior(QAbstractItemView::SelectRows);
     msflex_->setTabKeyNavigation(false);
@@ -250,6 +254,13 @@ void StatementScreen::applyDisplay() {
     }
     const QList<views::Row>& rows = model_->rows();
     for (int r = 0; r < rows.size(); ++r) msflex_->setRowHidden(r, !detailed && rows[r].detail());
+    // A figure is never cut short: its column widens to the widest shown (the header looks
+    // at a bounded number of rows).
+    for (int c : kind_.amountColumns) {
+        if (msflex_->isColumnHidden(c)) continue;
+        msflex_->resizeColumnToContents(c);
+        msflex_->setColumnWidth(c, std::max(pixels(kind_.widths.value(c)), msflex_->columnWidth(c)));
+    }
 }
 
 void StatementScreen::showChart(const views::Chart& c) {
@@ -272,6 +283,8 @@ void StatementScreen::showChart(const views::Chart& c) {
     series->attachAxis(x);
     auto* y = new QValueAxis(chart);
     y->setRange(0, top > 0 ? top * 1.1 : 1);
+    y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     QChart* old = chart_->chart();

@@ -25,7 +25,7 @@ namespace kavra {
 class StatementModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    explicit StatementModel(const QStringList& headings, QObject* parent = nullptr);
+    StatementModel(const QStringList& headings, const QList<int>& amountColumns, QObject* parent = nullptr);
     void setRows(QList<views::Row> rows);
     const QList<views::Row>& rows() const { return rows_; }
     int rowCount(const QModelIndex& = {}) const override { return int(rows_.size()); }
@@ -35,6 +35,7 @@ class StatementModel : public QAbstractTableModel {
 
   private:
     QStringList headings_;
+    QList<int> amountColumns_;
     QList<views::Row> rows_;
 };
 
