@@ -282,7 +282,8 @@ void StatementScreen::showChart(const views::Chart& c) {
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis(chart);
-    y->setRange(0, top > 0 ? top * 1.1 : 1);
+    // Whole rupees on the scale, at least a hundred of them, so no two labels read the same.
+    y->setRange(0, std::max(top * 1.1, 100.0));
     y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(y, Qt::AlignLeft);
