@@ -5,10 +5,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "core/ClsProd.h"
 #include "core/Housekeeping.h"
@@ -16,6 +18,8 @@
 #include "core/forms/FrmLogin.h"
 #include "core/forms/MdiSSI.h"
 #include "support/TestEnv.h"
+#include "views/forms/StatementScreen.h"
+#include "views/forms/ViewScreens.h"
 
 using namespace kavra;
 using namespace kavra::test;
@@ -167,6 +171,27 @@ TEST_P(ServerRestart, AScreenAnotherDeskTookMeanwhileIsGivenUp) {
     EXPECT_EQ(Screens::find(main_->area(), "frmUserEntry"), nullptr);
     EXPECT_NE(Screens::find(main_->area(), "frmViewImpSys"), nullptr);
     expectNoEmptyBox();
+}
+
+// A statement keeps its reading connection between Views; after a restart it reads on a new one.
+TEST_P(ServerRestart, AStatementIsDrawnUpAgainOnAFreshConnection) {
+    registerViewScreens();
+    ASSERT_TRUE(main_->openScreen("frmView_GPL_NPL"));
+    QMdiSubWindow* w = Screens::find(main_->area(), "frmView_GPL_NPL");
+    auto* s = w ? qobject_cast<StatementScreen*>(w->widget()) : nullptr;
+    ASSERT_NE(s, nullptr);
+    auto view = [&] {
+        s->cmdView();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !s->building(); }, 20000));
+        QCoreApplication::processEvents();
+        return s->findChild<QLabel*>("lblStatus")->text();
+    };
+    EXPECT_TRUE(view().startsWith("Statement between"));
+    ASSERT_TRUE(server_.restart());
+    dialogs.clear();
+    EXPECT_TRUE(view().startsWith("Statement between"));
+    EXPECT_EQ(s->model()->rowCount(), 11);
+    EXPECT_EQ(dialogs.count(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ServerRestart, ::testing::Values(Engine::PostgreSQL), engineName);

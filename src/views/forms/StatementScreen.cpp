@@ -212,16 +212,22 @@ void StatementScreen::start(bool withRows) {
     watcher_->setFuture(QtConcurrent::run(&pool_, [this, dbName, p, k, withRows, withChart] {
         Result r;
         r.withRows = withRows;
-        try {
-            QSqlDatabase& db = connection(dbName);
-            if (withRows) r.rows = k->build(db, p);
-            if (withChart) r.chart = k->chart(db, p);
-        } catch (const DbError& e) {
-            // A lost server or a failed read: the next View starts on a fresh connection.
-            dropConnection();
-            r.error = e.text();
+        // A build writes nothing, so one lost to a restarted server is simply run again on a
+        // fresh connection; any other failure is reported, and the next View starts afresh.
+        for (int attempt = 0;; ++attempt) {
+            try {
+                QSqlDatabase& db = connection(dbName);
+                if (withRows) r.rows = k->build(db, p);
+                if (withChart) r.chart = k->chart(db, p);
+                return r;
+            } catch (const DbError& e) {
+                dropConnection();
+                if (!e.lost() || attempt > 0) {
+                    r.error = e.text();
+                    return r;
+                }
+            }
         }
-        return r;
     }));
 }
 
