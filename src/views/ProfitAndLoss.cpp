@@ -85,10 +85,10 @@ Piece ledger(bool expense, const Period& p, Extra extra) {
     const QString name = expense ? QStringLiteral("h.ExpenseName") : QStringLiteral("h.IncomeName");
     const int direct = expense ? kDirectExpense : kDirectIncome;
     const int indirect = expense ? kIndirectExpense : kIndirectIncome;
-    const QString set = expense ? QStringLiteral(
-                                      "((h.ExpenseCode > 4 and h.IsDirect = TRUE) or ((h.ExpenseCode > 4 "
-                                      "or h.ExpenseCode in (1, 2)) and h.IsDirect = FALSE))")
-                                : QStringLiteral("h.IncomeCode > 2");
+    // A head stored without its kind counts as indirect, as the case below files it.
+    const QString set = expense
+                            ? QStringLiteral("(h.ExpenseCode > 4 or (h.ExpenseCode in (1, 2) and h.IsDirect = FALSE))")
+                            : QStringLiteral("h.IncomeCode > 2");
     const int plain = expense ? 1 : 2;
     const int advance = expense ? 4 : 5;
     struct Kind {
