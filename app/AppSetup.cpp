@@ -18,6 +18,7 @@
 #include "quality/forms/CalibrateScreens.h"
 #include "sales/forms/InvoiceScreens.h"
 #include "sales/forms/SalesScreens.h"
+#include "staff/forms/StaffScreens.h"
 #include "subcontract/forms/SubcontractScreens.h"
 #include "views/forms/ViewScreens.h"
 
@@ -59,6 +60,7 @@ void registerAllScreens() {
     registerCashScreens();
     registerQualityScreens();
     registerProductionScreens();
+    registerStaffScreens();
     registerViewScreens();
 }
 

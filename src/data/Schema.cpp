@@ -218,7 +218,8 @@ std::vector<Migration> company() {
             {21, "what the statements read", statementsSchema()},
             {22, "notes and tax deducted on service invoices", serviceNotesSchema()},
             {23, "staff as the money screens know them", staffSchema()},
-            {24, "indexes for a payment's open bills", paymentLookupsSchema()}};
+            {24, "indexes for a payment's open bills", paymentLookupsSchema()},
+            {25, "employees, attendance, salaries and loans", staffPayrollSchema()}};
 }
 
 std::vector<Migration> start() {
@@ -275,7 +276,7 @@ const std::vector<Migration>& migrations(DbKind kind) {
 QStringList carryForwardTables() {
     return {"User1",     "UserRights",   "ImpSystems",  "Misc",        "BusinessType", "PrintInfo", "Income",
             "Expense",   "Category",     "Measurement", "Item",        "Customer",     "Supplier",  "Vendor",
-            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch",  "Staff"};
+            "Calibrate", "CalibrateRep", "Machine",     "Maintenance", "MaintainSch",  "Staff",     "StaffLoan"};
 }
 
 }  // namespace kavra::data

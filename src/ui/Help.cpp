@@ -61,6 +61,7 @@ const QHash<QString, QString>& topics() {
         {QStringLiteral("frmstn"), QStringLiteral("TransInvSTN.htm")},
         {QStringLiteral("frmstockissue"), QStringLiteral("TransInvIss.htm")},
         {QStringLiteral("frmmachine"), QStringLiteral("MasGenMachine.htm")},
+        {QStringLiteral("frmstaff"), QStringLiteral("MasHRStaff.htm")},
         {QStringLiteral("frmmaintain"), QStringLiteral("TransMaintSch.htm")},
         {QStringLiteral("frmmaintainpro"), QStringLiteral("TransMaintPro.htm")},
         {QStringLiteral("frmbrkdnmaint"), QStringLiteral("TransBrkDn.htm")},

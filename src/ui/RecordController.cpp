@@ -288,6 +288,8 @@ void RecordController::commit(bool adding) {
         refuse(*r);
         return;
     }
+    bool agreed = false;
+    if (!guarded([&] { agreed = host_->agreesToWrite(adding); }) || !agreed) return;
     const QString q = host_->confirmText(adding);
     if (!dlg.question(appTitle(), q.isEmpty() ? (adding ? texts_.saveQuestion : texts_.modifyQuestion) : q, false))
         return;
@@ -305,6 +307,8 @@ void RecordController::commit(bool adding) {
 
 void RecordController::cmdDelete() {
     if (currentId_ == 0 || state_ == RecState::Adding) return;
+    bool done = false;
+    if (!guarded([&] { done = host_->deleteInstead(); }) || done) return;
     Dialogs& dlg = Dialogs::current();
     Check r;
     if (!guarded([&] { r = host_->deleteBlock(); })) return;
@@ -323,6 +327,13 @@ void RecordController::cmdDelete() {
     if (!guarded([&] { Sql::transaction(screen_->prod().db(), [&] { host_->remove(id); }); })) return;
     dlg.information(appTitle(), texts_.deleted);
     guarded([&] { host_->refreshLists(); });
+    bool kept = false;
+    guarded([&] { kept = host_->keptOnRemove(id); });
+    if (kept) {
+        showId(id);
+        if (!texts_.afterWrite.isEmpty()) setStatus(texts_.afterWrite);
+        return;
+    }
     ids_.removeAll(id);
     guarded([&] { stamp_ = host_->navigationStamp(); });
     if (ids_.isEmpty() && !texts_.sayEmpty) {

@@ -54,6 +54,21 @@ class RecordHost {
     virtual Check modifyBlock() { return std::nullopt; }
     virtual Check deleteBlock() { return std::nullopt; }
     virtual void remove(qint64 id) = 0;
+    // After remove: true when the record stayed (marked rather than deleted), so it is shown
+    // again in its place instead of leaving the navigation set.
+    virtual bool keptOnRemove(qint64 id) {
+        (void)id;
+        return false;
+    }
+    // The Delete button does something else for this record (its caption says what): done
+    // here, returning true.
+    virtual bool deleteInstead() { return false; }
+    // The host's own questions after the checks and before the standard one; false stops the
+    // write without a message.
+    virtual bool agreesToWrite(bool adding) {
+        (void)adding;
+        return true;
+    }
     virtual bool isCancelled() const { return false; }
     // The question before a write; "" uses the standard one.
     virtual QString confirmText(bool adding) {

@@ -1,0 +1,5 @@
+#pragma once
+// Registers the staff screens.
+namespace kavra {
+void registerStaffScreens();
+}
