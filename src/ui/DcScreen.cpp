@@ -34,15 +34,6 @@ namespace {
 
 constexpr int kCode = 1, kParticulars = 2, kQty = 3;
 
-QComboBox* listOfEarlier(QWidget* parent, const char* name) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->lineEdit()->setMaxLength(50);
-    return c;
-}
-
 QComboBox* pickList(QWidget* parent, const char* name) {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
@@ -80,18 +71,18 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     g->addLayout(po, 1, 1);
     txtDCNo_ = addField(g, 1, 2, k_.dcNo, "txtDCNo", 20);
 
-    cmbTransport_ = listOfEarlier(box, "cmbTransport");
+    cmbTransport_ = makeEarlierValuesBox(box, "cmbTransport");
     g->addWidget(makeCaption(box, QStringLiteral("MODE OF TRANSPORT"), cmbTransport_), 2, 0);
     g->addWidget(cmbTransport_, 2, 1);
     dtpDCDate_ = makeDate(box, "dtpDCDate");
     g->addWidget(makeCaption(box, QStringLiteral("DATE"), dtpDCDate_), 2, 2);
     g->addWidget(dtpDCDate_, 2, 3);
 
-    cmbVehicleNo_ = listOfEarlier(box, "cmbVehicleNo");
+    cmbVehicleNo_ = makeEarlierValuesBox(box, "cmbVehicleNo");
     g->addWidget(makeCaption(box, QStringLiteral("VEHICLE  NUMBER"), cmbVehicleNo_), 3, 0);
     g->addWidget(cmbVehicleNo_, 3, 1);
-    cmbTransFrom_ = listOfEarlier(box, "cmbTransFrom");
-    cmbTransTo_ = listOfEarlier(box, "cmbTransTo");
+    cmbTransFrom_ = makeEarlierValuesBox(box, "cmbTransFrom");
+    cmbTransTo_ = makeEarlierValuesBox(box, "cmbTransTo");
     auto* places = new QHBoxLayout;
     places->addWidget(cmbTransFrom_, 1);
     places->addWidget(makeCaption(box, QStringLiteral("TO"), cmbTransTo_));
@@ -100,7 +91,7 @@ DcScreen::DcScreen(const DcScreenKind& kind) : DocumentScreen(kind.screen, kind.
     g->addLayout(places, 3, 3);
 
     if (dk_.purpose) {
-        cmbDeliveryPurpose_ = listOfEarlier(box, "cmbDeliveryPurpose");
+        cmbDeliveryPurpose_ = makeEarlierValuesBox(box, "cmbDeliveryPurpose");
         if (dk_.purposeWidth > 0) cmbDeliveryPurpose_->lineEdit()->setMaxLength(dk_.purposeWidth);
         g->addWidget(makeCaption(box, QStringLiteral("* Purpose of Delivery:"), cmbDeliveryPurpose_), 4, 0);
         g->addWidget(cmbDeliveryPurpose_, 4, 1);

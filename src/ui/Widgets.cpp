@@ -88,6 +88,15 @@ QLineEdit* makeLineEdit(QWidget* parent, const char* name, int maxLen) {
     return e;
 }
 
+QComboBox* makeEarlierValuesBox(QWidget* parent, const char* name, int maxLen) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->lineEdit()->setMaxLength(maxLen);
+    return c;
+}
+
 void showOnly(QLineEdit* e) {
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::NoFocus);

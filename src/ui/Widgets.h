@@ -4,6 +4,7 @@
 #include <QString>
 
 class QBoxLayout;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -16,6 +17,8 @@ namespace kavra {
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 QLineEdit* makeLineEdit(QWidget* parent, const char* name, int maxLen);
+// A box typed into that offers the values used before; typing one it lacks adds nothing to it.
+QComboBox* makeEarlierValuesBox(QWidget* parent, const char* name, int maxLen = 50);
 // What a number field accepts as it is typed or pasted: digits, grouping commas, one point,
 // a leading minus only where negative figures mean something; at most wholeDigits before the
 // point and decimals after it, so no figure can overflow, and no exponent, infinity or NaN.

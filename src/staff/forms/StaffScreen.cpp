@@ -20,15 +20,6 @@ namespace kavra {
 
 namespace {
 
-QComboBox* valuesBox(QWidget* parent, const char* name) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->lineEdit()->setMaxLength(50);
-    return c;
-}
-
 void fill(QComboBox* c, const QStringList& values) {
     const QString typed = c->currentText();
     c->clear();
@@ -59,8 +50,8 @@ FrmStaff::FrmStaff() : MasterScreen(QStringLiteral("frmStaff"), paddedCaption(QS
     txtAddr_ = makeLineEdit(this, "txtAddr", 200);
     txtCity_ = makeLineEdit(this, "txtCity", 50);
     txtPhMail_ = makeLineEdit(this, "txtPhMail", 100);
-    cmbDesig_ = valuesBox(this, "cmbDesig");
-    cmbDept_ = valuesBox(this, "cmbDept");
+    cmbDesig_ = makeEarlierValuesBox(this, "cmbDesig");
+    cmbDept_ = makeEarlierValuesBox(this, "cmbDept");
     dtpDOJ_ = new QDateEdit(this);
     dtpDOJ_->setObjectName(QStringLiteral("dtpDOJ"));
     dtpDOJ_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
