@@ -60,7 +60,7 @@ Piece bills(const Bills& b, const Period& p, Extra extra) {
     QString sql = QStringLiteral(
                       "select sum(coalesce(b.TotVal, 0) - coalesce(b.%1, 0)) as a%2 from %3 b join (select max(%4) "
                       "as lastId from %3 where InvDateT >= ? and InvDateT < ? and InvNo is not null and InvNo <> "
-                      "'Nil' group by InvNo, %5) l on l.lastId = b.%4")
+                      "'Nil' group by InvNo, %5) l on l.lastId = b.%4 where b.InvDateT >= ? and b.InvDateT < ?")
                       .arg(QString::fromLatin1(b.note), by.isEmpty() ? QString() : QStringLiteral(", %1 as g").arg(by),
                            t, id, party);
     if (!by.isEmpty()) sql += QStringLiteral(" group by ") + by;
@@ -72,7 +72,9 @@ Piece bills(const Bills& b, const Period& p, Extra extra) {
         sql = QStringLiteral("select %1 as k, a%2 from (%3) s")
                   .arg(int(b.key))
                   .arg(extra == Extra::Month ? QStringLiteral(", g as n") : QString(), sql);
-    return {sql, periodBounds(p)};
+    // The last row of a bill of the period is of the period itself: bounding it too lets the
+    // server read only the period's rows of the table, not all of them.
+    return {sql, periodBounds(p) + periodBounds(p)};
 }
 
 // The ledger rows of the user's heads (of the reserved ones only the staff heads, as
