@@ -36,7 +36,10 @@ class PaymentScreen : public EngineTest {
         Print::setOutputHandler(keep);
         printed.clear();
     }
-    void TearDown() override { Print::setOutputHandler(nullptr); }
+    void TearDown() override {
+        Print::setOutputHandler(nullptr);
+        EngineTest::TearDown();
+    }
     bool ready = false;
 };
 
