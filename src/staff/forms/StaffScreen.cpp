@@ -238,11 +238,11 @@ bool FrmStaff::deleteInstead() {
 }
 
 void FrmStaff::remove(qint64 id) {
-    keptLast_ = Employees::remove(prod().db(), id, Clock::today());
+    Employees::remove(prod().db(), id, Clock::today());
 }
 
-bool FrmStaff::keptOnRemove(qint64) {
-    return keptLast_;
+bool FrmStaff::keptOnRemove(qint64 id) {
+    return Employees::load(prod().db(), id).has_value();
 }
 
 }  // namespace kavra

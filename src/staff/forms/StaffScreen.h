@@ -42,8 +42,7 @@ class FrmStaff : public MasterScreen {
     QTextEdit* txtOtherDet_;
     QLabel* lblDOL_;
     QPushButton* cmdDelete_ = nullptr;
-    bool left_ = false;      // the shown employee has left
-    bool keptLast_ = false;  // the last remove only marked the employee as left
+    bool left_ = false;  // the shown employee has left
 };
 
 }  // namespace kavra
